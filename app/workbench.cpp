@@ -1,0 +1,30 @@
+#include "app/workbench.h"
+
+namespace zifrel {
+
+Workbench::Workbench(std::function<void()> wake)
+    : handOver_(std::make_shared<HandOver>(std::move(wake))),
+      jobFactory_([](std::shared_ptr<HandOver> handOver, WindowModel& window,
+                     std::shared_ptr<Session> session, const OpCodes& ops, int randOp, int operaz) {
+        return std::make_shared<Genera>(std::move(handOver), window, std::move(session), ops, randOp,
+                                        operaz);
+      }) {
+  // Start-up: no job runs and none is stopping, then the window is cleared,
+  // which also derives every mode-dependent control state.
+  session_->StopRequested.Reset();
+  running_ = false;
+  CancClick();
+}
+
+Workbench::~Workbench() {
+  if (running_) session_->StopRequested.Request();
+  handOver_->Detach();
+  if (!job_) return;
+  if (running_) {
+    job_->Abandon();  // it sees the stop at its next step and ends by itself
+  } else {
+    job_->Join();
+  }
+}
+
+}  // namespace zifrel

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/genera.h"
+#include "app/hand_over.h"
+#include "app/session.h"
+#include "app/window_model.h"
+
+namespace zifrel {
+
+// The window's logic on the window model: the start-up steps, the control
+// rules, the editing commands, copy and help, and job control. The Qt window
+// forwards its events here and shows the model; tests drive it directly.
+// Everything runs on the window thread.
+class Workbench {
+ public:
+  using JobFactory = std::function<std::shared_ptr<Genera>(
+      std::shared_ptr<HandOver>, WindowModel&, std::shared_ptr<Session>, const OpCodes&, int, int)>;
+
+  // `wake` asks the window thread to run the jobs' hand-overs (see HandOver).
+  explicit Workbench(std::function<void()> wake = {});
+  // Closing while a job runs abandons it: stop requested, hand-over detached.
+  ~Workbench();
+  Workbench(const Workbench&) = delete;
+  Workbench& operator=(const Workbench&) = delete;
+
+  WindowModel& Model() { return model_; }
+  Session& SharedState() { return *session_; }
+  HandOver& Hand() { return *handOver_; }
+  bool Running() const { return running_; }
+  int SpinnerIndex() const { return spinnerIndex_; }
+
+  // Operator buttons and selectors.
+  void Bo1Click() { CycleOp(1); }
+  void Bo2Click() { CycleOp(2); }
+  void Bo3Click() { CycleOp(3); }
+  void Bo4Click() { CycleOp(4); }
+  void Bo5Click() { CycleOp(5); }
+  void Bo6Click() { CycleOp(6); }
+  void CycleOp(int i);
+  void OperazClick() { RefreshControls(); }
+  void MaxNClick() { RefreshControls(); }
+  void RandOpClick() { RefreshControls(); }
+
+  // The control rules.
+  void RefreshControls();
+  void EnableOps();
+  void DisableOps();
+
+  // Commands.
+  void CancClick();
+  void CopiaClick();
+  std::string CopyText() const;
+  void HButtClick();
+
+  // Job control.
+  void Button1Click();
+  void GeneraTerminate(Genera& job);
+  void Timer1Timer();
+
+  // Where the copy text goes (the clipboard) and where a job's error is shown.
+  void SetClipboardWriter(std::function<void(const std::string&)> writer) { clipboard_ = std::move(writer); }
+  void SetErrorReporter(std::function<void(const std::string&)> reporter) { reportError_ = std::move(reporter); }
+  // Tests: make jobs of a class of their own.
+  void SetJobFactory(JobFactory factory) { jobFactory_ = std::move(factory); }
+
+ private:
+  void SetCommandsEnabled(bool enabled);
+
+  WindowModel model_;
+  std::shared_ptr<Session> session_ = std::make_shared<Session>();
+  std::shared_ptr<HandOver> handOver_;
+  std::shared_ptr<Genera> job_;
+  bool running_ = false;  // Running
+  int spinnerIndex_ = 0;  // SpinnerIndex: never reset, each job goes on where the last stopped
+  JobFactory jobFactory_;
+  std::function<void(const std::string&)> clipboard_;
+  std::function<void(const std::string&)> reportError_;
+};
+
+}  // namespace zifrel

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Set-up, build and run in one step, on Debian 12.
+#   ./dev.sh start   installs what is missing, builds, starts the workbench
+#   ./dev.sh test    installs what is missing, builds, runs every test, then
+#                    again under AddressSanitizer and UndefinedBehaviorSanitizer
+# Both are safe to repeat and quick when nothing has changed.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+
+install_missing() {
+  local missing=()
+  for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {  # preset [targets...]
+  local preset=$1
+  shift
+  [ -f "build/$preset/CMakeCache.txt" ] || cmake --preset "$preset"
+  cmake --build --preset "$preset" ${1:+--target "$@"}
+}
+
+case "${1:-}" in
+  start)
+    install_missing
+    build release zifrel
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      echo "zifrel: no display here (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session." >&2
+      exit 1
+    fi
+    exec build/release/app/qt/zifrel
+    ;;
+  test)
+    install_missing
+    build release
+    ctest --preset release
+    build sanitize
+    ctest --preset sanitize
+    ;;
+  *)
+    echo "usage: ./dev.sh start | ./dev.sh test" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zifrel {
+
+inline constexpr int kCellCount = 9;       // c1..c9 in row order
+inline constexpr int kCellCapacity = 15;   // characters a cell buffer can hold
+inline constexpr int kCellMaxChars = 4;    // characters a cell of the window accepts
+
+// The nine cell texts a solve works on, as fixed buffers of code points, so
+// that the generator can refill them thousands of times without allocating.
+class CellTexts {
+ public:
+  // False, leaving the cell unchanged, when the text has more characters
+  // than a buffer holds.
+  bool Set(int cell, std::string_view utf8);
+  // The decimal text of a number, as the generator writes its grid.
+  void SetNumber(int cell, std::int32_t value);
+
+  std::u32string_view Text(int cell) const { return {chars_[cell].data(), length_[cell]}; }
+
+ private:
+  std::array<std::array<char32_t, kCellCapacity>, kCellCount> chars_{};
+  std::array<std::uint8_t, kCellCount> length_{};
+};
+
+}  // namespace zifrel

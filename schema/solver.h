@@ -1,0 +1,87 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "core/line_sink.h"
+#include "core/stop_flag.h"
+#include "schema/cell_texts.h"
+#include "schema/equations.h"
+#include "schema/operators.h"
+#include "schema/schema_lines.h"
+
+namespace zifrel {
+
+enum class SolveMode { Report = 0, CountOnly = 2 };
+
+inline constexpr int kSolveSearched = 0;
+inline constexpr int kSolveIncomplete = -999;       // a cell is empty
+inline constexpr int kSolveTooManySymbols = -9999;  // more than ten distinct characters
+
+inline constexpr int kMaxSymbols = 10;
+inline constexpr int kMaxStoredSolutions = 10;  // the search ends at the tenth
+
+// The unit symbols of a normalised equation: the symbols of the last
+// characters of its first, second and result cells.
+struct UnitCheck {
+  EquationForm form;
+  int first;
+  int second;
+  int result;
+};
+
+// Solves a Schema whose cells hold codes: every distinct character stands for
+// one digit, different characters for different digits. One solver serves
+// any number of solves and allocates nothing per solve.
+class SchemaSolver {
+ public:
+  // Returns kSolveSearched, kSolveIncomplete or kSolveTooManySymbols. In
+  // Report mode, after a search, the outcome is written to `report`.
+  int SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                  LineSink* report = nullptr);
+
+  int SolutionCount() const { return solutionCount_; }
+  const NumberGrid& Solution(int i) const { return solutionStore_[i]; }
+
+  // The coding of the last solve that got past the completeness check.
+  int SymbolBound() const { return symbolCount_ + 1; }
+  const UnitCheck& UnitCheckOf(int equation) const { return unitCheck_[equation]; }
+  int UnitThreshold(int equation) const { return unitThreshold_[equation]; }
+  std::span<const std::int8_t> CellSymbols(int cell) const {
+    return {cellSymbols_[cell].data(), cellLength_[cell]};
+  }
+
+ private:
+  // A necessary condition for one equation, tested as soon as its symbols
+  // have digits: the last `digits` digits agree, or (digits 0) it holds whole.
+  struct Check {
+    std::uint8_t equation;
+    std::uint8_t digits;
+  };
+  static constexpr int kMaxChecks = kOperatorCount * 4;
+
+  bool NumberSymbols(const CellTexts& cells);
+  void PlanChecks();
+  bool AssignSymbol(int k, unsigned freeDigits);
+  bool ChecksPass(int k) const;
+  std::int32_t CellValue(int cell, int digits) const;
+  bool RecordSolution();
+  void WriteReport(LineSink& out, const OpCodes& ops, const StopFlag& stop) const;
+
+  StopFlag* stop_ = nullptr;
+  std::array<SchemaEquation, kOperatorCount> equations_{};
+  std::array<UnitCheck, kOperatorCount> unitCheck_{};
+  std::array<int, kOperatorCount> unitThreshold_{};
+  std::array<std::array<std::int8_t, kCellCapacity>, kCellCount> cellSymbols_{};
+  std::array<std::uint8_t, kCellCount> cellLength_{};
+  int symbolCount_ = 0;
+  std::array<int, kMaxSymbols + 2> symbolDigits_{};
+  // checks_[checkStart_[k] .. checkStart_[k + 1]) run once symbol k has a digit.
+  std::array<Check, kMaxChecks> checks_{};
+  std::array<std::uint8_t, kMaxSymbols + 2> checkStart_{};
+  int solutionCount_ = 0;
+  std::array<NumberGrid, kMaxStoredSolutions> solutionStore_{};
+};
+
+}  // namespace zifrel

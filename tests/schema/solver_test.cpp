@@ -1,0 +1,233 @@
+#include "schema/solver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/line_sink.h"
+#include "schema/risolvi.h"
+#include "tests/support/compact_schema.h"
+
+namespace zifrel {
+namespace {
+
+using testing::ParseCompact;
+using testing::ToCellTexts;
+using Lines = std::vector<std::string>;
+
+struct Solved {
+  int result;
+  Lines lines;
+};
+
+Solved Solve(std::string_view cells, std::string_view ops, StopFlag* stop = nullptr) {
+  const testing::CompactSchema schema = ParseCompact(cells, ops);
+  SchemaSolver solver;
+  StopFlag noStop;
+  LineCollector out;
+  const int result = RunRisolvi(solver, ToCellTexts(schema.cells), schema.ops, stop ? *stop : noStop, out);
+  return {result, out.lines};
+}
+
+Lines Grid(const char* top, const char* columns, const char* middle, const char* bottom) {
+  return {" ", top, columns, middle, "    =      =      =", bottom};
+}
+
+Lines Concat(std::initializer_list<Lines> parts) {
+  Lines all;
+  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+const Lines kDefaultSolution = Concat({
+    {"Una sola soluzione:"},
+    Grid("    2 \u00D7    3 =    6", "    \u00D7      \u00D7      \u00D7", "    4 \u00D7    5 =   20",
+         "    8 \u00D7   15 =  120"),
+});
+
+struct ReportCase {
+  const char* behaviour;
+  const char* cells;
+  const char* ops;
+  int result;
+  Lines expected;
+};
+
+void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.behaviour << ": " << c.cells << "  " << c.ops; }
+
+class ReportTest : public ::testing::TestWithParam<ReportCase> {};
+
+TEST_P(ReportTest, WritesTheDesignedLines) {
+  const ReportCase& c = GetParam();
+  const Solved solved = Solve(c.cells, c.ops);
+  EXPECT_EQ(solved.result, c.result);
+  EXPECT_EQ(solved.lines, c.expected);
+}
+
+// Nine solutions: B must be 0, and A any other digit; "0A" reads as A.
+Lines NineLeadingZeroSolutions() {
+  Lines lines = {"9 soluzioni distinte:"};
+  for (char a = '1'; a <= '9'; ++a) {
+    const std::string row = std::string("    ") + a + " +    0 =    " + a;
+    const Lines grid = Grid(row.c_str(), "    +      +      +", "    0 +    0 =    0", row.c_str());
+    lines.insert(lines.end(), grid.begin(), grid.end());
+  }
+  return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, ReportTest,
+    ::testing::Values(
+        ReportCase{"the window's default cells, all multiply", "2 3 6 / 4 5 20 / 8 15 120", "xxx xxx", 0,
+                   kDefaultSolution},
+        ReportCase{"the same puzzle in Greek letters", "β γ ζ / δ ε βο / θ αε αβο", "xxx xxx", 0,
+                   kDefaultSolution},
+        ReportCase{"divide and minus print as themselves, cells in place",
+                   "DHA E GHF / FF FI A / H HC HH", "÷-+ ÷+÷", 0,
+                   Concat({{"Una sola soluzione:"},
+                           Grid("  792 \u00F7    4 =  198", "    \u00F7      +      \u00F7",
+                                "   88 -   86 =    2", "    9 +   90 =   99")})},
+        ReportCase{"two solutions get a counted header", "B B C / B B C / C C E", "+++ +++", 0,
+                   Concat({{"2 soluzioni distinte:"},
+                           Grid("    1 +    1 =    2", "    +      +      +", "    1 +    1 =    2",
+                                "    2 +    2 =    4"),
+                           Grid("    2 +    2 =    4", "    +      +      +", "    2 +    2 =    4",
+                                "    4 +    4 =    8")})},
+        ReportCase{"a leading zero is allowed; nine solutions", "BA B BA / B B B / BA B BA", "+++ +++", 0,
+                   NineLeadingZeroSolutions()},
+        ReportCase{"a repeated character is one digit", "AA AA AA / AA AA AA / AA AA AA", "+++ +++", 0,
+                   Concat({{"Una sola soluzione:"},
+                           Grid("    0 +    0 =    0", "    +      +      +", "    0 +    0 =    0",
+                                "    0 +    0 =    0")})},
+        ReportCase{"digits are codes: 7 may not stand for seven", "7 3 6 / 4 5 20 / 8 15 120", "xxx xxx",
+                   0, {"Nessuna Soluzione !"}},
+        ReportCase{"an empty cell", "A B C / D E F / G H ~", "+++ +++", kSolveIncomplete,
+                   {"Problema incompleto!"}},
+        ReportCase{"incomplete wins over too many symbols", "AB CD EF / GH IJ K / L M ~", "+++ +++",
+                   kSolveIncomplete, {"Problema incompleto!"}},
+        ReportCase{"eleven distinct characters", "AB CD EF / GH IJ K / A A A", "+++ +++",
+                   kSolveTooManySymbols, {"Troppi simboli !!"}},
+        ReportCase{"eleven non-Latin letters are eleven symbols", "αβ γδ εζ / ηθ ικ λ / α α α", "+++ +++",
+                   kSolveTooManySymbols, {"Troppi simboli !!"}},
+        ReportCase{"A and a are two symbols", "AB CD EF / GH IJ a / A A A", "+++ +++",
+                   kSolveTooManySymbols, {"Troppi simboli !!"}},
+        ReportCase{"a blank is a symbol", "AB CD EF / GH IJ _ / A A A", "+++ +++", kSolveTooManySymbols,
+                   {"Troppi simboli !!"}}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+TEST(SchemaReport, TenOrMoreListsTheFirstTenInSearchOrder) {
+  // B must be 0; A and C take any two other digits: 72 solutions.
+  const Solved solved = Solve("CA B CA / B B B / CA B CA", "+++ +++");
+  ASSERT_EQ(solved.lines.size(), 1u + 10 * 6);
+  EXPECT_EQ(solved.lines[0], "10 (o piu') soluzioni distinte:");
+  EXPECT_EQ(solved.lines[2], "   21 +    0 =   21");   // A 1, C 2 first
+  EXPECT_EQ(solved.lines[50], "   12 +    0 =   12");  // A 2, C 1 ninth
+  EXPECT_EQ(solved.lines[56], "   32 +    0 =   32");  // A 2, C 3 tenth
+}
+
+TEST(SchemaCoding, NumbersUnitsFirstThenTheRestInCellOrder) {
+  const testing::CompactSchema schema = ParseCompact("2 3 6 / 4 5 20 / 8 15 120", "xxx xxx");
+  SchemaSolver solver;
+  StopFlag stop;
+  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop), 0);
+  EXPECT_EQ(solver.SymbolBound(), 9);
+  const std::vector<std::vector<int>> symbols = {{1}, {2}, {3}, {4}, {6}, {1, 7}, {5}, {8, 6}, {8, 1, 7}};
+  for (int k = 0; k < kCellCount; ++k) {
+    const auto cell = solver.CellSymbols(k);
+    EXPECT_EQ(std::vector<int>(cell.begin(), cell.end()), symbols[k]) << "cell " << k + 1;
+  }
+  const int units[6][4] = {{1, 2, 3, 3}, {4, 6, 7, 7}, {5, 6, 7, 7}, {1, 4, 5, 5}, {2, 6, 6, 6}, {3, 7, 7, 7}};
+  for (int e = 0; e < 6; ++e) {
+    const UnitCheck& u = solver.UnitCheckOf(e);
+    EXPECT_EQ(u.form, EquationForm::Product);
+    EXPECT_EQ((std::vector<int>{u.first, u.second, u.result, solver.UnitThreshold(e)}),
+              (std::vector<int>(units[e], units[e] + 4)))
+        << "equation " << e;
+  }
+}
+
+TEST(SchemaCoding, DivideExchangesFirstAndResult) {
+  const testing::CompactSchema schema = ParseCompact("2 3 6 / 4 5 20 / 8 15 120", "xxx ÷xx");
+  SchemaSolver solver;
+  StopFlag stop;
+  solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop);
+  const UnitCheck& column1 = solver.UnitCheckOf(3);
+  EXPECT_EQ(column1.form, EquationForm::Product);
+  EXPECT_EQ((std::vector<int>{column1.first, column1.second, column1.result}), (std::vector<int>{5, 4, 1}));
+}
+
+TEST(SchemaEquations, DivideAndMinusHoldOnlyExactlyAndNonNegative) {
+  const auto holds = [](OpCode op, int a, int b, int r) {
+    const SchemaEquation eq = NormaliseEquation(0, op);
+    const int x[3] = {a, b, r};
+    const int first = x[eq.first], second = x[eq.second], result = x[eq.result];
+    return eq.form == EquationForm::Product ? first * second == result : first + second == result;
+  };
+  EXPECT_TRUE(holds(kDivide, 6, 2, 3));
+  EXPECT_FALSE(holds(kDivide, 7, 2, 3));   // inexact
+  EXPECT_TRUE(holds(kDivide, 0, 0, 5));    // a zero divisor holds with a zero dividend
+  EXPECT_FALSE(holds(kDivide, 5, 0, 0));
+  EXPECT_TRUE(holds(kMinus, 5, 3, 2));
+  EXPECT_FALSE(holds(kMinus, 3, 5, 8));
+  EXPECT_TRUE(holds(kMultiply, 3, 4, 12));
+  EXPECT_TRUE(holds(kPlus, 3, 4, 7));
+}
+
+TEST(SchemaSearch, CountOnlyWritesNothingAndStopsCountingAtTen) {
+  const testing::CompactSchema schema = ParseCompact("CA B CA / B B B / CA B CA", "+++ +++");
+  SchemaSolver solver;
+  StopFlag stop;
+  LineCollector out;
+  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop, &out), 0);
+  EXPECT_EQ(solver.SolutionCount(), 10);
+  EXPECT_TRUE(out.lines.empty());
+}
+
+TEST(SchemaSearch, AStopAtAnyStepReportsOnlyTheInterruption) {
+  long step = 1;
+  for (;; ++step) {
+    StopFlag stop;
+    stop.RequestAfterPolls(step);
+    const Solved solved = Solve("CA B CA / B B B / CA B CA", "+++ +++", &stop);
+    if (!stop.IsSet()) break;  // the search ended before its step-th poll
+    ASSERT_EQ(solved.lines, Lines{"Ricerca interrotta !"}) << "stopped at step " << step;
+  }
+  EXPECT_GT(step, 10);
+}
+
+TEST(SchemaSearch, AStopBeforeTheSearchTriesNoDigit) {
+  const testing::CompactSchema schema = ParseCompact("B B C / B B C / C C E", "+++ +++");
+  SchemaSolver solver;
+  StopFlag stop;
+  stop.Request();
+  solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop);
+  EXPECT_EQ(solver.SolutionCount(), 0);
+}
+
+TEST(SchemaSearch, SolvesAgainFromScratch) {
+  // One solver serves the generator's many calls: nothing of one solve leaks
+  // into the next.
+  SchemaSolver solver;
+  StopFlag stop;
+  const testing::CompactSchema many = ParseCompact("CA B CA / B B B / CA B CA", "+++ +++");
+  const testing::CompactSchema one = ParseCompact("2 3 6 / 4 5 20 / 8 15 120", "xxx xxx");
+  solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(many.cells), many.ops, stop);
+  solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(one.cells), one.ops, stop);
+  ASSERT_EQ(solver.SolutionCount(), 1);
+  EXPECT_EQ(solver.Solution(0), (NumberGrid{2, 3, 6, 4, 5, 20, 8, 15, 120}));
+}
+
+TEST(CellTexts, HoldFifteenCharactersAtMost) {
+  CellTexts cells;
+  EXPECT_TRUE(cells.Set(0, "ABCDEFGHIJKLMNO"));
+  EXPECT_FALSE(cells.Set(0, "ABCDEFGHIJKLMNOP"));
+  EXPECT_EQ(cells.Text(0).size(), 15u);
+  cells.SetNumber(1, 9999);
+  EXPECT_EQ(cells.Text(1), U"9999");
+  EXPECT_TRUE(cells.Set(2, "Ωé"));
+  EXPECT_EQ(cells.Text(2), U"Ωé");
+}
+
+}  // namespace
+}  // namespace zifrel

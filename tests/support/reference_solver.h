@@ -1,0 +1,25 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "schema/operators.h"
+#include "schema/schema_lines.h"
+
+namespace zifrel::testing {
+
+// The Schema search exactly as first designed, written apart from the real
+// solver and kept plain: number the symbols, try digits in order, test the
+// units of every equation whose unit symbols have digits, test the whole
+// Schema once every symbol has one. The real solver prunes harder; it must
+// still find the same solutions in the same order.
+struct ReferenceResult {
+  int code = 0;  // 0, -999 or -9999, as SolveSchema
+  std::vector<NumberGrid> solutions;
+  long nodes = 0;  // AssignSymbol calls: how much work the plain search does
+};
+
+ReferenceResult ReferenceSolve(const std::array<std::u32string, 9>& cells, const OpCodes& ops);
+
+}  // namespace zifrel::testing
