@@ -40,11 +40,14 @@ void Genera::Start(Terminate onTerminate) {
 void Genera::Execute() {
   OnWindow([](WindowModel& w) { w.TheM.Clear(); });
   switch (mode_) {
+    case JobMode::Genera:
+      RunGenera();
+      break;
     case JobMode::Risolvi:
       RunRisolvi();
       break;
-    case JobMode::Genera:
     case JobMode::Libero:
+      RunLibero();
       break;
   }
 }

@@ -58,7 +58,10 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   const OpCodes& JobOps() const { return jobOps_; }
 
  private:
+  // The three modes; each in a file of its own.
+  void RunGenera();
   void RunRisolvi();
+  void RunLibero();
 
   std::shared_ptr<HandOver> handOver_;
   WindowModel& window_;  // touched only in operations handed over

@@ -1,14 +1,16 @@
 #include "schema/cell_texts.h"
 
+#include <algorithm>
+
 #include "core/utf8.h"
 
 namespace zifrel {
 
 bool CellTexts::Set(int cell, std::string_view utf8) {
-  std::array<char32_t, kCellCapacity> decoded{};
+  std::array<char32_t, kCellMaxChars> decoded{};
   std::size_t length = 0;
   for (std::size_t pos = 0; pos < utf8.size(); ++length) {
-    if (length == kCellCapacity) return false;
+    if (length == kCellMaxChars) return false;
     decoded[length] = NextCodePoint(utf8, pos);
   }
   chars_[cell] = decoded;
@@ -17,14 +19,13 @@ bool CellTexts::Set(int cell, std::string_view utf8) {
 }
 
 void CellTexts::SetNumber(int cell, std::int32_t value) {
-  // Generated numbers are 1..9999; written most significant digit first.
-  char32_t reversed[kCellCapacity];
+  char32_t reversed[kCellMaxChars];
   int length = 0;
-  std::uint32_t rest = value < 0 ? 0u : static_cast<std::uint32_t>(value);
+  std::uint32_t rest = static_cast<std::uint32_t>(std::clamp(value, 0, 9999));
   do {
     reversed[length++] = U'0' + rest % 10;
     rest /= 10;
-  } while (rest != 0 && length < kCellCapacity);
+  } while (rest != 0 && length < kCellMaxChars);
   for (int i = 0; i < length; ++i) chars_[cell][i] = reversed[length - 1 - i];
   length_[cell] = static_cast<std::uint8_t>(length);
 }

@@ -7,24 +7,23 @@
 
 namespace zifrel {
 
-inline constexpr int kCellCount = 9;       // c1..c9 in row order
-inline constexpr int kCellCapacity = 15;   // characters a cell buffer can hold
-inline constexpr int kCellMaxChars = 4;    // characters a cell of the window accepts
+inline constexpr int kCellCount = 9;     // c1..c9 in row order
+inline constexpr int kCellMaxChars = 4;  // characters a cell holds, in the window and here
 
 // The nine cell texts a solve works on, as fixed buffers of code points, so
 // that the generator can refill them thousands of times without allocating.
 class CellTexts {
  public:
-  // False, leaving the cell unchanged, when the text has more characters
-  // than a buffer holds.
+  // False, leaving the cell unchanged, when the text has more than four
+  // characters: no cell of the window can hold it.
   bool Set(int cell, std::string_view utf8);
-  // The decimal text of a number, as the generator writes its grid.
+  // The decimal text of a number 0..9999, as the generator writes its grid.
   void SetNumber(int cell, std::int32_t value);
 
   std::u32string_view Text(int cell) const { return {chars_[cell].data(), length_[cell]}; }
 
  private:
-  std::array<std::array<char32_t, kCellCapacity>, kCellCount> chars_{};
+  std::array<std::array<char32_t, kCellMaxChars>, kCellCount> chars_{};
   std::array<std::uint8_t, kCellCount> length_{};
 };
 

@@ -1,6 +1,7 @@
 #include "schema/solver.h"
 
 #include <algorithm>
+#include <bit>
 #include <string>
 
 #include "core/messages.h"
@@ -11,8 +12,8 @@ namespace {
 constexpr std::array<std::int32_t, 4> kPowersOfTen = {1, 10, 100, 1000};
 
 // The order in which the unit pass visits the equations: row 1, column 1,
-// row 2, column 2, row 3, column 3, so that every equation's units digits get
-// the lowest symbol numbers and its unit test applies as early as it can.
+// row 2, column 2, row 3, column 3. The numbering fixes the order in which
+// solutions are listed: by the digit of symbol 1, then of symbol 2, ...
 constexpr std::array<int, kOperatorCount> kUnitPassOrder = {0, 3, 1, 4, 2, 5};
 
 }  // namespace
@@ -32,10 +33,11 @@ int SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, const OpCo
     unitCheck_[e] = {eq.form, unit(eq.first), unit(eq.second), unit(eq.result)};
     unitThreshold_[e] = std::max({unitCheck_[e].first, unitCheck_[e].second, unitCheck_[e].result});
   }
-  PlanChecks();
+  PlanSearch();
 
+  symbolDigits_.fill(-1);
   stop_ = &stop;
-  AssignSymbol(1, 0x3FF);
+  AssignSymbol(0, 0x3FF);
   stop_ = nullptr;
 
   if (mode == SolveMode::Report && report != nullptr) WriteReport(*report, ops, stop);
@@ -75,68 +77,164 @@ bool SchemaSolver::NumberSymbols(const CellTexts& cells) {
   return true;
 }
 
-// Schedules every equation's checks at the symbol that completes them: the
-// whole equation once all its symbols have digits, and before that the
-// agreement of its last one, two or three digits. Each is a necessary
-// condition for the equation, so the search loses no solution and finds the
-// same ones in the same order; it only stops sooner in a dead branch.
-void SchemaSolver::PlanChecks() {
-  std::array<std::array<std::uint8_t, kMaxSymbols + 2>, kOperatorCount> digitsAt{};  // 0: none
-  std::array<int, kOperatorCount> wholeAt{};
-  for (int e = 0; e < kOperatorCount; ++e) {
-    const SchemaEquation& eq = equations_[e];
-    const auto lastSymbols = [this](int cell, int digits) {
-      const int length = cellLength_[cell];
-      int highest = 0;
-      for (int i = std::max(0, length - digits); i < length; ++i) highest = std::max(highest, int{cellSymbols_[cell][i]});
-      return highest;
-    };
-    const auto completedAt = [&](int digits) {
-      return std::max({lastSymbols(eq.first, digits), lastSymbols(eq.second, digits), lastSymbols(eq.result, digits)});
-    };
-    wholeAt[e] = completedAt(kCellCapacity);
-    for (int digits = 1; digits <= 3; ++digits) {
-      const int level = completedAt(digits);
-      if (level < wholeAt[e]) digitsAt[e][level] = static_cast<std::uint8_t>(digits);
+SchemaSolver::Check SchemaSolver::BuildCheck(int equation, int digits) const {
+  const SchemaEquation& eq = equations_[equation];
+  Check check;
+  check.equation = static_cast<std::uint8_t>(equation);
+  check.digits = static_cast<std::uint8_t>(digits);
+  check.linear = eq.form == EquationForm::Sum;
+  std::array<std::int32_t, kMaxSymbols + 1> weight{};
+  const auto add = [&](int cell, int sign) {
+    const int length = cellLength_[cell];
+    std::int32_t place = 1;
+    for (int i = length - 1; i >= std::max(0, digits == 0 ? 0 : length - digits); --i, place *= 10) {
+      weight[cellSymbols_[cell][i]] += sign * place;
+      check.symbols |= 1u << cellSymbols_[cell][i];
     }
-  }
+  };
+  add(eq.first, 1);
+  add(eq.second, 1);
+  add(eq.result, -1);
+  if (!check.linear) return check;
 
-  int count = 0;
-  for (int k = 1; k <= symbolCount_ + 1; ++k) {
-    checkStart_[k] = static_cast<std::uint8_t>(count);
-    if (k > symbolCount_) break;
-    for (int e = 0; e < kOperatorCount; ++e) {
-      if (digitsAt[e][k] != 0) checks_[count++] = {static_cast<std::uint8_t>(e), digitsAt[e][k]};
-      if (wholeAt[e] == k) checks_[count++] = {static_cast<std::uint8_t>(e), 0};
-    }
+  check.symbols = 0;
+  const std::int32_t modulus = kPowersOfTen[digits];
+  for (int s = 1; s <= symbolCount_; ++s) {
+    // Weights brought into 0..modulus-1, so the sum stays non-negative.
+    const std::int32_t w = digits == 0 ? weight[s] : ((weight[s] % modulus) + modulus) % modulus;
+    if (w == 0) continue;
+    check.termSymbol[check.termCount] = static_cast<std::int8_t>(s);
+    check.termWeight[check.termCount++] = w;
+    check.symbols |= 1u << s;
   }
+  return check;
 }
 
-// Gives symbol k each free digit in ascending order; true means stop: the
-// user asked for it, or the tenth solution was recorded.
-bool SchemaSolver::AssignSymbol(int k, unsigned freeDigits) {
+// Plans the search. The symbols are given digits in the order that completes
+// checks soonest: each time, the symbols still missing from the check that
+// misses the fewest. That order finds the solutions in another order than
+// the number order, so they are kept sorted (see RecordSolution): the result
+// is the same set, the same first ten, the same count.
+void SchemaSolver::PlanSearch() {
+  std::array<Check, kMaxChecks> candidates;
+  for (int e = 0; e < kOperatorCount; ++e) {
+    for (int digits = 0; digits <= 3; ++digits) candidates[e * 4 + digits] = BuildCheck(e, digits);
+  }
+
+  unsigned placed = 0;
+  int count = 0;
+  std::array<int, kMaxSymbols + 1> position{};
+  const unsigned all = ((1u << (symbolCount_ + 1)) - 1) & ~1u;
+  while (count < symbolCount_) {
+    unsigned next = all & ~placed;  // symbols no check needs come last
+    int fewest = kMaxSymbols + 1;
+    int mostKnown = -1;
+    for (const Check& check : candidates) {
+      const unsigned missing = check.symbols & ~placed;
+      const int size = std::popcount(missing);
+      const int known = std::popcount(check.symbols & placed);
+      if (size > 0 && (size < fewest || (size == fewest && known > mostKnown))) {
+        fewest = size, mostKnown = known, next = missing;
+      }
+    }
+    for (int s = 1; s <= symbolCount_; ++s) {
+      if (next & (1u << s)) {
+        position[s] = count;
+        order_[count++] = static_cast<std::int8_t>(s);
+      }
+    }
+    placed |= next;
+  }
+
+  // Each check runs where its last symbol gets a digit. Of an equation's
+  // checks that complete together only the strongest is kept: the whole
+  // equation, else the widest residue.
+  std::array<std::array<const Check*, kMaxSymbols>, kOperatorCount> chosen{};
+  for (const Check& check : candidates) {
+    if (check.symbols == 0) continue;  // it holds whatever the digits
+    int at = 0;
+    for (int s = 1; s <= symbolCount_; ++s) {
+      if (check.symbols & (1u << s)) at = std::max(at, position[s]);
+    }
+    const Check*& slot = chosen[check.equation][at];
+    const auto strength = [](const Check* c) { return c->digits == 0 ? 4 : c->digits; };
+    if (slot == nullptr || strength(&check) > strength(slot)) slot = &check;
+  }
+  int checks = 0;
+  for (int p = 0; p < symbolCount_; ++p) {
+    checkStart_[p] = static_cast<std::uint8_t>(checks);
+    for (int e = 0; e < kOperatorCount; ++e) {
+      if (chosen[e][p] != nullptr) checks_[checks++] = *chosen[e][p];
+    }
+  }
+  checkStart_[symbolCount_] = static_cast<std::uint8_t>(checks);
+}
+
+// Gives the symbol at `position` each free digit in ascending order; true
+// means the user asked to stop.
+bool SchemaSolver::AssignSymbol(int position, unsigned freeDigits) {
   if (stop_->Poll()) return true;
-  if (k > symbolCount_) return RecordSolution();
+  if (position == symbolCount_) {
+    RecordSolution();
+    return false;
+  }
+  if (solutionCount_ == kMaxStoredSolutions && !CanBeatTenth()) return false;
+
+  // A sum check is linear in the new digit: everything but its term is
+  // summed once here, and each digit then costs one multiply-add.
+  const int symbol = order_[position];
+  const int first = checkStart_[position];
+  const int count = checkStart_[position + 1] - first;
+  std::array<std::int32_t, kOperatorCount> rest{};
+  std::array<std::int32_t, kOperatorCount> weight{};
+  for (int i = 0; i < count; ++i) {
+    const Check& check = checks_[first + i];
+    if (!check.linear) continue;
+    for (int t = 0; t < check.termCount; ++t) {
+      if (check.termSymbol[t] == symbol) {
+        weight[i] = check.termWeight[t];
+      } else {
+        rest[i] += check.termWeight[t] * symbolDigits_[check.termSymbol[t]];
+      }
+    }
+  }
+
   for (int d = 0; d <= 9; ++d) {
     if ((freeDigits & (1u << d)) == 0) continue;
-    symbolDigits_[k] = d;
-    if (ChecksPass(k) && AssignSymbol(k + 1, freeDigits & ~(1u << d))) return true;
+    symbolDigits_[symbol] = d;
+    bool holds = true;
+    for (int i = 0; i < count && holds; ++i) {
+      const Check& check = checks_[first + i];
+      if (check.linear) {
+        const std::int32_t sum = rest[i] + weight[i] * d;
+        holds = check.digits == 0 ? sum == 0 : sum % kPowersOfTen[check.digits] == 0;
+      } else {
+        holds = ProductHolds(check);
+      }
+    }
+    if (holds && AssignSymbol(position + 1, freeDigits & ~(1u << d))) return true;
   }
+  symbolDigits_[symbol] = -1;
   return false;
 }
 
-bool SchemaSolver::ChecksPass(int k) const {
-  for (int i = checkStart_[k]; i < checkStart_[k + 1]; ++i) {
-    const Check check = checks_[i];
-    const SchemaEquation& eq = equations_[check.equation];
-    const std::int32_t a = CellValue(eq.first, check.digits);
-    const std::int32_t b = CellValue(eq.second, check.digits);
-    const std::int32_t r = CellValue(eq.result, check.digits);
-    std::int32_t x = eq.form == EquationForm::Product ? a * b : a + b;
-    if (check.digits != 0) x %= kPowersOfTen[check.digits];
-    if (x != r) return false;
+bool SchemaSolver::ProductHolds(const Check& check) const {
+  const SchemaEquation& eq = equations_[check.equation];
+  const std::int32_t product = CellValue(eq.first, check.digits) * CellValue(eq.second, check.digits);
+  const std::int32_t result = CellValue(eq.result, check.digits);
+  return check.digits == 0 ? product == result : product % kPowersOfTen[check.digits] == result;
+}
+
+// With ten solutions kept, a branch is worth searching only while it may
+// still hold a solution that comes before the tenth in number order.
+bool SchemaSolver::CanBeatTenth() const {
+  const Digits& tenth = solutionDigits_[kMaxStoredSolutions - 1];
+  for (int s = 1; s <= symbolCount_; ++s) {
+    const int d = symbolDigits_[s];
+    if (d < 0 || d < tenth[s]) return true;  // undecided, or already before it
+    if (d > tenth[s]) return false;
   }
-  return true;
+  return false;
 }
 
 // The value of the cell's last `digits` digits, or of the whole cell for 0.
@@ -149,10 +247,22 @@ std::int32_t SchemaSolver::CellValue(int cell, int digits) const {
   return value;
 }
 
-bool SchemaSolver::RecordSolution() {
-  NumberGrid& grid = solutionStore_[solutionCount_];
-  for (int cell = 0; cell < kCellCount; ++cell) grid[cell] = CellValue(cell, 0);
-  return ++solutionCount_ == kMaxStoredSolutions;
+// Keeps the first ten solutions in number order (digit of symbol 1, then of
+// symbol 2, ...), which is the order a search in number order finds them.
+void SchemaSolver::RecordSolution() {
+  Digits digits{};
+  for (int s = 1; s <= symbolCount_; ++s) digits[s] = static_cast<std::int8_t>(symbolDigits_[s]);
+  int at = solutionCount_;
+  while (at > 0 && digits < solutionDigits_[at - 1]) --at;
+  if (at == kMaxStoredSolutions) return;
+  const int last = std::min(solutionCount_, kMaxStoredSolutions - 1);
+  for (int i = last; i > at; --i) {
+    solutionDigits_[i] = solutionDigits_[i - 1];
+    solutionStore_[i] = solutionStore_[i - 1];
+  }
+  solutionDigits_[at] = digits;
+  for (int cell = 0; cell < kCellCount; ++cell) solutionStore_[at][cell] = CellValue(cell, 0);
+  solutionCount_ = std::min(solutionCount_ + 1, kMaxStoredSolutions);
 }
 
 void SchemaSolver::WriteReport(LineSink& out, const OpCodes& ops, const StopFlag& stop) const {

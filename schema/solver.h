@@ -53,35 +53,53 @@ class SchemaSolver {
   }
 
  private:
-  // A necessary condition for one equation, tested as soon as its symbols
-  // have digits: the last `digits` digits agree, or (digits 0) it holds whole.
+  // A necessary condition for one equation: its last `digits` digits agree,
+  // or (digits 0) it holds whole. A sum is linear in the digits, so it is
+  // tested as a weighted sum that must be 0 (or a multiple of 10^digits);
+  // symbols that cancel out do not weigh in, and the check does not wait for
+  // them. A product is tested by computing it.
   struct Check {
-    std::uint8_t equation;
-    std::uint8_t digits;
+    std::uint8_t equation = 0;
+    std::uint8_t digits = 0;
+    bool linear = false;
+    std::uint8_t termCount = 0;
+    std::array<std::int8_t, kMaxSymbols> termSymbol{};
+    std::array<std::int32_t, kMaxSymbols> termWeight{};
+    unsigned symbols = 0;  // bit s: the check needs the digit of symbol s
   };
   static constexpr int kMaxChecks = kOperatorCount * 4;
+  using Digits = std::array<std::int8_t, kMaxSymbols + 1>;  // by symbol number, 1..n
 
   bool NumberSymbols(const CellTexts& cells);
-  void PlanChecks();
-  bool AssignSymbol(int k, unsigned freeDigits);
-  bool ChecksPass(int k) const;
+  Check BuildCheck(int equation, int digits) const;
+  bool ProductHolds(const Check& check) const;
+  void PlanSearch();
+  bool AssignSymbol(int position, unsigned freeDigits);
+  bool CanBeatTenth() const;
   std::int32_t CellValue(int cell, int digits) const;
-  bool RecordSolution();
+  void RecordSolution();
   void WriteReport(LineSink& out, const OpCodes& ops, const StopFlag& stop) const;
 
   StopFlag* stop_ = nullptr;
   std::array<SchemaEquation, kOperatorCount> equations_{};
   std::array<UnitCheck, kOperatorCount> unitCheck_{};
   std::array<int, kOperatorCount> unitThreshold_{};
-  std::array<std::array<std::int8_t, kCellCapacity>, kCellCount> cellSymbols_{};
+  std::array<std::array<std::int8_t, kCellMaxChars>, kCellCount> cellSymbols_{};
   std::array<std::uint8_t, kCellCount> cellLength_{};
   int symbolCount_ = 0;
-  std::array<int, kMaxSymbols + 2> symbolDigits_{};
-  // checks_[checkStart_[k] .. checkStart_[k + 1]) run once symbol k has a digit.
+
+  // The search gives the symbols digits in `order_`, not in number order;
+  // checks_[checkStart_[p] .. checkStart_[p + 1]) run once the symbol at
+  // position p has its digit.
+  std::array<std::int8_t, kMaxSymbols> order_{};
   std::array<Check, kMaxChecks> checks_{};
-  std::array<std::uint8_t, kMaxSymbols + 2> checkStart_{};
+  std::array<std::uint8_t, kMaxSymbols + 1> checkStart_{};
+  std::array<int, kMaxSymbols + 1> symbolDigits_{};
+
+  // The solutions first in number order, each with its digits, sorted.
   int solutionCount_ = 0;
   std::array<NumberGrid, kMaxStoredSolutions> solutionStore_{};
+  std::array<Digits, kMaxStoredSolutions> solutionDigits_{};
 };
 
 }  // namespace zifrel
