@@ -11,6 +11,26 @@ namespace {
 
 constexpr std::array<std::int32_t, 4> kPowersOfTen = {1, 10, 100, 1000};
 
+// Bits set in a mask of symbols 1..10.
+constexpr auto kBitCount = [] {
+  std::array<std::uint8_t, 1 << (kMaxSymbols + 1)> count{};
+  for (std::size_t mask = 1; mask < count.size(); ++mask) count[mask] = count[mask >> 1] + (mask & 1);
+  return count;
+}();
+
+// kUnitsDigits[w][r]: the digits d with r + w × d ending in 0.
+constexpr auto kUnitsDigits = [] {
+  std::array<std::array<std::uint16_t, 10>, 10> digits{};
+  for (int w = 0; w < 10; ++w) {
+    for (int r = 0; r < 10; ++r) {
+      for (int d = 0; d <= 9; ++d) {
+        if ((r + w * d) % 10 == 0) digits[w][r] |= 1u << d;
+      }
+    }
+  }
+  return digits;
+}();
+
 // The order in which the unit pass visits the equations: row 1, column 1,
 // row 2, column 2, row 3, column 3. The numbering fixes the order in which
 // solutions are listed: by the digit of symbol 1, then of symbol 2, ...
@@ -77,49 +97,59 @@ bool SchemaSolver::NumberSymbols(const CellTexts& cells) {
   return true;
 }
 
-SchemaSolver::Check SchemaSolver::BuildCheck(int equation, int digits) const {
+// The four checks of an equation: whole (index 0) and its last one, two and
+// three digits. A sum's weight for a symbol is what its digit adds to
+// first + second - result; modulo 10^j only the last j places count, so the
+// residue weights are the whole weights taken modulo 10^j.
+void SchemaSolver::BuildChecks(int equation, Check* checks) const {
   const SchemaEquation& eq = equations_[equation];
-  Check check;
-  check.equation = static_cast<std::uint8_t>(equation);
-  check.digits = static_cast<std::uint8_t>(digits);
-  check.linear = eq.form == EquationForm::Sum;
   std::array<std::int32_t, kMaxSymbols + 1> weight{};
+  std::array<unsigned, 4> symbols{};  // by digits; index 0 collects all places
   const auto add = [&](int cell, int sign) {
     const int length = cellLength_[cell];
     std::int32_t place = 1;
-    for (int i = length - 1; i >= std::max(0, digits == 0 ? 0 : length - digits); --i, place *= 10) {
-      weight[cellSymbols_[cell][i]] += sign * place;
-      check.symbols |= 1u << cellSymbols_[cell][i];
+    for (int i = length - 1, fromRight = 1; i >= 0; --i, ++fromRight, place *= 10) {
+      const int symbol = cellSymbols_[cell][i];
+      weight[symbol] += sign * place;
+      for (int digits = std::min(fromRight, 4); digits <= 3; ++digits) symbols[digits] |= 1u << symbol;
+      symbols[0] |= 1u << symbol;
     }
   };
   add(eq.first, 1);
   add(eq.second, 1);
   add(eq.result, -1);
-  if (!check.linear) return check;
 
-  check.symbols = 0;
-  const std::int32_t modulus = kPowersOfTen[digits];
-  for (int s = 1; s <= symbolCount_; ++s) {
-    // Weights brought into 0..modulus-1, so the sum stays non-negative.
-    const std::int32_t w = digits == 0 ? weight[s] : ((weight[s] % modulus) + modulus) % modulus;
-    if (w == 0) continue;
-    check.termSymbol[check.termCount] = static_cast<std::int8_t>(s);
-    check.termWeight[check.termCount++] = w;
-    check.symbols |= 1u << s;
+  for (int digits = 0; digits <= 3; ++digits) {
+    Check& check = checks[digits];
+    check = Check{};
+    check.equation = static_cast<std::uint8_t>(equation);
+    check.digits = static_cast<std::uint8_t>(digits);
+    check.linear = eq.form == EquationForm::Sum;
+    if (!check.linear) {
+      check.symbols = symbols[digits];
+      continue;
+    }
+    const std::int32_t modulus = kPowersOfTen[digits];
+    for (unsigned rest = symbols[0]; rest != 0; rest &= rest - 1) {
+      const int s = std::countr_zero(rest);
+      // Residue weights brought into 0..modulus-1, so sums stay non-negative.
+      const std::int32_t w = digits == 0 ? weight[s] : ((weight[s] % modulus) + modulus) % modulus;
+      if (w == 0) continue;
+      check.termSymbol[check.termCount] = static_cast<std::int8_t>(s);
+      check.termWeight[check.termCount++] = static_cast<std::int16_t>(w);
+      check.symbols |= 1u << s;
+    }
   }
-  return check;
 }
 
 // Plans the search. The symbols are given digits in the order that completes
 // checks soonest: each time, the symbols still missing from the check that
-// misses the fewest. That order finds the solutions in another order than
-// the number order, so they are kept sorted (see RecordSolution): the result
-// is the same set, the same first ten, the same count.
+// misses the fewest (and, of those, knows the most). That order finds the
+// solutions in another order than the number order, so they are kept sorted
+// (see RecordSolution): the result is the same set, the same first ten, the
+// same count.
 void SchemaSolver::PlanSearch() {
-  std::array<Check, kMaxChecks> candidates;
-  for (int e = 0; e < kOperatorCount; ++e) {
-    for (int digits = 0; digits <= 3; ++digits) candidates[e * 4 + digits] = BuildCheck(e, digits);
-  }
+  for (int e = 0; e < kOperatorCount; ++e) BuildChecks(e, &candidates_[e * 4]);
 
   unsigned placed = 0;
   int count = 0;
@@ -129,19 +159,18 @@ void SchemaSolver::PlanSearch() {
     unsigned next = all & ~placed;  // symbols no check needs come last
     int fewest = kMaxSymbols + 1;
     int mostKnown = -1;
-    for (const Check& check : candidates) {
+    for (const Check& check : candidates_) {
       const unsigned missing = check.symbols & ~placed;
-      const int size = std::popcount(missing);
-      const int known = std::popcount(check.symbols & placed);
+      const int size = kBitCount[missing];
+      const int known = kBitCount[check.symbols & placed];
       if (size > 0 && (size < fewest || (size == fewest && known > mostKnown))) {
         fewest = size, mostKnown = known, next = missing;
       }
     }
-    for (int s = 1; s <= symbolCount_; ++s) {
-      if (next & (1u << s)) {
-        position[s] = count;
-        order_[count++] = static_cast<std::int8_t>(s);
-      }
+    for (unsigned rest = next; rest != 0; rest &= rest - 1) {
+      const int s = std::countr_zero(rest);
+      position[s] = count;
+      order_[count++] = static_cast<std::int8_t>(s);
     }
     placed |= next;
   }
@@ -149,29 +178,34 @@ void SchemaSolver::PlanSearch() {
   // Each check runs where its last symbol gets a digit. Of an equation's
   // checks that complete together only the strongest is kept: the whole
   // equation, else the widest residue.
-  std::array<std::array<const Check*, kMaxSymbols>, kOperatorCount> chosen{};
-  for (const Check& check : candidates) {
+  constexpr std::uint8_t kNone = 0xFF;
+  std::array<std::array<std::uint8_t, kMaxSymbols>, kOperatorCount> chosen;
+  for (auto& row : chosen) row.fill(kNone);
+  const auto strength = [](const Check& c) { return c.digits == 0 ? 4 : c.digits; };
+  for (int i = 0; i < kMaxChecks; ++i) {
+    const Check& check = candidates_[i];
     if (check.symbols == 0) continue;  // it holds whatever the digits
     int at = 0;
-    for (int s = 1; s <= symbolCount_; ++s) {
-      if (check.symbols & (1u << s)) at = std::max(at, position[s]);
-    }
-    const Check*& slot = chosen[check.equation][at];
-    const auto strength = [](const Check* c) { return c->digits == 0 ? 4 : c->digits; };
-    if (slot == nullptr || strength(&check) > strength(slot)) slot = &check;
+    for (unsigned rest = check.symbols; rest != 0; rest &= rest - 1) at = std::max(at, position[std::countr_zero(rest)]);
+    std::uint8_t& slot = chosen[check.equation][at];
+    if (slot == kNone || strength(check) > strength(candidates_[slot])) slot = static_cast<std::uint8_t>(i);
   }
   int checks = 0;
   for (int p = 0; p < symbolCount_; ++p) {
     checkStart_[p] = static_cast<std::uint8_t>(checks);
-    for (int e = 0; e < kOperatorCount; ++e) {
-      if (chosen[e][p] != nullptr) checks_[checks++] = *chosen[e][p];
+    for (bool linear : {true, false}) {
+      if (!linear) productStart_[p] = static_cast<std::uint8_t>(checks);
+      for (int e = 0; e < kOperatorCount; ++e) {
+        const std::uint8_t i = chosen[e][p];
+        if (i != kNone && candidates_[i].linear == linear) checks_[checks++] = i;
+      }
     }
   }
   checkStart_[symbolCount_] = static_cast<std::uint8_t>(checks);
 }
 
-// Gives the symbol at `position` each free digit in ascending order; true
-// means the user asked to stop.
+// Gives the symbol at `position` each digit that is free and passes the
+// checks, in ascending order; true means the user asked to stop.
 bool SchemaSolver::AssignSymbol(int position, unsigned freeDigits) {
   if (stop_->Poll()) return true;
   if (position == symbolCount_) {
@@ -180,42 +214,52 @@ bool SchemaSolver::AssignSymbol(int position, unsigned freeDigits) {
   }
   if (solutionCount_ == kMaxStoredSolutions && !CanBeatTenth()) return false;
 
-  // A sum check is linear in the new digit: everything but its term is
-  // summed once here, and each digit then costs one multiply-add.
   const int symbol = order_[position];
-  const int first = checkStart_[position];
-  const int count = checkStart_[position + 1] - first;
-  std::array<std::int32_t, kOperatorCount> rest{};
-  std::array<std::int32_t, kOperatorCount> weight{};
-  for (int i = 0; i < count; ++i) {
-    const Check& check = checks_[first + i];
-    if (!check.linear) continue;
-    for (int t = 0; t < check.termCount; ++t) {
-      if (check.termSymbol[t] == symbol) {
-        weight[i] = check.termWeight[t];
-      } else {
-        rest[i] += check.termWeight[t] * symbolDigits_[check.termSymbol[t]];
-      }
-    }
+  unsigned digits = freeDigits;
+  for (int i = checkStart_[position]; i < productStart_[position] && digits != 0; ++i) {
+    digits &= LinearDigits(candidates_[checks_[i]], symbol);
   }
-
-  for (int d = 0; d <= 9; ++d) {
-    if ((freeDigits & (1u << d)) == 0) continue;
+  for (; digits != 0; digits &= digits - 1) {
+    const int d = std::countr_zero(digits);
     symbolDigits_[symbol] = d;
     bool holds = true;
-    for (int i = 0; i < count && holds; ++i) {
-      const Check& check = checks_[first + i];
-      if (check.linear) {
-        const std::int32_t sum = rest[i] + weight[i] * d;
-        holds = check.digits == 0 ? sum == 0 : sum % kPowersOfTen[check.digits] == 0;
-      } else {
-        holds = ProductHolds(check);
-      }
+    for (int i = productStart_[position]; i < checkStart_[position + 1] && holds; ++i) {
+      holds = ProductHolds(candidates_[checks_[i]]);
     }
     if (holds && AssignSymbol(position + 1, freeDigits & ~(1u << d))) return true;
   }
   symbolDigits_[symbol] = -1;
   return false;
+}
+
+// The digits of `symbol` that satisfy a sum check, every other symbol of it
+// having its digit already: the sum is rest + weight × digit.
+unsigned SchemaSolver::LinearDigits(const Check& check, int symbol) const {
+  std::int32_t rest = 0;
+  std::int32_t weight = 0;
+  for (int t = 0; t < check.termCount; ++t) {
+    if (check.termSymbol[t] == symbol) {
+      weight = check.termWeight[t];
+    } else {
+      rest += check.termWeight[t] * symbolDigits_[check.termSymbol[t]];
+    }
+  }
+  if (weight == 0) return 0;  // not reached: a check runs where its own symbol gets a digit
+  switch (check.digits) {
+    case 0:  // one digit at most can make the sum exactly 0
+      if (rest % weight != 0) return 0;
+      return -rest / weight >= 0 && -rest / weight <= 9 ? 1u << (-rest / weight) : 0;
+    case 1:
+      return kUnitsDigits[weight][rest % 10];
+    default: {
+      unsigned digits = 0;
+      const std::int32_t modulus = kPowersOfTen[check.digits];
+      for (int d = 0; d <= 9; ++d) {
+        if ((rest + weight * d) % modulus == 0) digits |= 1u << d;
+      }
+      return digits;
+    }
+  }
 }
 
 bool SchemaSolver::ProductHolds(const Check& check) const {

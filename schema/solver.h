@@ -64,16 +64,17 @@ class SchemaSolver {
     bool linear = false;
     std::uint8_t termCount = 0;
     std::array<std::int8_t, kMaxSymbols> termSymbol{};
-    std::array<std::int32_t, kMaxSymbols> termWeight{};
+    std::array<std::int16_t, kMaxSymbols> termWeight{};  // |weight| < 3 × 1111
     unsigned symbols = 0;  // bit s: the check needs the digit of symbol s
   };
   static constexpr int kMaxChecks = kOperatorCount * 4;
   using Digits = std::array<std::int8_t, kMaxSymbols + 1>;  // by symbol number, 1..n
 
   bool NumberSymbols(const CellTexts& cells);
-  Check BuildCheck(int equation, int digits) const;
-  bool ProductHolds(const Check& check) const;
+  void BuildChecks(int equation, Check* checks) const;
   void PlanSearch();
+  unsigned LinearDigits(const Check& check, int symbol) const;
+  bool ProductHolds(const Check& check) const;
   bool AssignSymbol(int position, unsigned freeDigits);
   bool CanBeatTenth() const;
   std::int32_t CellValue(int cell, int digits) const;
@@ -88,12 +89,15 @@ class SchemaSolver {
   std::array<std::uint8_t, kCellCount> cellLength_{};
   int symbolCount_ = 0;
 
-  // The search gives the symbols digits in `order_`, not in number order;
-  // checks_[checkStart_[p] .. checkStart_[p + 1]) run once the symbol at
-  // position p has its digit.
+  // The search gives the symbols digits in `order_`, not in number order.
+  // The checks of position p, run once the symbol there has its digit:
+  // checks_[checkStart_[p] .. checkStart_[p + 1]) index `candidates_`, the
+  // sums first, up to productStart_[p].
   std::array<std::int8_t, kMaxSymbols> order_{};
-  std::array<Check, kMaxChecks> checks_{};
+  std::array<Check, kMaxChecks> candidates_{};  // equation e's at 4e .. 4e + 3
+  std::array<std::uint8_t, kMaxChecks> checks_{};
   std::array<std::uint8_t, kMaxSymbols + 1> checkStart_{};
+  std::array<std::uint8_t, kMaxSymbols> productStart_{};
   std::array<int, kMaxSymbols + 1> symbolDigits_{};
 
   // The solutions first in number order, each with its digits, sorted.
