@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schema/operators.h"
+#include "schema/subtractive_rng.h"
 
 namespace zifrel {
 
@@ -15,5 +16,9 @@ constexpr int OpComboCode(const OpCodes& ops) {
 // combinations are admitted; the table is constant data, see op_combo_table.cpp.
 bool IsAdmitted(const OpCodes& ops);
 bool IsAdmittedCode(int code);
+
+// Six random operators forming an admitted combination: six draws of
+// Below(4), o1 first, repeated until the combination is admitted.
+OpCodes DrawRandomOperators(SubtractiveRng& rng);
 
 }  // namespace zifrel
