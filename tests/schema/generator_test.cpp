@@ -1,0 +1,160 @@
+#include "schema/generator.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/line_sink.h"
+#include "schema/letter_coding.h"
+#include "schema/op_combo_table.h"
+#include "schema/risolvi.h"
+
+namespace zifrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr DigitLetterMap kWorkedMap = {0, 3, 7, 1, 10, 5, 2, 9, 4, 6, 8};  // 0→C 1→G 2→A ... 9→H
+constexpr NumberGrid kWorkedGrid = {792, 4, 198, 88, 86, 2, 9, 90, 99};
+
+Lines PublishedLines(const std::array<std::string, kCellCount>& cells, const OpCodes& ops) {
+  CellStrings strings;
+  for (int k = 0; k < kCellCount; ++k) strings[k] = cells[k];
+  const auto lines = SchemaLines(strings, ops, " ");
+  return {lines.begin(), lines.end()};
+}
+
+TEST(LetterCoding, NumbersBecomeTheirDigitsLetters) {
+  struct Row {
+    std::int32_t number;
+    const char* letters;
+  };
+  for (const Row row : {Row{0, "C"}, Row{9, "H"}, Row{10, "GC"}, Row{792, "DHA"}, Row{9999, "HHHH"},
+                        Row{1234567890, "GAJEBIDFHC"}}) {
+    EXPECT_EQ(NumberToLetters(row.number, kWorkedMap), row.letters) << row.number;
+  }
+}
+
+TEST(LetterCoding, TheWorkedGridPrintsAsFiveLines) {
+  std::array<std::string, kCellCount> cells;
+  for (int k = 0; k < kCellCount; ++k) cells[k] = NumberToLetters(kWorkedGrid[k], kWorkedMap);
+  EXPECT_EQ(cells, (std::array<std::string, kCellCount>{"DHA", "E", "GHF", "FF", "FI", "A", "H", "HC", "HH"}));
+  EXPECT_EQ(PublishedLines(cells, *ParseOperators("÷-+÷+÷")), (Lines{
+                                                                  "  DHA \u00F7    E =  GHF",
+                                                                  "    \u00F7      +      \u00F7",
+                                                                  "   FF -   FI =    A",
+                                                                  "    =      =      =",
+                                                                  "    H +   HC =   HH",
+                                                              }));
+}
+
+TEST(LetterCoding, TheMapIsTenDrawsOfAPermutation) {
+  SubtractiveRng rng;
+  rng.Seed(1);
+  DigitLetterMap map = DrawDigitLetterMap(rng);
+  std::sort(map.begin() + 1, map.end());
+  EXPECT_EQ(map, (DigitLetterMap{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+  SubtractiveRng twin;
+  twin.Seed(1);
+  for (int i = 0; i < 10; ++i) twin.Next();
+  EXPECT_EQ(rng.Next(), twin.Next());
+}
+
+class Generator : public ::testing::Test {
+ protected:
+  void Start(std::int32_t seed) {
+    state.random.Seed(seed);
+    BuildDivisorTable(state.divisorTable, state.random);
+  }
+  GeneratorState state;
+  StopFlag stop;
+};
+
+// The letters code the digits one to one: every digit always gets the same
+// letter and no two digits share one.
+std::string CodingFault(const GeneratedSchema& schema, int max) {
+  std::map<char, char> letterOf, digitOf;
+  for (int k = 0; k < kCellCount; ++k) {
+    const std::string digits = std::to_string(schema.grid[k]);
+    const std::string& letters = schema.cells[k];
+    if (letters.size() != digits.size()) return "cell " + std::to_string(k + 1) + " has another length";
+    if (letters.size() > (max == 999 ? 3u : 4u)) return "cell " + std::to_string(k + 1) + " is too long";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+      if (letters[i] < 'A' || letters[i] > 'J') return std::string("letter ") + letters[i];
+      if (letterOf.emplace(digits[i], letters[i]).first->second != letters[i]) return "a digit with two letters";
+      if (digitOf.emplace(letters[i], digits[i]).first->second != digits[i]) return "a letter for two digits";
+    }
+  }
+  return "";
+}
+
+// Solving the printed letter Schema as a user would gives exactly one
+// solution, and it is the generated grid.
+void ExpectRoundTrip(const GeneratedSchema& schema, const std::string& context) {
+  CellTexts cells;
+  for (int k = 0; k < kCellCount; ++k) cells.Set(k, schema.cells[k]);
+  SchemaSolver solver;
+  StopFlag noStop;
+  LineCollector report, expected;
+  RunRisolvi(solver, cells, schema.ops, noStop, report);
+  expected.AppendLine("Una sola soluzione:");
+  AppendSolutionLines(expected, schema.grid, schema.ops);
+  EXPECT_EQ(report.lines, expected.lines) << context;
+}
+
+TEST_F(Generator, SchemasFromSeveralSeedsSolveToTheirGrids) {
+  for (std::int32_t seed = 1; seed <= 12; ++seed) {
+    Start(seed);
+    SchemaGenerator generator(state);
+    for (int job = 0; job < 2; ++job) {
+      const std::string context = "seed " + std::to_string(seed) + " job " + std::to_string(job + 1);
+      const std::optional<GeneratedSchema> schema = generator.GenerateSchema(999, std::nullopt, stop);
+      ASSERT_TRUE(schema.has_value()) << context;
+      EXPECT_TRUE(IsAdmitted(schema->ops)) << context;
+      EXPECT_EQ(CodingFault(*schema, 999), "") << context;
+      ExpectRoundTrip(*schema, context);
+    }
+  }
+}
+
+TEST_F(Generator, WithMaximum9999) {
+  Start(1);
+  SchemaGenerator generator(state);
+  const std::optional<GeneratedSchema> schema = generator.GenerateSchema(9999, std::nullopt, stop);
+  ASSERT_TRUE(schema.has_value());
+  EXPECT_EQ(CodingFault(*schema, 9999), "");
+  ExpectRoundTrip(*schema, "seed 1, 9999");
+}
+
+TEST_F(Generator, FixedOperatorsArePublishedAsTheyWere) {
+  Start(4);
+  SchemaGenerator generator(state);
+  for (const char* text : {"÷-+÷+÷", "xxxxxx", "------"}) {
+    const OpCodes ops = *ParseOperators(text);
+    const std::optional<GeneratedSchema> schema = generator.GenerateSchema(999, ops, stop);
+    ASSERT_TRUE(schema.has_value()) << text;
+    EXPECT_EQ(schema->ops, ops) << text;
+    ExpectRoundTrip(*schema, text);
+  }
+}
+
+TEST_F(Generator, AStoppedJobYieldsNoSchema) {
+  Start(2);
+  const GeneratorState fresh = state;
+  int stopped = 0;
+  for (long polls = 1; polls <= 400; polls += 3) {
+    state = fresh;
+    SchemaGenerator generator(state);
+    stop.Reset();
+    stop.RequestAfterPolls(polls);
+    const std::optional<GeneratedSchema> schema = generator.GenerateSchema(999, std::nullopt, stop);
+    EXPECT_EQ(schema.has_value(), !stop.IsSet()) << "stop at poll " << polls;
+    stopped += stop.IsSet();
+  }
+  EXPECT_GT(stopped, 10);
+}
+
+}  // namespace
+}  // namespace zifrel
