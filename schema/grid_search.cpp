@@ -3,6 +3,7 @@
 #include <span>
 
 #include "core/program_clock.h"
+#include "schema/last_step.h"
 
 namespace zifrel {
 namespace {
@@ -19,6 +20,11 @@ void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
   for (int i = 0; i < 4; ++i) {
     RandomPermutation(rng, std::span(orders_).subspan(i * (kLargestMax + 1), max + 1), max);
   }
+}
+
+void GridSearch::SetPlan(const GenPlan& plan) {
+  plan_ = plan;
+  linearLastStep_ = LastStepIsLinear(plan);
 }
 
 bool GridSearch::SearchGrid(StopFlag& stop) {
@@ -85,6 +91,13 @@ bool GridSearch::SearchStep() {
     }
   };
   const GenStep<FreeKind>& step = plan_.free[Level];
+  if constexpr (Level == 1) {
+    if (linearLastStep_ && !walkLastStep_) {
+      const int only = OnlyLastValue(plan_, x_, max_);
+      if (only == kNoLastValue) return false;
+      if (only != kAnyLastValue) return TryFreeValue(step, only);
+    }
+  }
   const std::uint32_t* order = Order(Level);
   int* x = x_.data();
   switch (step.kind) {
@@ -138,6 +151,36 @@ bool GridSearch::SearchStep() {
     }
   }
   return false;
+}
+
+// The cells that the last free step sets for the value `v`, then the check.
+bool GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
+  int* x = x_.data();
+  switch (step.kind) {
+    case FreeKind::ProductFirstKnown:
+      x[step.second] = v;
+      x[step.result] = x[step.first] * v;
+      break;
+    case FreeKind::ProductSecondKnown:
+      x[step.first] = v;
+      x[step.result] = v * x[step.second];
+      break;
+    case FreeKind::SumFirstKnown:
+      x[step.second] = v;
+      x[step.result] = x[step.first] + v;
+      break;
+    case FreeKind::SumSecondKnown:
+      x[step.first] = v;
+      x[step.result] = v + x[step.second];
+      break;
+    case FreeKind::SumResultKnown:
+      x[step.first] = v;
+      x[step.second] = x[step.result] - v;
+      break;
+    case FreeKind::ProductResultKnown:
+      return false;  // never solved: its candidates are divisor pairs
+  }
+  return CheckGrid();
 }
 
 bool GridSearch::Derive(const GenStep<DerivedKind>& step) {

@@ -29,7 +29,7 @@ class GridSearch {
   // M := max (999 or 9999); fills V0, V1, V2, V3 in that order, each a
   // random arrangement of 1..M: 4·M draws.
   void DrawValueOrders(SubtractiveRng& rng, int max);
-  void SetPlan(const GenPlan& plan) { plan_ = plan; }
+  void SetPlan(const GenPlan& plan);
 
   // True with Grid() filled. False when these orders give no grid, when the
   // time is up, or when a stop is requested: the caller tells them apart by
@@ -46,12 +46,16 @@ class GridSearch {
   // Tests: the clock that the time limit reads, in milliseconds.
   using Clock = std::int64_t (*)();
   void SetClock(Clock clock) { clock_ = clock; }
+  // Tests: walk the last free step's values even where the one value that
+  // can pass is computed, so that the two ways can be compared.
+  void SetWalkLastStep(bool walk) { walkLastStep_ = walk; }
 
  private:
   bool SearchSeed();
   template <int Level>
   bool SearchStep();
   bool CheckGrid();
+  bool TryFreeValue(const GenStep<FreeKind>& step, int v);
   bool Derive(const GenStep<DerivedKind>& step);
   bool SeedPollSaysStop();
 
@@ -61,6 +65,8 @@ class GridSearch {
   std::vector<std::uint32_t> orders_;  // V0..V3, entries 1..M of each
   int max_ = 999;
   GenPlan plan_{};
+  bool linearLastStep_ = false;
+  bool walkLastStep_ = false;
   NumberGrid x_{};
   StopFlag* stop_ = nullptr;
   Clock clock_;
