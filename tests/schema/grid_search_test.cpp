@@ -8,9 +8,12 @@
 #include "schema/grid_plan.h"
 #include "schema/grid_search.h"
 #include "schema/op_combo_table.h"
+#include "tests/support/schema_checks.h"
 
 namespace zifrel {
 namespace {
+
+using testing::GridFault;
 
 OpCodes Ops(std::string_view text) {
   const std::optional<OpCodes> ops = ParseOperators(text);
@@ -110,28 +113,6 @@ TEST(BuildPlan, EveryCombinationHasTwoFreeStepsAndThreeDerivedOneACheck) {
     EXPECT_EQ(checks, 1) << "code " << code;
     EXPECT_EQ(uses, (std::array<int, kOperatorCount>{1, 1, 1, 1, 1, 1})) << "code " << code;
   }
-}
-
-// A plain reading of the rules a number grid must obey, apart from the search.
-std::string GridFault(const NumberGrid& x, const OpCodes& ops, int max) {
-  for (int e = 0; e < kOperatorCount; ++e) {
-    const auto [i, j, k] = kEquationCells[e];
-    const int a = x[i], b = x[j], c = x[k];
-    const bool holds = ops[e] == kMultiply ? a * b == c
-                       : ops[e] == kPlus   ? a + b == c
-                       : ops[e] == kDivide ? c * b == a
-                                           : c + b == a;
-    if (!holds) return "equation " + std::to_string(e + 1) + " fails";
-  }
-  bool large = false;
-  for (int k = 0; k < kCellCount; ++k) {
-    if (x[k] < 1 || x[k] > max) return "cell " + std::to_string(k + 1) + " out of range";
-    for (int j = 0; j < k; ++j) {
-      if (x[j] == x[k]) return "cells " + std::to_string(j + 1) + " and " + std::to_string(k + 1) + " equal";
-    }
-    large |= x[k] > max / 10;
-  }
-  return large ? "" : "no number above max div 10";
 }
 
 std::string GridText(const NumberGrid& x) {
