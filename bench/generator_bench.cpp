@@ -113,8 +113,7 @@ void BM_AllAdmittedCombinations999(benchmark::State& state) {
     SchemaGenerator schemas(generator);
     for (int code = 0; code < 4096; ++code) {
       if (!IsAdmittedCode(code)) continue;
-      OpCodes ops{};
-      for (int i = 5, rest = code; i >= 0; --i, rest /= 4) ops[i] = static_cast<OpCode>(rest % 4);
+      const OpCodes ops = OpCodesOfCode(code);
       StopFlag stop;
       const Clock::time_point start = Clock::now();
       bool found;

@@ -59,17 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"the same with a seed and the = form", {"genera", "--ops=+++xxx", "--seed=5"}, 1,
                     "Nessuna soluzione possibile\n"},
         RefusalCase{"a maximum other than 999 or 9999", {"genera", "--max", "99"}, 2, ""},
-        RefusalCase{"--max without its value", {"genera", "--max"}, 2, ""},
         RefusalCase{"fixed operators with 9999", {"genera", "--max", "9999", "--ops", "++++++"}, 2, ""},
-        RefusalCase{"fixed operators with 9999, in the other order", {"genera", "--ops", "++++++", "--max=9999"}, 2,
-                    ""},
         RefusalCase{"five operators", {"genera", "--ops", "+++++"}, 2, ""},
         RefusalCase{"a count of 0", {"genera", "--count", "0"}, 2, ""},
-        RefusalCase{"a negative count", {"genera", "--count", "-3"}, 2, ""},
         RefusalCase{"a count in words", {"genera", "--count", "tre"}, 2, ""},
         RefusalCase{"a seed beyond 32 bits", {"genera", "--seed", "2147483648"}, 2, ""},
-        RefusalCase{"a seed with a fraction", {"genera", "--seed", "1.5"}, 2, ""},
-        RefusalCase{"an empty seed", {"genera", "--seed="}, 2, ""},
         RefusalCase{"an unknown option", {"genera", "--fast"}, 2, ""},
         RefusalCase{"a stray argument", {"genera", "999"}, 2, ""}));
 
@@ -146,15 +140,12 @@ TEST(GeneraCli, FixedOperatorsAreTheOnesGiven) {
   for (std::size_t at : {0u, 6u, 12u}) EXPECT_EQ(ReadSchema(lines, at).ops, "÷-+÷+÷");
 }
 
-TEST(GeneraCli, CtrlCBeforeTheFirstSchemaPrintsNothing) {
-  const CliRun run = RunArgs({"genera", "--seed", "1"}, 1);
-  EXPECT_EQ(run.status, kExitInterrupted);
-  EXPECT_EQ(run.out, "");
-}
-
 TEST(GeneraCli, CtrlCKeepsTheSchemasAlreadyPrinted) {
   const std::vector<std::string_view> args = {"genera", "--seed", "8", "--count", "2"};
   const std::string whole = RunArgs(args).out;
+  const CliRun atOnce = RunArgs(args, 1);
+  EXPECT_EQ(atOnce.status, kExitInterrupted);
+  EXPECT_EQ(atOnce.out, "");
   // The first stop that lets the first Schema out: it comes at the second
   // job's first step.
   long low = 1, high = 1L << 24;

@@ -17,12 +17,6 @@ using testing::CodingFault;
 using testing::GridFault;
 using testing::RoundTripFault;
 
-OpCodes FromCode(int code) {
-  OpCodes ops{};
-  for (int i = 5; i >= 0; --i, code /= 4) ops[i] = static_cast<OpCode>(code % 4);
-  return ops;
-}
-
 std::string Glyphs(const OpCodes& ops) {
   std::string text;
   for (OpCode op : ops) text += OperatorGlyph(op);
@@ -66,7 +60,7 @@ TEST(LongCheck, EveryAdmittedCombinationGivesASchema) {
   int combinations = 0;
   for (int code = 0; code < 4096; ++code) {
     if (!IsAdmittedCode(code)) continue;
-    const OpCodes ops = FromCode(code);
+    const OpCodes ops = OpCodesOfCode(code);
     const std::optional<GeneratedSchema> schema = generator.GenerateSchema(999, ops, stop);
     ASSERT_TRUE(schema.has_value()) << Glyphs(ops);
     EXPECT_EQ(schema->ops, ops);
@@ -87,7 +81,7 @@ TEST(LongCheck, TheComputedLastStepFindsTheGridsOfTheWalk) {
   GridSearch solved(table), walked(table);
   walked.SetWalkLastStep(true);
   for (int code = 0; code < 4096; ++code) {
-    const OpCodes ops = FromCode(code);
+    const OpCodes ops = OpCodesOfCode(code);
     const GenPlan plan = BuildPlan(ops);
     if (!IsAdmittedCode(code) || !LastStepIsLinear(plan)) continue;
     for (int attempt = 0; attempt < 2; ++attempt) {
