@@ -6,14 +6,9 @@
 #include "schema/last_step.h"
 
 namespace zifrel {
-namespace {
-
-std::int64_t ProgramClock() { return MillisecondsSinceStart(); }
-
-}  // namespace
 
 GridSearch::GridSearch(const DivisorTable& divisors)
-    : divisors_(divisors), orders_(4 * (kLargestMax + 1)), clock_(ProgramClock) {}
+    : divisors_(divisors), orders_(4 * (kLargestMax + 1)), clock_(MillisecondsSinceStart) {}
 
 void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
   max_ = max;
@@ -91,6 +86,8 @@ bool GridSearch::SearchStep() {
     }
   };
   const GenStep<FreeKind>& step = plan_.free[Level];
+  // Where the plan allows it, the last step's one possible value is computed
+  // instead of walked to; it is the value the walk would stop at.
   if constexpr (Level == 1) {
     if (linearLastStep_ && !walkLastStep_) {
       const int only = OnlyLastValue(plan_, x_, max_);

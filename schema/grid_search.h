@@ -39,8 +39,8 @@ class GridSearch {
 
   // The last step of the search, for one grid: the derived steps fill in the
   // cells they compute and check the last equation, then the grid must be
-  // distinct and reach above M div 10. The search runs it on every
-  // candidate; tests run it on a grid of their choosing.
+  // distinct and reach above M div 10. The search runs it on the candidates
+  // of its last free step; tests run it on a grid of their choosing.
   bool CheckGrid(NumberGrid& grid, StopFlag& stop);
 
   // Tests: the clock that the time limit reads, in milliseconds.
