@@ -5,6 +5,7 @@
 
 #include "core/stop_flag.h"
 #include "schema/cell_texts.h"
+#include "schema/generator.h"
 
 namespace zifrel {
 
@@ -16,6 +17,10 @@ struct Session {
   std::atomic<std::int32_t> LiberoSolutionCount{0};  // running or last Libero job
   int JobMax = 999;                                  // 999 or 9999
   CellTexts cellTexts;                               // the Risolvi job's cells, copied at Vai
+  // Seeded and built at start-up, then drawn on by one Genera job after
+  // another, never reseeded: the window thread uses it only before the first
+  // job, and at most one job runs at a time.
+  GeneratorState generator;
 };
 
 }  // namespace zifrel

@@ -2,18 +2,22 @@
 
 namespace zifrel {
 
-Workbench::Workbench(std::function<void()> wake)
+Workbench::Workbench(std::function<void()> wake, std::int32_t seed)
     : handOver_(std::make_shared<HandOver>(std::move(wake))),
       jobFactory_([](std::shared_ptr<HandOver> handOver, WindowModel& window,
                      std::shared_ptr<Session> session, const OpCodes& ops, int randOp, int operaz) {
         return std::make_shared<Genera>(std::move(handOver), window, std::move(session), ops, randOp,
                                         operaz);
       }) {
-  // Start-up: no job runs and none is stopping, then the window is cleared,
-  // which also derives every mode-dependent control state.
+  // Start-up: the random source is seeded, no job runs and none is stopping,
+  // the window is cleared, which also derives every mode-dependent control
+  // state (and draws nothing), and the divisor table is drawn. The order
+  // fixes the random stream, so a seed always gives the same Schemas.
+  session_->generator.random.Seed(seed);
   session_->StopRequested.Reset();
   running_ = false;
   CancClick();
+  BuildDivisorTable(session_->generator.divisorTable, session_->generator.random);
 }
 
 Workbench::~Workbench() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,7 +22,9 @@ class Workbench {
       std::shared_ptr<HandOver>, WindowModel&, std::shared_ptr<Session>, const OpCodes&, int, int)>;
 
   // `wake` asks the window thread to run the jobs' hand-overs (see HandOver).
-  explicit Workbench(std::function<void()> wake = {});
+  // `seed` 0 seeds the random source from the clock, as the program always
+  // does; tests give a fixed seed to get known Schemas.
+  explicit Workbench(std::function<void()> wake = {}, std::int32_t seed = 0);
   // Closing while a job runs abandons it: stop requested, hand-over detached.
   ~Workbench();
   Workbench(const Workbench&) = delete;

@@ -49,6 +49,7 @@ class StreamSink final : public LineSink {
 // The whole command line after the program name; returns the exit status.
 int RunCli(Args args, Io& io);
 
+extern const Command kGenera;
 extern const Command kRisolvi;
 
 }  // namespace zifrel::cli

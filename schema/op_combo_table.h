@@ -1,6 +1,7 @@
 #pragma once
 
 #include "schema/operators.h"
+#include "schema/subtractive_rng.h"
 
 namespace zifrel {
 
@@ -11,9 +12,20 @@ constexpr int OpComboCode(const OpCodes& ops) {
   return code;
 }
 
+// The operators of a code 0..4095.
+constexpr OpCodes OpCodesOfCode(int code) {
+  OpCodes ops{};
+  for (int i = kOperatorCount - 1; i >= 0; --i, code /= 4) ops[i] = static_cast<OpCode>(code % 4);
+  return ops;
+}
+
 // Whether a Schema can be built at all with these operators. 1600 of the 4096
 // combinations are admitted; the table is constant data, see op_combo_table.cpp.
 bool IsAdmitted(const OpCodes& ops);
 bool IsAdmittedCode(int code);
+
+// Six random operators forming an admitted combination: six draws of
+// Below(4), o1 first, repeated until the combination is admitted.
+OpCodes DrawRandomOperators(SubtractiveRng& rng);
 
 }  // namespace zifrel

@@ -6,27 +6,14 @@
 #include <thread>
 
 #include "app/workbench.h"
+#include "tests/support/pump.h"
 
 namespace zifrel {
 namespace {
 
 using namespace std::chrono_literals;
-
-// The test thread plays the window thread: it carries out the jobs'
-// hand-overs until the condition holds.
-template <class Condition>
-bool PumpUntil(Workbench& bench, Condition done, std::chrono::seconds limit = 10s) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    bench.Hand().WaitAndRunPending(5ms);
-  }
-  return true;
-}
-
-bool PumpUntilIdle(Workbench& bench) {
-  return PumpUntil(bench, [&] { return !bench.Running(); });
-}
+using testing::PumpUntil;
+using testing::PumpUntilIdle;
 
 // A job that searches until it is told to stop.
 class EndlessJob : public Genera {

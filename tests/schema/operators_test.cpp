@@ -6,12 +6,6 @@
 namespace zifrel {
 namespace {
 
-OpCodes FromCode(int code) {
-  OpCodes ops{};
-  for (int i = 5; i >= 0; --i, code /= 4) ops[i] = static_cast<OpCode>(code % 4);
-  return ops;
-}
-
 TEST(Operators, ParseSixCharactersOfTheAcceptedSets) {
   EXPECT_EQ(ParseOperators("*xX\u00D7+-"), (OpCodes{0, 0, 0, 0, 1, 3}));
   EXPECT_EQ(ParseOperators("/:\u00F7+++"), (OpCodes{2, 2, 2, 1, 1, 1}));
@@ -35,7 +29,7 @@ TEST(OpComboTable, AdmitsSixteenHundredCombinations) {
 
 TEST(OpComboTable, ATransposedSchemaHasTheSameVerdict) {
   for (int code = 0; code < 4096; ++code) {
-    const OpCodes ops = FromCode(code);
+    const OpCodes ops = OpCodesOfCode(code);
     const OpCodes transposed = {ops[3], ops[4], ops[5], ops[0], ops[1], ops[2]};
     EXPECT_EQ(IsAdmitted(ops), IsAdmitted(transposed)) << "code " << code;
   }
@@ -56,7 +50,7 @@ TEST(OpComboTable, KnownVerdicts) {
 TEST(OpComboTable, EightOfEachFamilyAreAdmitted) {
   int plusMinus = 0, timesDivide = 0;
   for (int code = 0; code < 4096; ++code) {
-    const OpCodes ops = FromCode(code);
+    const OpCodes ops = OpCodesOfCode(code);
     bool onlyPlusMinus = true, onlyTimesDivide = true;
     for (OpCode op : ops) {
       onlyPlusMinus &= (op & 1) == 1;

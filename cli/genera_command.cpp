@@ -1,0 +1,117 @@
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/command.h"
+#include "core/messages.h"
+#include "schema/generator.h"
+#include "schema/op_combo_table.h"
+
+namespace zifrel::cli {
+namespace {
+
+template <class Int>
+std::optional<Int> ParseInteger(std::string_view text) {
+  Int value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+struct GeneraOptions {
+  int max = 999;
+  std::optional<OpCodes> ops;
+  std::int32_t seed = 0;  // 0: from the clock
+  long count = 1;
+  bool solution = false;
+};
+
+// Takes the value of an option given as "--name value" or "--name=value".
+// False when `arg` is not that option.
+bool OptionValue(Args args, std::size_t& i, std::string_view name, std::optional<std::string_view>& value) {
+  const std::string_view arg = args[i];
+  if (!arg.starts_with(name)) return false;
+  if (arg.size() == name.size()) {
+    value = ++i < args.size() ? std::optional(args[i]) : std::nullopt;
+    return true;
+  }
+  if (arg[name.size()] != '=') return false;
+  value = arg.substr(name.size() + 1);
+  return true;
+}
+
+int Genera(Args args, Io& io) {
+  GeneraOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    std::optional<std::string_view> value;
+    if (arg == "--help") {
+      io.out << kGenera.usage << '\n' << kGenera.help;
+      return kExitSearched;
+    } else if (arg == "--solution") {
+      options.solution = true;
+    } else if (OptionValue(args, i, "--max", value)) {
+      if (value != "999" && value != "9999") return UsageError(io, kGenera, "--max vuole 999 o 9999");
+      options.max = *value == "999" ? 999 : 9999;
+    } else if (OptionValue(args, i, "--ops", value)) {
+      options.ops = value ? ParseOperators(*value) : std::nullopt;
+      if (!options.ops) return UsageError(io, kGenera, "--ops vuole sei operatori tra * x X × + / : ÷ -");
+    } else if (OptionValue(args, i, "--seed", value)) {
+      const std::optional<std::int32_t> seed = value ? ParseInteger<std::int32_t>(*value) : std::nullopt;
+      if (!seed) return UsageError(io, kGenera, "--seed vuole un intero tra -2147483648 e 2147483647");
+      options.seed = *seed;
+    } else if (OptionValue(args, i, "--count", value)) {
+      const std::optional<long> count = value ? ParseInteger<long>(*value) : std::nullopt;
+      if (!count || *count < 1) return UsageError(io, kGenera, "--count vuole un intero da 1 in su");
+      options.count = *count;
+    } else if (arg.starts_with("-")) {
+      return UsageError(io, kGenera, "opzione sconosciuta " + std::string(arg));
+    } else {
+      return UsageError(io, kGenera, "argomento inatteso " + std::string(arg));
+    }
+  }
+  // As in the window: the operators can be fixed only with maximum 999.
+  if (options.ops && options.max != 999) return UsageError(io, kGenera, "--ops vale solo con --max 999");
+
+  StreamSink out(io.out);
+  if (options.ops && !IsAdmitted(*options.ops)) {
+    out.AppendLine(msg::kNoPossibleSolution);
+    return kExitRefused;
+  }
+
+  // The window's start-up sequence, so that a seed gives the Schemas of the
+  // window's first, second, ... Genera jobs.
+  GeneratorState state;
+  state.random.Seed(options.seed);
+  BuildDivisorTable(state.divisorTable, state.random);
+  SchemaGenerator generator(state);
+  for (long job = 0; job < options.count; ++job) {
+    const std::optional<GeneratedSchema> schema = generator.GenerateSchema(options.max, options.ops, io.stop);
+    if (!schema) return kExitInterrupted;  // what was printed stays
+    if (job > 0) out.AppendLine("");
+    CellStrings cells;
+    for (int k = 0; k < kCellCount; ++k) cells[k] = schema->cells[k];
+    for (const std::string& line : SchemaLines(cells, schema->ops, " ")) out.AppendLine(line);
+    if (options.solution) AppendSolutionLines(out, schema->grid, schema->ops);
+    io.out.flush();
+  }
+  return kExitSearched;
+}
+
+}  // namespace
+
+const Command kGenera = {
+    "genera",
+    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution]",
+    "      Genera schemi con una sola soluzione, in lettere da A a J.\n"
+    "      --max: il numero piu' grande (999 predefinito). --ops fissa gli\n"
+    "      operatori come \"Fissate\", solo con 999; senza, sono a caso.\n"
+    "      --seed N: lo stesso seme da' gli stessi schemi (0: dall'orologio).\n"
+    "      --count K: K schemi di seguito, separati da una riga vuota.\n"
+    "      --solution: dopo ogni schema, la sua soluzione in numeri.\n",
+    Genera,
+};
+
+}  // namespace zifrel::cli

@@ -1,0 +1,42 @@
+#include "schema/generator.h"
+
+#include "schema/letter_coding.h"
+#include "schema/op_combo_table.h"
+
+namespace zifrel {
+
+SchemaGenerator::SchemaGenerator(GeneratorState& state)
+    : state_(state), search_(state.divisorTable) {}
+
+std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max,
+                                                               const std::optional<OpCodes>& fixedOps,
+                                                               StopFlag& stop) {
+  counts_ = {};
+  OpCodes ops = fixedOps.value_or(OpCodes{});
+  bool found = false;
+  while (!found && !stop.Poll()) {
+    ++counts_.attempts;
+    // The draws of an attempt come in this order: value orders, operators.
+    search_.DrawValueOrders(state_.random, max);
+    if (!fixedOps) ops = DrawRandomOperators(state_.random);
+    search_.SetPlan(BuildPlan(ops));
+    if (!search_.SearchGrid(stop)) continue;
+    if (stop.IsSet()) break;
+
+    // Uniqueness is tested on the digits themselves, each digit one symbol;
+    // coding them as letters later only renames the symbols.
+    ++counts_.uniquenessTests;
+    for (int k = 0; k < kCellCount; ++k) cells_.SetNumber(k, search_.Grid()[k]);
+    solver_.SolveSchema(SolveMode::CountOnly, cells_, ops, stop);
+    found = solver_.SolutionCount() == 1;
+  }
+  // A count cut short by a stop is not a count: nothing is published.
+  if (stop.IsSet()) return std::nullopt;
+
+  GeneratedSchema schema{{}, ops, search_.Grid()};
+  const DigitLetterMap map = DrawDigitLetterMap(state_.random);
+  for (int k = 0; k < kCellCount; ++k) schema.cells[k] = NumberToLetters(schema.grid[k], map);
+  return schema;
+}
+
+}  // namespace zifrel

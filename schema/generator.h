@@ -1,0 +1,62 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/stop_flag.h"
+#include "schema/cell_texts.h"
+#include "schema/divisor_table.h"
+#include "schema/grid_search.h"
+#include "schema/operators.h"
+#include "schema/schema_lines.h"
+#include "schema/solver.h"
+#include "schema/subtractive_rng.h"
+
+namespace zifrel {
+
+// The generator's process-wide state: the random source and the divisor
+// table drawn from it. Seeded and built once, at start-up; every job after
+// that draws on, so the seed alone fixes every Schema of the run.
+struct GeneratorState {
+  SubtractiveRng random;
+  DivisorTable divisorTable;
+};
+
+// A Schema with exactly one solution, coded in the letters A..J.
+struct GeneratedSchema {
+  std::array<std::string, kCellCount> cells;  // the letter texts, c1..c9
+  OpCodes ops;
+  NumberGrid grid;  // its one solution: the answer key
+};
+
+// What one job spent: attempts, and the grids that reached the uniqueness test.
+struct GenerationCounts {
+  long attempts = 0;
+  long uniquenessTests = 0;
+};
+
+// The Genera job without its window: repeat attempts until a grid's digit
+// puzzle has exactly one solution, then code the digits as letters. The
+// working storage is allocated once, when the generator is made.
+class SchemaGenerator {
+ public:
+  explicit SchemaGenerator(GeneratorState& state);
+
+  // `fixedOps` empty: every attempt draws its own admitted operators.
+  // Empty when a stop was requested: a stopped job yields no Schema, even
+  // when the last grid tested happened to be unique.
+  std::optional<GeneratedSchema> GenerateSchema(int max, const std::optional<OpCodes>& fixedOps,
+                                                StopFlag& stop);
+
+  const GenerationCounts& Counts() const { return counts_; }
+
+ private:
+  GeneratorState& state_;
+  GridSearch search_;
+  SchemaSolver solver_;
+  CellTexts cells_;
+  GenerationCounts counts_;
+};
+
+}  // namespace zifrel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+
+#include "schema/cell_texts.h"
+#include "schema/equations.h"
+#include "schema/operators.h"
+
+namespace zifrel {
+
+// A free step chooses one new value and computes one more cell. Its kind is
+// the equation's form plus 2, 4 or 8 for the one cell already known: first,
+// second or result.
+enum class FreeKind : int {
+  ProductFirstKnown = 2,
+  SumFirstKnown = 3,
+  ProductSecondKnown = 4,
+  SumSecondKnown = 5,
+  ProductResultKnown = 8,
+  SumResultKnown = 9,
+};
+
+// A derived step computes the one cell still unknown (form plus 4, 8 or 16
+// for first, second or result) or, with all three known, only checks.
+enum class DerivedKind : int {
+  ProductCheck = 0,
+  SumCheck = 1,
+  ProductFindsFirst = 4,
+  SumFindsFirst = 5,
+  ProductFindsSecond = 8,
+  SumFindsSecond = 9,
+  ProductFindsResult = 16,
+  SumFindsResult = 17,
+};
+
+// Cells 0..8 in row order.
+template <class Kind>
+struct GenStep {
+  Kind kind;
+  int first;
+  int second;
+  int result;
+};
+
+// How the grid search covers the six equations: the seed equation's three
+// cells are chosen together, two free steps choose one value each, and three
+// derived steps compute the last two cells and check the last equation.
+struct GenPlan {
+  SchemaEquation seed;
+  std::array<GenStep<FreeKind>, 2> free;
+  std::array<GenStep<DerivedKind>, 3> derived;
+};
+
+GenPlan BuildPlan(const OpCodes& ops);
+
+}  // namespace zifrel
