@@ -33,9 +33,13 @@ Widget* Arrange(Widget* widget, const char* name, const layout::ScreenScale& sca
   return widget;
 }
 
-// Labels grow to their text, so no font draws them cut off.
+// Labels grow to their text, so that no font draws them cut off; a centred
+// one grows on both sides and keeps its centre.
 QLabel* FitWidth(QLabel* label) {
-  label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
+  const int growth = label->sizeHint().width() - label->width();
+  if (growth <= 0) return label;
+  const int left = label->alignment() & Qt::AlignHCenter ? label->x() - (growth + 1) / 2 : label->x();
+  label->setGeometry(left, label->y(), label->width() + growth, label->height());
   return label;
 }
 
@@ -147,6 +151,8 @@ void TForma::CreateControls() {
   NoPoss->setForegroundRole(QPalette::HighlightedText);
   NoPoss->setBackgroundRole(QPalette::Highlight);
   NoPoss->setAutoFillBackground(true);
+  NoPoss->setText(Q(msg::kNoPossibleSolution));
+  FitWidth(NoPoss);
 
   Libe = Arrange(new LinesArea(this), "Libe", scale, layout::kLibe);
   Libe->setAutoFillBackground(true);
