@@ -109,7 +109,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zifrel-screenshot: cannot write %s\n", argv[2]);
     return 1;
   }
-  std::printf("%s: %dx%d at %g dpi\n", argv[2], picture.width(), picture.height(),
-              window.screen()->logicalDotsPerInch());
+  std::printf("%s: %dx%d pixels\n", argv[2], picture.width(), picture.height());
   return 0;
 }
