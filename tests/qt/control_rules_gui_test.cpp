@@ -90,19 +90,6 @@ class ControlRulesGuiTest : public QObject {
     QCOMPARE(ui.Button("Copia")->isVisible(), !libero);
   }
 
-  void NineNineNineNineThenBackLeavesRandomOperators() {
-    WindowDriver ui;
-    ui.Choose("RandOp", "Fissate");
-    QVERIFY(ui.OpButton(1)->isEnabled());
-    ui.Choose("MaxN", "9999");
-    QVERIFY(!ui.OpButton(1)->isEnabled());
-    QVERIFY(!ui.Control("RandOp")->isEnabled());
-    QVERIFY(ui.Item("RandOp", "A caso")->isChecked());
-    ui.Choose("MaxN", "999");
-    QVERIFY(ui.Control("RandOp")->isEnabled());
-    QVERIFY(ui.Item("RandOp", "A caso")->isChecked());
-  }
-
   void FourClicksBringAnOperatorBack() {
     WindowDriver ui;
     ui.Choose("Operaz", "Risolvi");
