@@ -75,9 +75,9 @@ TForma::TForma(QWidget* parent) : QWidget(parent) {
   CreateControls();
   SetTabOrder();
 
-  // The start-up steps (run flags cleared, the Clear command) run on the
-  // model; the job's hand-overs wake the window thread with a queued call,
-  // which Qt drops if the window is gone by then.
+  // The Workbench runs the start-up steps on the model. A job's hand-overs
+  // wake the window thread with a queued call, which Qt drops if the window
+  // is gone by then.
   workbench_ = std::make_unique<Workbench>(
       [this] { QMetaObject::invokeMethod(this, [this] { RunHandOvers(); }, Qt::QueuedConnection); });
   workbench_->SetClipboardWriter(
