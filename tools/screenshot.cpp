@@ -70,7 +70,7 @@ void SetUpLibero(QWidget& window) {
   ChooseItem(window, "Operaz", "Libero");
   auto* formulas = Find<QPlainTextEdit>(window, "Libe");
   formulas->setFocus();
-  QTest::keyClicks(formulas, "gatto+gatto=cane+cane+cane");
+  QTest::keyClicks(formulas, "SEND+MORE=MONEY");
 }
 
 }  // namespace
