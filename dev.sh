@@ -3,6 +3,8 @@
 #   ./dev.sh start   installs what is missing, builds, starts the workbench
 #   ./dev.sh test    installs what is missing, builds, runs every test, then
 #                    again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./dev.sh screenshots [MODE...]
+#                    retakes the README's pictures of the window (docs/*.png)
 # Both are safe to repeat and quick when nothing has changed.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,10 +35,7 @@ case "${1:-}" in
   start)
     install_missing
     build release zifrel
-    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-      echo "zifrel: no display here (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session." >&2
-      exit 1
-    fi
+    # Without a display the program says so in one line and exits with 1.
     exec build/release/app/qt/zifrel
     ;;
   test)
@@ -46,8 +45,14 @@ case "${1:-}" in
     build sanitize
     ctest --preset sanitize
     ;;
+  screenshots)
+    packages+=(xvfb xauth)
+    install_missing
+    build release zifrel-screenshot
+    exec tools/screenshots.sh "${@:2}"
+    ;;
   *)
-    echo "usage: ./dev.sh start | ./dev.sh test" >&2
+    echo "usage: ./dev.sh start | ./dev.sh test | ./dev.sh screenshots [MODE...]" >&2
     exit 2
     ;;
 esac

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/messages.h"
 #include "schema/risolvi.h"
 
 namespace zifrel {
@@ -30,7 +31,7 @@ void Genera::Start(Terminate onTerminate) {
     } catch (const std::exception& e) {
       self->error_ = e.what();
     } catch (...) {
-      self->error_ = "errore sconosciuto";
+      self->error_ = msg::kUnknownError;
     }
     // The window always gets its job back, whatever became of the work.
     self->handOver_->Invoke([&] { onTerminate(*self); });

@@ -25,6 +25,9 @@ inline constexpr std::string_view kGo = "Vai";
 inline constexpr std::string_view kStop = "Stop";
 inline constexpr std::string_view kWait = "Wait";
 
+// An error that carries no text of its own.
+inline constexpr std::string_view kUnknownError = "errore sconosciuto";
+
 // The spinner's text: only its first seven characters are ever shown.
 inline constexpr std::string_view kSpinnerText = "Zifrel  ";
 

@@ -1,12 +1,300 @@
 #include "app/qt/Primo.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <exception>
+#include <vector>
+
+#include "app/qt/cell_edit.h"
+#include "app/qt/lines_area.h"
+#include "app/qt/radio_group.h"
+#include "app/qt/window_layout.h"
 #include "core/messages.h"
 
 namespace zifrel {
+namespace {
+
+constexpr int kTimerIntervalMs = 200;
+
+QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+template <class Widget>
+Widget* Arrange(Widget* widget, const char* name, const layout::ScreenScale& scale, const layout::Place& place) {
+  widget->setObjectName(QLatin1String(name));
+  widget->setGeometry(scale.Rect(place));
+  widget->setFont(scale.Font(place.fontHeight));
+  return widget;
+}
+
+// Labels grow to their text, so that no font draws them cut off; a centred
+// one grows on both sides and keeps its centre.
+QLabel* FitWidth(QLabel* label) {
+  const int growth = label->sizeHint().width() - label->width();
+  if (growth <= 0) return label;
+  const int left = label->alignment() & Qt::AlignHCenter ? label->x() - (growth + 1) / 2 : label->x();
+  label->setGeometry(left, label->y(), label->width() + growth, label->height());
+  return label;
+}
+
+void SetVisible(QWidget* widget, bool visible) {
+  if (widget->isHidden() == visible) widget->setVisible(visible);
+}
+
+void Show(QAbstractButton* button, const ButtonControl& control) {
+  const QString caption = Q(control.caption);
+  if (button->text() != caption) button->setText(caption);
+  button->setEnabled(control.enabled);
+  SetVisible(button, control.visible);
+}
+
+void Show(QLabel* label, const LabelControl& control) {
+  const QString caption = Q(control.caption);
+  if (label->text() != caption) label->setText(caption);
+  SetVisible(label, control.visible);
+}
+
+void Show(RadioGroup* group, const RadioGroupControl& control) {
+  group->SetItemIndex(control.itemIndex);
+  group->setEnabled(control.enabled);
+  SetVisible(group, control.visible);
+}
+
+}  // namespace
 
 TForma::TForma(QWidget* parent) : QWidget(parent) {
-  setWindowTitle(QString::fromUtf8(msg::kProgramTitle.data(), msg::kProgramTitle.size()));
-  resize(761, 299);
+  setWindowTitle(Q(msg::kProgramTitle));
+  setBackgroundRole(QPalette::Button);
+  setAutoFillBackground(true);
+  CreateControls();
+  SetTabOrder();
+
+  // The Workbench runs the start-up steps on the model. A job's hand-overs
+  // wake the window thread with a queued call, which Qt drops if the window
+  // is gone by then.
+  workbench_ = std::make_unique<Workbench>(
+      [this] { QMetaObject::invokeMethod(this, [this] { RunHandOvers(); }, Qt::QueuedConnection); });
+  workbench_->SetClipboardWriter(
+      [](const std::string& text) { QGuiApplication::clipboard()->setText(QString::fromStdString(text)); });
+  workbench_->SetErrorReporter([this](const std::string& text) { ShowError(text); });
+  WindowModel& model = workbench_->Model();
+  TheM->Bind(&model.TheM);
+  Libe->Bind(&model.Libe);
+  Connect();
+  ShowModel();
+  FitWidth(Label7);  // now that it has its caption
+
+  Timer1->start(kTimerIntervalMs);
+}
+
+TForma::~TForma() {
+  Timer1->stop();
+  // First of all: the job is told to stop and cut off from the window, so
+  // that nothing it does from now on reaches a control that is going away.
+  // Signals that the controls raise while Qt takes them down find no
+  // workbench and do nothing.
+  workbench_.reset();
+}
+
+void TForma::CreateControls() {
+  const layout::ScreenScale scale(screen()->logicalDotsPerInch());
+  setFont(scale.Font(layout::kWindowFontHeight));
+
+  // Created in this order so that the later controls lie above the earlier
+  // ones where they overlap: Libe above the grid and NoPoss, Label7 and
+  // SolLab above MaxN.
+  static const char* const kOpNames[] = {"Bo1", "Bo2", "Bo3", "Bo4", "Bo5", "Bo6"};
+  for (int i = 0; i < kOperatorCount; ++i) {
+    Bo[i] = Arrange(new QPushButton(this), kOpNames[i], scale, layout::kOperators[i]);
+    Bo[i]->setFocusPolicy(Qt::NoFocus);
+  }
+  static const char* const kCellNames[] = {"Ed1", "Ed2", "Ed3", "Ed4", "Ed5", "Ed6", "Ed7", "Ed8", "Ed9"};
+  for (int k = 0; k < kCellCount; ++k) Ed[k] = Arrange(new CellEdit(this), kCellNames[k], scale, layout::kCells[k]);
+  static const char* const kLabelNames[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
+  for (int i = 0; i < 6; ++i) {
+    Label[i] = FitWidth(Arrange(new QLabel(QStringLiteral("="), this), kLabelNames[i], scale, layout::kEquals[i]));
+  }
+
+  Operaz = Arrange(new RadioGroup(QString(), {"Genera", "Risolvi", "Libero"}, this), "Operaz", scale, layout::kOperaz);
+  MaxN = Arrange(new RadioGroup(QStringLiteral(" Max "), {"999", "9999"}, this), "MaxN", scale, layout::kMaxN);
+  RandOp = Arrange(new RadioGroup(QStringLiteral(" Operaz."), {"A caso", "Fissate"}, this), "RandOp", scale,
+                 layout::kRandOp);
+  for (RadioGroup* group : {Operaz, MaxN, RandOp}) group->SetItemMargins(scale(8), scale(2));
+
+  Button1 = Arrange(new QPushButton(this), "Button1", scale, layout::kButton1);
+  TheM = Arrange(new LinesArea(this), "TheM", scale, layout::kTheM);
+  // The text areas paint their whole place, frame included, so nothing they
+  // cover shows through at their edges.
+  TheM->setAutoFillBackground(true);
+  TheM->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  TheM->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  TheM->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  HButt = Arrange(new QPushButton(this), "HButt", scale, layout::kHButt);
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Canc = Arrange(new QPushButton(this), "Canc", scale, layout::kCanc);
+  Giro = Arrange(new QLabel(this), "Giro", scale, layout::kGiro);
+  Giro->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Giro->setLineWidth(1);
+  Giro->setAlignment(Qt::AlignCenter);
+  Copia = Arrange(new QPushButton(this), "Copia", scale, layout::kCopia);
+
+  // The warning stands out like selected text, so it reads on any theme.
+  NoPoss = Arrange(new QLabel(this), "NoPoss", scale, layout::kNoPoss);
+  NoPoss->setAlignment(Qt::AlignCenter);
+  NoPoss->setForegroundRole(QPalette::HighlightedText);
+  NoPoss->setBackgroundRole(QPalette::Highlight);
+  NoPoss->setAutoFillBackground(true);
+  NoPoss->setText(Q(msg::kNoPossibleSolution));
+  FitWidth(NoPoss);
+
+  Libe = Arrange(new LinesArea(this), "Libe", scale, layout::kLibe);
+  Libe->setAutoFillBackground(true);
+  Libe->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Libe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Libe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Label7 = Arrange(new QLabel(this), "Label7", scale, layout::kLabel7);
+  SolLab = Arrange(new QLabel(this), "SolLab", scale, layout::kSolLab);
+  SolLab->setAlignment(Qt::AlignCenter);
+
+  // The window fits itself to its controls.
+  QRect extent;
+  for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) extent |= child->geometry();
+  resize(extent.right() + 1, extent.bottom() + 1);
+  setMinimumSize(scale.Size(layout::kMinimumSize));
+}
+
+// Ed1..Ed9, the three selectors, Vai, the output area, "?", "C", "copy" and
+// the formula area. The operator buttons, labels and static texts take no
+// focus.
+void TForma::SetTabOrder() {
+  std::vector<QWidget*> order(Ed.begin(), Ed.end());
+  for (RadioGroup* group : {Operaz, MaxN, RandOp}) {
+    for (int i = 0; group->Item(i); ++i) order.push_back(group->Item(i));
+  }
+  for (QWidget* widget : std::initializer_list<QWidget*>{Button1, TheM, HButt, Canc, Copia, Libe}) {
+    order.push_back(widget);
+  }
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void TForma::Connect() {
+  void (TForma::*const opClicks[])() = {&TForma::Bo1Click, &TForma::Bo2Click, &TForma::Bo3Click,
+                                        &TForma::Bo4Click, &TForma::Bo5Click, &TForma::Bo6Click};
+  for (int i = 0; i < kOperatorCount; ++i) connect(Bo[i], &QPushButton::clicked, this, opClicks[i]);
+  for (int k = 0; k < kCellCount; ++k) {
+    connect(Ed[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
+      if (workbench_) workbench_->Model().Ed[k].SetText(text.toStdString());
+    });
+  }
+  connect(Operaz, &RadioGroup::itemClicked, this, &TForma::OperazClick);
+  connect(MaxN, &RadioGroup::itemClicked, this, &TForma::MaxNClick);
+  connect(RandOp, &RadioGroup::itemClicked, this, &TForma::RandOpClick);
+  connect(Button1, &QPushButton::clicked, this, &TForma::Button1Click);
+  connect(Canc, &QPushButton::clicked, this, &TForma::CancClick);
+  connect(Copia, &QPushButton::clicked, this, &TForma::CopiaClick);
+  connect(HButt, &QPushButton::clicked, this, &TForma::HButtClick);
+  connect(Timer1, &QTimer::timeout, this, &TForma::Timer1Timer);
+}
+
+void TForma::showEvent(QShowEvent* event) {
+  if (!centred_) {
+    centred_ = true;
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - QPoint(width() / 2, height() / 2));
+  }
+  QWidget::showEvent(event);
+}
+
+void TForma::Bo1Click() { Handle([this] { workbench_->Bo1Click(); }); }
+void TForma::Bo2Click() { Handle([this] { workbench_->Bo2Click(); }); }
+void TForma::Bo3Click() { Handle([this] { workbench_->Bo3Click(); }); }
+void TForma::Bo4Click() { Handle([this] { workbench_->Bo4Click(); }); }
+void TForma::Bo5Click() { Handle([this] { workbench_->Bo5Click(); }); }
+void TForma::Bo6Click() { Handle([this] { workbench_->Bo6Click(); }); }
+void TForma::Button1Click() { Handle([this] { workbench_->Button1Click(); }); }
+void TForma::Timer1Timer() { Handle([this] { workbench_->Timer1Timer(); }); }
+void TForma::CancClick() { Handle([this] { workbench_->CancClick(); }); }
+void TForma::CopiaClick() { Handle([this] { workbench_->CopiaClick(); }); }
+void TForma::HButtClick() { Handle([this] { workbench_->HButtClick(); }); }
+
+void TForma::OperazClick(int index) {
+  Handle([this, index] {
+    workbench_->Model().Operaz.itemIndex = index;
+    workbench_->OperazClick();
+  });
+}
+
+void TForma::MaxNClick(int index) {
+  Handle([this, index] {
+    workbench_->Model().MaxN.itemIndex = index;
+    workbench_->MaxNClick();
+  });
+}
+
+void TForma::RandOpClick(int index) {
+  Handle([this, index] {
+    workbench_->Model().RandOp.itemIndex = index;
+    workbench_->RandOpClick();
+  });
+}
+
+void TForma::RunHandOvers() {
+  Handle([this] { workbench_->Hand().RunPending(); });
+}
+
+template <class Handler>
+void TForma::Handle(Handler&& handler) {
+  if (!workbench_) return;  // the window is being taken down
+  // Qt must never see an exception leave a slot, so every error stops here.
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowError(error.what());
+  } catch (...) {
+    ShowError(std::string(msg::kUnknownError));
+  }
+  ShowModel();
+}
+
+void TForma::ShowModel() {
+  const WindowModel& model = workbench_->Model();
+  for (int k = 0; k < kCellCount; ++k) {
+    const QString text = QString::fromStdString(model.Ed[k].Text());
+    if (Ed[k]->text() != text) Ed[k]->setText(text);
+    Ed[k]->setEnabled(model.Ed[k].enabled);
+  }
+  for (int i = 0; i < kOperatorCount; ++i) Show(Bo[i], model.Bo[i]);
+  Show(Operaz, model.Operaz);
+  Show(MaxN, model.MaxN);
+  Show(RandOp, model.RandOp);
+  Show(Button1, model.Button1);
+  TheM->Show();
+  SetVisible(TheM, model.TheM.visible);
+  Libe->Show();
+  SetVisible(Libe, model.Libe.visible);
+  Show(Label7, model.Label7);
+  Show(SolLab, model.SolLab);
+  Show(Giro, model.Giro);
+  Show(NoPoss, model.NoPoss);
+  Show(Copia, model.Copia);
+  Show(Canc, model.Canc);
+  Show(HButt, model.HButt);
+}
+
+// Shown without a nested event loop, so the jobs' hand-overs and the timer go
+// on while the message is up.
+void TForma::ShowError(const std::string& text) {
+  auto* box = new QMessageBox(QMessageBox::Critical, Q(msg::kProgramTitle), QString::fromStdString(text),
+                              QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
 }
 
 }  // namespace zifrel

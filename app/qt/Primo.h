@@ -1,20 +1,91 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <memory>
 
 #include "app/workbench.h"
 
+class QLabel;
+class QPushButton;
+class QTimer;
+
 namespace zifrel {
 
-// The workbench window.
+class CellEdit;
+class LinesArea;
+class RadioGroup;
+
+// The workbench window. It holds no logic of its own: every event goes to the
+// Workbench, which works on the window model, and after every handler and
+// every batch of a job's hand-overs the window shows the model again. The
+// user's edits (cells, selectors, text areas) are written back into the model
+// as they happen.
 class TForma : public QWidget {
   Q_OBJECT
 
  public:
   explicit TForma(QWidget* parent = nullptr);
+  // Closing while a job runs abandons the job before any control goes away.
+  ~TForma() override;
+
+  // The logic behind the window, for tests that need to look past the widgets.
+  Workbench& Bench() { return *workbench_; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
-  Workbench workbench_;
+  void CreateControls();
+  void SetTabOrder();
+  void Connect();
+
+  // The handlers, named after control and event.
+  void Bo1Click();
+  void Bo2Click();
+  void Bo3Click();
+  void Bo4Click();
+  void Bo5Click();
+  void Bo6Click();
+  void Button1Click();
+  void Timer1Timer();
+  void OperazClick(int index);
+  void MaxNClick(int index);
+  void CancClick();
+  void CopiaClick();
+  void HButtClick();
+  void RandOpClick(int index);
+
+  // Runs one handler; an error escaping it is shown in a message box and the
+  // program goes on. Then the window shows the model.
+  template <class Handler>
+  void Handle(Handler&& handler);
+  // Window thread: carries out what the running job has handed over.
+  void RunHandOvers();
+  void ShowModel();
+  void ShowError(const std::string& text);
+
+  // CellEdits and OpButtons: c1..c9 = Ed1..Ed9, o1..o6 = Bo1..Bo6.
+  std::array<CellEdit*, kCellCount> Ed{};
+  std::array<QPushButton*, kOperatorCount> Bo{};
+  std::array<QLabel*, 6> Label{};  // Label1..Label6, the "=" signs
+  RadioGroup* Operaz = nullptr;
+  RadioGroup* MaxN = nullptr;
+  RadioGroup* RandOp = nullptr;
+  QPushButton* Button1 = nullptr;
+  LinesArea* TheM = nullptr;
+  QPushButton* HButt = nullptr;
+  QTimer* Timer1 = nullptr;
+  QPushButton* Canc = nullptr;
+  QLabel* Giro = nullptr;
+  QPushButton* Copia = nullptr;
+  QLabel* NoPoss = nullptr;
+  LinesArea* Libe = nullptr;
+  QLabel* Label7 = nullptr;
+  QLabel* SolLab = nullptr;
+
+  std::unique_ptr<Workbench> workbench_;
+  bool centred_ = false;
 };
 
 }  // namespace zifrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QPlainTextEdit>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/window_model.h"
+
+namespace zifrel {
+
+// A multi-line text area bound to the lines of a LinesControl. The model is
+// the truth: Show brings the widget up to date with it, appending what was
+// added since the last time rather than rebuilding, so a long report grows
+// without flicker and the user's scroll position stays. The user's own edits
+// go straight back into the model.
+class LinesArea : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  explicit LinesArea(QWidget* parent = nullptr);
+
+  void Bind(LinesControl* lines);
+  void Show();
+
+  // The widget's text as the model counts lines: none when it is empty.
+  std::vector<std::string> Lines() const;
+
+ private:
+  void WriteBack();
+
+  LinesControl* lines_ = nullptr;
+  std::uint64_t shownClears_ = 0;
+  int shownCount_ = 0;
+  bool showing_ = false;
+};
+
+}  // namespace zifrel

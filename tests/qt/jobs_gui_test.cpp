@@ -1,0 +1,218 @@
+// Jobs started, stopped and abandoned from the real window.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "suites.h"
+#include "window_driver.h"
+
+namespace zifrel::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+// The modes Genera and Libero run an empty job until their searches are
+// built. Set these when they land: the tests below then run.
+constexpr bool kGeneraModeBuilt = true;
+constexpr bool kLiberoModeBuilt = false;
+
+// Counts solutions until it is told to stop, as a long Libero search does.
+class CountingJob : public Genera {
+ public:
+  using Genera::Genera;
+  void Execute() override {
+    AppendLine("ricerca");
+    while (!session().StopRequested.Poll()) {
+      session().LiberoSolutionCount.fetch_add(1);
+      std::this_thread::sleep_for(1ms);  // the search's own work
+    }
+    AppendLine("(Ricerca interrotta)");
+  }
+};
+
+// Writes into the output area as fast as it can until it is told to stop.
+class FloodingJob : public Genera {
+ public:
+  using Genera::Genera;
+  static inline std::atomic<bool> ended{false};
+  void Execute() override {
+    while (!session().StopRequested.Poll()) AppendLine("riga");
+    ended = true;
+  }
+};
+
+class FailingJob : public Genera {
+ public:
+  using Genera::Genera;
+  void Execute() override {
+    AppendLine("prima del guasto");
+    throw std::runtime_error("guasto nel lavoro");
+  }
+};
+
+template <class Job>
+void UseJobs(TForma& window) {
+  window.Bench().SetJobFactory([](std::shared_ptr<HandOver> handOver, WindowModel& model,
+                                  std::shared_ptr<Session> session, const OpCodes& ops, int randOp, int operaz) {
+    return std::make_shared<Job>(std::move(handOver), model, std::move(session), ops, randOp, operaz);
+  });
+}
+
+bool Idle(WindowDriver& ui) { return ui.Button("Button1")->text() == QLatin1String("Vai"); }
+
+}  // namespace
+
+class JobsGuiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void RisolviSolvesTheTypedSchema() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Risolvi");
+    const QStringList cells = {"AHJ", "C", "AHD", "AB", "AC", "ADJ", "AIC", "CB", "J"};
+    for (int k = 1; k <= 9; ++k) ui.Type(k, cells[k - 1]);
+    ui.SetOperators(QStringLiteral("-\u00D7\u00F7+\u00D7-"));
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY(Idle(ui));
+    QCOMPARE(ui.Lines("TheM"), (QStringList{"Una sola soluzione:", " ", "  178 -    2 =  176",
+                                            "    +      \u00D7      -", "   14 \u00D7   12 =  168",
+                                            "    =      =      =", "  192 \u00F7   24 =    8"}));
+    QVERIFY(ui.Button("Button1")->isEnabled());
+    QVERIFY(ui.Button("Canc")->isEnabled());
+    QVERIFY(ui.OpButton(1)->isEnabled());
+  }
+
+  // Stop asks, Wait shows that the job is finishing, and the count in
+  // SolLab grows while it runs.
+  void StopAndWaitOnALongCountingJob() {
+    WindowDriver ui;
+    UseJobs<CountingJob>(ui.Window());
+    ui.Choose("Operaz", "Libero");
+    QPushButton* go = ui.Button("Button1");
+    ui.Click(go);
+    QCOMPARE(go->text(), QStringLiteral("Stop"));
+    QVERIFY(go->isEnabled());
+    for (const char* locked : {"Operaz", "Canc", "HButt"}) QVERIFY(!ui.Control(locked)->isEnabled());
+
+    QTRY_VERIFY(ui.Label("SolLab")->text().toInt() > 0);
+    const int early = ui.Label("SolLab")->text().toInt();
+    QTRY_VERIFY(ui.Label("SolLab")->text().toInt() > early);
+    QString spun;  // the spinner's captions, one per change
+    const auto turns = [&] {
+      const QString shown = ui.Label("Giro")->text();
+      if (!spun.endsWith(shown)) spun += shown;
+      return spun.size() >= 3;
+    };
+    QTRY_VERIFY(turns());
+    QVERIFY(ui.Label("Giro")->isVisible());
+
+    ui.Click(go);
+    QCOMPARE(go->text(), QStringLiteral("Wait"));
+    QVERIFY(!go->isEnabled());
+    QTRY_VERIFY(Idle(ui));
+    QVERIFY(go->isEnabled());
+    QCOMPARE(ui.Label("SolLab")->text(),
+             QString::number(ui.Window().Bench().SharedState().LiberoSolutionCount.load()));
+    QCOMPARE(ui.Lines("TheM"), (QStringList{"ricerca", "(Ricerca interrotta)"}));
+    QTRY_VERIFY(!ui.Label("Giro")->isVisible());
+  }
+
+  void AnErrorIsShownAndTheProgramGoesOn() {
+    WindowDriver ui;
+    UseJobs<FailingJob>(ui.Window());
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY(ui.Window().findChild<QMessageBox*>() != nullptr);
+    QMessageBox* box = ui.Window().findChild<QMessageBox*>();
+    QCOMPARE(box->windowTitle(), QStringLiteral("Zifrel 2"));
+    QCOMPARE(box->text(), QStringLiteral("guasto nel lavoro"));
+    QVERIFY(Idle(ui));
+    QCOMPARE(ui.Lines("TheM"), QStringList{"prima del guasto"});
+    box->accept();
+    ui.Click(ui.Button("HButt"));
+    QCOMPARE(ui.Lines("TheM").size(), 34);
+  }
+
+  // The window goes while the job is writing into it, also while a stop is
+  // under way: the job is told to stop, cut off from the window, and ends
+  // by itself.
+  void ClosingTheWindowDuringAJob_data() {
+    QTest::addColumn<bool>("stopFirst");
+    QTest::newRow("searching") << false;
+    QTest::newRow("stopping") << true;
+  }
+
+  void ClosingTheWindowDuringAJob() {
+    QFETCH(bool, stopFirst);
+    FloodingJob::ended = false;
+    WindowDriver ui;
+    UseJobs<FloodingJob>(ui.Window());
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY(ui.Lines("TheM").size() > 10);
+    if (stopFirst) ui.Click(ui.Button("Button1"));
+    ui.Close();
+    QTRY_VERIFY(FloodingJob::ended);
+  }
+
+  void GeneraWritesAUniqueSchema() {
+    if (!kGeneraModeBuilt) QSKIP("mode Genera is not built yet");
+    WindowDriver ui;
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(ui), 60000);
+    for (int k = 1; k <= 9; ++k) QVERIFY(!ui.Cell(k)->text().isEmpty());
+    QVERIFY(!ui.Lines("TheM").isEmpty());
+    // The Schema it wrote solves to one solution through the Risolvi path.
+    ui.Choose("Operaz", "Risolvi");
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY(Idle(ui));
+    QCOMPARE(ui.Lines("TheM").value(0), QStringLiteral("Una sola soluzione:"));
+  }
+
+  void LiberoSolvesTheFormulaArea() {
+    if (!kLiberoModeBuilt) QSKIP("mode Libero is not built yet");
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    ui.Click(ui.Area("Libe"));
+    QTest::keyClicks(ui.Area("Libe"), "x");
+    QTest::keyClick(ui.Area("Libe"), Qt::Key_Return);
+    QTest::keyClicks(ui.Area("Libe"), "gatto+gatto=cane+cane+cane");
+    ui.Click(ui.Button("Button1"));
+    QTRY_VERIFY(Idle(ui));
+    QCOMPARE(ui.Lines("TheM"), (QStringList{" OEGATCN", "---------", " 4610573", "------------------", "1 soluzione"}));
+    QCOMPARE(ui.Lines("Libe"), QStringList{"gatto+gatto=cane+cane+cane"});  // the short line is dropped
+    QCOMPARE(ui.Label("SolLab")->text(), QStringLiteral("1"));
+  }
+
+  void StopAndWaitOnALongLiberoSearch() {
+    if (!kLiberoModeBuilt) QSKIP("mode Libero is not built yet");
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    // Twenty long relations that every assignment of ten letters satisfies:
+    // over three million solutions, each tested twenty times, a search of
+    // about a second in an optimised build.
+    const QString relation = QStringList(17, QStringLiteral("ABCDEFGHIJ")).join(QLatin1Char('+')) + ">0";
+    QGuiApplication::clipboard()->setText(QStringList(20, relation).join(QLatin1Char('\n')));
+    ui.Click(ui.Area("Libe"));
+    QTest::keyClick(ui.Area("Libe"), Qt::Key_V, Qt::ControlModifier);
+    QPushButton* go = ui.Button("Button1");
+    ui.Click(go);
+    QTRY_VERIFY(ui.Label("SolLab")->text().toInt() > 0);
+    ui.Click(go);
+    QCOMPARE(go->text(), QStringLiteral("Wait"));
+    QVERIFY(!go->isEnabled());
+    QTRY_VERIFY(Idle(ui));
+    QCOMPARE(ui.Lines("TheM").last(), QStringLiteral("(Ricerca interrotta)"));
+    QCOMPARE(ui.Label("SolLab")->text(),
+             QString::number(ui.Window().Bench().SharedState().LiberoSolutionCount.load()));
+  }
+};
+
+std::unique_ptr<QObject> MakeJobsGuiTest() { return std::make_unique<JobsGuiTest>(); }
+
+}  // namespace zifrel::test
+
+#include "jobs_gui_test.moc"

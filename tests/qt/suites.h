@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+namespace zifrel::test {
+
+std::unique_ptr<QObject> MakeWindowTest();
+std::unique_ptr<QObject> MakeControlRulesGuiTest();
+std::unique_ptr<QObject> MakeJobsGuiTest();
+
+}  // namespace zifrel::test

@@ -1,0 +1,244 @@
+// The window as it is laid out and as it takes the user's input.
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QTest>
+#include <cmath>
+
+#include "suites.h"
+#include "window_driver.h"
+
+namespace zifrel::test {
+namespace {
+
+// Design pixels (120 dpi) on this screen.
+int Px(const QWidget& window, int designPixels) {
+  return static_cast<int>(std::lround(designPixels * window.screen()->logicalDotsPerInch() / 120.0));
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void StateAtFirstShow() {
+    WindowDriver ui;
+    QCOMPARE(ui.Window().windowTitle(), QStringLiteral("Zifrel 2"));
+    for (const char* group : {"Operaz", "MaxN", "RandOp"}) {
+      QVERIFY(ui.Control(group)->isVisible());
+      QVERIFY(ui.Control(group)->isEnabled());
+    }
+    QVERIFY(ui.Item("Operaz", "Genera")->isChecked());
+    QVERIFY(ui.Item("MaxN", "999")->isChecked());
+    QVERIFY(ui.Item("RandOp", "A caso")->isChecked());
+    QCOMPARE(qobject_cast<QGroupBox*>(ui.Control("MaxN"))->title(), QStringLiteral(" Max "));
+    QCOMPARE(qobject_cast<QGroupBox*>(ui.Control("RandOp"))->title(), QStringLiteral(" Operaz."));
+    for (int k = 1; k <= 9; ++k) {
+      QCOMPARE(ui.Cell(k)->text(), QString());
+      QVERIFY(ui.Cell(k)->isEnabled());
+    }
+    for (int i = 1; i <= 6; ++i) {
+      QCOMPARE(ui.OpButton(i)->text(), QStringLiteral("+"));
+      QVERIFY(!ui.OpButton(i)->isEnabled());
+    }
+    QCOMPARE(ui.Button("Button1")->text(), QStringLiteral("Vai"));
+    QVERIFY(ui.Button("Button1")->isEnabled());
+    QCOMPARE(ui.Button("Copia")->text(), QStringLiteral("copy"));
+    QCOMPARE(ui.Button("Canc")->text(), QStringLiteral("C"));
+    QCOMPARE(ui.Button("HButt")->text(), QStringLiteral("?"));
+    for (const char* command : {"Copia", "Canc", "HButt"}) QVERIFY(ui.Button(command)->isVisible());
+    QVERIFY(ui.Button("Copia")->isEnabled());
+    QVERIFY(!ui.Label("NoPoss")->isVisible());
+    QCOMPARE(ui.Label("NoPoss")->text(), QStringLiteral("Nessuna soluzione possibile"));
+    for (const char* libero : {"Libe", "Label7", "SolLab"}) QVERIFY(!ui.Control(libero)->isVisible());
+    QCOMPARE(ui.Label("SolLab")->text(), QStringLiteral("0"));
+    QCOMPARE(ui.Label("Label7")->text(), QStringLiteral("Soluzioni"));
+    QVERIFY(ui.Lines("Libe").isEmpty());
+    QVERIFY(ui.Lines("TheM").isEmpty());
+    for (int i = 1; i <= 6; ++i) {
+      QCOMPARE(ui.Label(QByteArray("Label").append(char('0' + i)).constData())->text(), QStringLiteral("="));
+    }
+    // The spinner shows its "+" until the first tick of the timer hides it.
+    QCOMPARE(ui.Label("Giro")->text(), QStringLiteral("+"));
+    QVERIFY(ui.Label("Giro")->isVisible());
+    QTRY_VERIFY(!ui.Label("Giro")->isVisible());
+  }
+
+  // Every place is the designed one at this screen's resolution: the test
+  // runs once at the usual 96 dpi and once at a high resolution.
+  void PlacesAndFontsScaleWithTheScreen_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QRect>("place");   // design pixels
+    QTest::addColumn<int>("fontHeight");
+    QTest::newRow("first cell") << QByteArray("Ed1") << QRect(133, 10, 63, 25) << 20;
+    QTest::newRow("column operator") << QByteArray("Bo6") << QRect(388, 51, 30, 28) << 23;
+    QTest::newRow("operator source") << QByteArray("RandOp") << QRect(0, 194, 124, 73) << 17;
+    QTest::newRow("Vai") << QByteArray("Button1") << QRect(133, 235, 83, 32) << 20;
+    QTest::newRow("output area") << QByteArray("TheM") << QRect(429, 10, 324, 257) << 17;
+    QTest::newRow("formula area") << QByteArray("Libe") << QRect(133, 10, 287, 216) << 17;
+    QTest::newRow("count") << QByteArray("SolLab") << QRect(15, 153, 94, 23) << 17;
+  }
+
+  void PlacesAndFontsScaleWithTheScreen() {
+    if (qEnvironmentVariableIsSet("ZIFREL_TEST_DPI")) {  // the screen is the one the run asked for
+      QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(), qEnvironmentVariable("ZIFREL_TEST_DPI").toDouble());
+    }
+    QFETCH(QByteArray, name);
+    QFETCH(QRect, place);
+    QFETCH(int, fontHeight);
+    WindowDriver ui;
+    const QWidget& w = ui.Window();
+    QWidget* control = ui.Control(name.constData());
+    const QRect expected(QPoint(Px(w, place.left()), Px(w, place.top())),
+                         QPoint(Px(w, place.right() + 1) - 1, Px(w, place.bottom() + 1) - 1));
+    QCOMPARE(control->geometry(), expected);
+    const QFontInfo font(control->font());
+    QVERIFY2(font.family() == "Courier New" || font.family() == "Liberation Mono", qPrintable(font.family()));
+    QVERIFY(font.bold());
+    QCOMPARE(font.pixelSize(), Px(w, fontHeight));
+  }
+
+  void WindowFitsItsControlsAndKeepsItsMinimumSize() {
+    WindowDriver ui;
+    TForma& w = ui.Window();
+    QCOMPARE(w.size(), QSize(Px(w, 753), Px(w, 267)));  // to the output area's far corner
+    QCOMPARE(w.minimumSize(), QSize(Px(w, 610), Px(w, 245)));
+    w.resize(100, 100);
+    QCOMPARE(w.size(), QSize(Px(w, 610), Px(w, 245)));
+  }
+
+  void WindowIsCentredAtFirstShow() {
+    WindowDriver ui;
+    const QRect desktop = ui.Window().screen()->availableGeometry();
+    const QPoint offset = ui.Window().frameGeometry().center() - desktop.center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+  }
+
+  // No caption is cut off, whatever font stands in for Courier New.
+  void TextsFitTheirControls() {
+    WindowDriver ui;
+    for (const char* name : {"Label1", "Label3", "Label7", "SolLab", "NoPoss", "Giro"}) {
+      QLabel* label = ui.Label(name);
+      QVERIFY2(label->sizeHint().width() <= label->width(), name);
+    }
+    // A cell shows four of the widest characters whole.
+    QLineEdit* cell = ui.Cell(3);
+    const int room = cell->width() - 2 * cell->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, cell);
+    QVERIFY(cell->fontMetrics().horizontalAdvance(QStringLiteral("WWWW")) < room);
+    // The operator glyphs fit their buttons.
+    QPushButton* op = ui.OpButton(1);
+    for (const QChar glyph : kCycle) QVERIFY(op->fontMetrics().horizontalAdvance(glyph) < op->width());
+  }
+
+  // In mode Libero the formula area lies over the grid, and the count over
+  // the maximum's place.
+  void FormulaAreaCoversTheGridInLibero() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    QWidget* libe = ui.Control("Libe");
+    for (QWidget* covered : {static_cast<QWidget*>(ui.Cell(5)), static_cast<QWidget*>(ui.OpButton(4)),
+                             ui.Control("Label5")}) {
+      QWidget* top = ui.Window().childAt(covered->geometry().center());
+      QVERIFY(top == libe || libe->isAncestorOf(top));
+    }
+    QVERIFY(ui.Control("MaxN")->geometry().contains(ui.Control("SolLab")->geometry()));
+  }
+
+  void TabVisitsTheControlsInOrder() {
+    WindowDriver ui;
+    ui.Click(ui.Cell(1));
+    QStringList visited;
+    for (int n = 0; n < 16; ++n) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QWidget* focus = QApplication::focusWidget();
+      const QString name = focus->objectName().isEmpty() ? focus->parentWidget()->objectName() : focus->objectName();
+      if (visited.isEmpty() || visited.last() != name) visited << name;
+    }
+    const QStringList expected = {"Ed2", "Ed3", "Ed4", "Ed5", "Ed6", "Ed7", "Ed8", "Ed9", "Operaz", "MaxN",
+                                  "RandOp", "Button1", "TheM", "HButt", "Canc", "Copia"};
+    QCOMPARE(visited.mid(0, expected.size()), expected);
+  }
+
+  void OperatorButtonsTakeNoFocus() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Risolvi");
+    ui.Click(ui.Cell(2));
+    ui.Click(ui.OpButton(1));
+    QCOMPARE(ui.OpButton(1)->text(), QStringLiteral("\u00F7"));
+    QCOMPARE(QApplication::focusWidget(), ui.Cell(2));
+  }
+
+  // A cell keeps at most four characters, counted as characters, not as
+  // UTF-16 units; what does not fit is what was just typed or pasted.
+  void CellsHoldFourCharacters_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("a fifth typed character is refused") << "" << 0 << "ABCDE" << "" << "ABCD";
+    QTest::newRow("typing into the middle of a full cell") << "ABCD" << 2 << "X" << "" << "ABCD";
+    QTest::newRow("a long paste keeps what fits") << "" << 0 << "" << "WXYZ12" << "WXYZ";
+    QTest::newRow("a paste after text") << "AB" << 2 << "" << "XYZ" << "ABXY";
+    QTest::newRow("a paste into the middle") << "AD" << 1 << "" << "BCQ" << "ABCD";
+    QTest::newRow("characters beyond 16 bits count once")
+        << "" << 0 << QString::fromUtf8("\U0001D538\U0001D539\u2102\U0001D53B\U0001D53C") << ""
+        << QString::fromUtf8("\U0001D538\U0001D539\u2102\U0001D53B");
+    QTest::newRow("a paste of them") << "A" << 1 << "" << QString::fromUtf8("\U0001D538\U0001D539\U0001D53B\U0001D53C")
+                                     << QString::fromUtf8("A\U0001D538\U0001D539\U0001D53B");
+  }
+
+  void CellsHoldFourCharacters() {
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, typed);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    WindowDriver ui;
+    QLineEdit* cell = ui.Cell(4);
+    ui.Type(4, before);
+    cell->setCursorPosition(cursor);
+    TypeText(cell, typed);
+    if (!pasted.isEmpty()) {
+      QGuiApplication::clipboard()->setText(pasted);
+      QTest::keyClick(cell, Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(cell->text(), after);
+    // The logic sees what the cell shows.
+    QCOMPARE(QString::fromStdString(ui.Window().Bench().Model().Ed[3].Text()), after);
+  }
+
+  // Both text areas take the usual editing keys, and what the user writes
+  // there is what the logic reads.
+  void TextAreasAreEditedWithTheUsualKeys() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    QPlainTextEdit* libe = ui.Area("Libe");
+    ui.Click(libe);
+    QTest::keyClicks(libe, "gatto+gatto=cane+cane+cane");
+    QTest::keyClick(libe, Qt::Key_Return);
+    QTest::keyClicks(libe, "A+B=C");
+    QCOMPARE(ui.Window().Bench().Model().Libe.Lines(),
+             (std::vector<std::string>{"gatto+gatto=cane+cane+cane", "A+B=C"}));
+
+    QTest::keyClick(libe, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(libe, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(ui.Window().Bench().Model().Libe.Lines().empty());
+    QPlainTextEdit* output = ui.Area("TheM");
+    ui.Click(output);
+    QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ui.Window().Bench().Model().TheM.Count(), 3);  // the second paste joins the first's last line
+    QCOMPARE(ui.Lines("TheM").first(), QStringLiteral("gatto+gatto=cane+cane+cane"));
+  }
+};
+
+std::unique_ptr<QObject> MakeWindowTest() { return std::make_unique<WindowTest>(); }
+
+}  // namespace zifrel::test
+
+#include "window_test.moc"

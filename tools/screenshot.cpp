@@ -1,0 +1,114 @@
+// Takes a picture of the workbench after a job, as a user would see it: it
+// starts the real window, makes the choices and types the input with mouse
+// clicks and key presses, presses Vai, waits for the result and grabs the
+// window from the screen.
+//
+//   zifrel-screenshot genera|risolvi|libero OUTPUT.png
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTest>
+#include <cstdio>
+#include <functional>
+
+#include "app/qt/Primo.h"
+
+namespace {
+
+constexpr int kPatienceMs = 60000;
+
+template <class Widget>
+Widget* Find(QWidget& window, const char* name) {
+  auto* widget = window.findChild<Widget*>(QLatin1String(name));
+  if (!widget) {
+    std::fprintf(stderr, "zifrel-screenshot: the window has no %s\n", name);
+    std::exit(1);
+  }
+  return widget;
+}
+
+void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
+void ChooseItem(QWidget& window, const char* group, const char* item) {
+  for (auto* button : Find<QWidget>(window, group)->findChildren<QRadioButton*>()) {
+    if (button->text() == QLatin1String(item)) Click(button);
+  }
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > kPatienceMs) return false;
+    QTest::qWait(20);
+  }
+  return true;
+}
+
+// Types a cell and sets its operators by clicking their buttons.
+void SetUpRisolvi(QWidget& window) {
+  ChooseItem(window, "Operaz", "Risolvi");
+  const char* const cells[] = {"AHJ", "C", "AHD", "AB", "AC", "ADJ", "AIC", "CB", "J"};
+  for (int k = 0; k < 9; ++k) {
+    QTest::keyClicks(Find<QLineEdit>(window, QByteArray("Ed").append(char('1' + k)).constData()), cells[k]);
+  }
+  // From "+", clicks go to ÷, -, ×: rows - × ÷, columns + × -.
+  const int clicks[] = {2, 3, 1, 0, 3, 2};
+  for (int i = 0; i < 6; ++i) {
+    auto* button = Find<QPushButton>(window, QByteArray("Bo").append(char('1' + i)).constData());
+    for (int n = 0; n < clicks[i]; ++n) Click(button);
+  }
+}
+
+void SetUpLibero(QWidget& window) {
+  ChooseItem(window, "Operaz", "Libero");
+  auto* formulas = Find<QPlainTextEdit>(window, "Libe");
+  formulas->setFocus();
+  QTest::keyClicks(formulas, "SEND+MORE=MONEY");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero OUTPUT.png\n");
+    return 2;
+  }
+  const QByteArray mode = argv[1];
+  zifrel::TForma window;
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+
+  if (mode == "risolvi") {
+    SetUpRisolvi(window);
+  } else if (mode == "libero") {
+    SetUpLibero(window);
+  } else if (mode != "genera") {
+    std::fprintf(stderr, "zifrel-screenshot: no mode %s\n", argv[1]);
+    return 2;
+  }
+  auto* go = Find<QPushButton>(window, "Button1");
+  Click(go);
+  // The job has ended when Vai is back and the next tick has hidden the
+  // spinner.
+  if (!WaitFor([&] { return go->text() == QLatin1String("Vai") && Find<QLabel>(window, "Giro")->isHidden(); })) {
+    std::fprintf(stderr, "zifrel-screenshot: the job did not end\n");
+    return 1;
+  }
+  window.repaint();
+  QTest::qWait(100);  // lets the X server take the last paint
+  const QPixmap picture = window.screen()->grabWindow(window.winId());
+  if (!picture.save(QString::fromLocal8Bit(argv[2]))) {
+    std::fprintf(stderr, "zifrel-screenshot: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  std::printf("%s: %dx%d pixels\n", argv[2], picture.width(), picture.height());
+  return 0;
+}
