@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/line_sink.h"
+#include "core/stop_flag.h"
+#include "libero/evaluator.h"
+#include "libero/relation_check.h"
+#include "libero/relation_code.h"
+#include "libero/variable_table.h"
+
+namespace zifrel::libero {
+
+// What the search needs from a prepared job.
+struct SearchSetup {
+  int total = 0;                          // variables 1..total
+  int pilotCount = 0;                     // the pilot relation's variables, 1..pilotCount
+  const VariableTable* table = nullptr;   // numbering, letters and leading marks
+  std::span<const std::u32string> texts;  // the normalised relations
+  std::span<const RelationCode> codes;    // their full codes
+};
+
+// Every assignment of distinct digits to the variables, in a fixed order:
+// the pilot relation's variables from pilotCount down to 1, then the others
+// from total down to pilotCount + 1, each trying its digits in ascending
+// order, a leading variable never 0. Solutions are reported in that order.
+//
+// Instead of testing the relations only when every variable has a digit,
+// each test runs as soon as the variables it reads have digits, and a
+// relation is also tested on its last digits as soon as those are known:
+// every such test is a necessary condition of the relation, so only
+// assignments that cannot be solutions are cut, and the solutions, their
+// order and the count stay those of the complete enumeration.
+class FreeSearch {
+ public:
+  // Plans the tests. Allocates; the search itself does not.
+  void Plan(const SearchSetup& setup);
+
+  // Searches, lists the first solutions on `out` and counts them all in
+  // `count`, which another thread may read at any time. Returns false when
+  // `stop` ended the search early.
+  bool Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
+
+  std::int32_t SolutionCount() const { return solutionCount_; }
+
+ private:
+  static constexpr int kMaxForms = 2 * kMaxRelations;
+  static constexpr int kMaxTests = 2 * kMaxRelations;
+
+  // A test that runs when a given variable has its digit.
+  struct Test {
+    enum Kind : std::uint8_t { kZero, kNonZero, kResidue, kCompare, kCode } kind = kZero;
+    std::uint8_t op = 0;       // kCompare: the relation operator
+    std::uint8_t form = 0;     // the form tested, or the left one
+    std::uint8_t right = 0;    // kCompare: the right form
+    std::int16_t code = 0;     // kCode: index in codes_
+    std::int64_t modulus = 0;  // kResidue and kCode: 10^k, or 0 for the whole relation
+  };
+  struct Term {
+    std::uint8_t form;
+    std::int64_t weight;
+  };
+  // What the assignment of one variable adds to the running sums and which
+  // tests it completes.
+  struct Step {
+    int variable = 0;
+    unsigned allowedDigits = 0x3FF;
+    int termCount = 0;
+    std::array<Term, kMaxForms> terms{};
+    int testCount = 0;
+    std::array<Test, kMaxTests> tests{};
+  };
+  struct Candidate;
+
+  void PlanRelation(const SearchSetup& setup, int relation, std::array<int, kMaxVariables + 1>& position);
+  int AddForm(std::int64_t constant, const std::array<std::int64_t, kMaxVariables + 1>& weight);
+  bool Assign(int position, unsigned freeDigits);
+  bool TestsHold(const Step& step) const;
+  void ReportSolution();
+
+  int total_ = 0;
+  std::array<Step, kMaxVariables> steps_{};  // by position in the order of assignment
+  std::array<char, kMaxVariables + 1> letters_{};
+  int formCount_ = 0;
+  std::array<std::uint64_t, kMaxForms> sums_{};  // running values of the forms, wrapping
+  std::vector<RelationCode> codes_;              // for the tests that evaluate a code
+
+  DigitValues digits_ = InitialDigitValues();
+  StopFlag* stop_ = nullptr;
+  LineSink* out_ = nullptr;
+  std::atomic<std::int32_t>* countWord_ = nullptr;
+  std::int32_t solutionCount_ = 0;
+};
+
+}  // namespace zifrel::libero
