@@ -50,5 +50,6 @@ class StreamSink final : public LineSink {
 int RunCli(Args args, Io& io);
 
 extern const Command kRisolvi;
+extern const Command kLibero;
 
 }  // namespace zifrel::cli
