@@ -96,26 +96,29 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation, std::array
       const std::int64_t constant = arith::Sub(linear->left.constant, linear->right.constant);
       const std::uint8_t form = static_cast<std::uint8_t>(AddForm(constant, difference));
       const Test::Kind kind = linear->op == kEqual ? Test::kZero : Test::kNonZero;
-      candidates.push_back({kFullStrength, VariablesOf(difference), {kind, 0, form, 0, 0, 0}});
+      candidates.push_back({kFullStrength, VariablesOf(difference), {kind, form, 0, 0, 0}});
       if (readable && linear->op == kEqual && StaysExact(constant, difference)) {
         std::int64_t modulus = 1;
         for (int k = 1; k <= kMaxReadingDigits; ++k) {
           modulus *= 10;
-          candidates.push_back({k, VariablesOf(difference, modulus), {Test::kResidue, 0, form, 0, 0, modulus}});
+          candidates.push_back({k, VariablesOf(difference, modulus), {Test::kResidue, form, 0, 0, modulus}});
         }
       }
     } else {
       const std::uint8_t left = static_cast<std::uint8_t>(AddForm(linear->left.constant, linear->left.weight));
       const std::uint8_t right = static_cast<std::uint8_t>(AddForm(linear->right.constant, linear->right.weight));
       const unsigned variables = VariablesOf(linear->left.weight) | VariablesOf(linear->right.weight);
-      candidates.push_back(
-          {kFullStrength, variables, {Test::kCompare, static_cast<std::uint8_t>(linear->op), left, right, 0, 0}});
+      Test::Kind kind = Test::kLess;
+      if (linear->op == kGreater) kind = Test::kGreater;
+      if (linear->op == kGreaterEqual) kind = Test::kGreaterEqual;
+      if (linear->op == kLessEqual) kind = Test::kLessEqual;
+      candidates.push_back({kFullStrength, variables, {kind, left, right, 0, 0}});
     }
   } else {
     codes_.push_back(full);
     const unsigned variables = VariablesOf(full);
     candidates.push_back(
-        {kFullStrength, variables, {Test::kCode, 0, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}});
+        {kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}});
     if (readable) {
       VariableTable table = *setup.table;  // every letter has its number already
       std::int64_t modulus = 1;
@@ -127,7 +130,7 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation, std::array
         if (readingVariables == variables) break;  // from here on the whole relation is as soon known
         codes_.push_back(reading);
         candidates.push_back(
-            {k, readingVariables, {Test::kCode, 0, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), modulus}});
+            {k, readingVariables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), modulus}});
       }
     }
   }
@@ -174,19 +177,17 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
   const Step& step = steps_[position];
   std::array<std::uint64_t, kMaxForms> base;
   for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
-  const bool last = position + 1 == total_;
+  const int next = position + 1;
 
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     const int d = std::countr_zero(candidates);
-    digits_[step.variable] = d;
-    for (int t = 0; t < step.termCount; ++t) {
-      sums_[step.terms[t].form] =
-          base[t] + static_cast<std::uint64_t>(step.terms[t].weight) * static_cast<std::uint64_t>(d);
-    }
-    if (!TestsHold(step)) continue;
-    if (last) {
+    if (!Try(step, base, d)) continue;
+    const unsigned rest = freeDigits & ~(1u << d);
+    if (next == total_) {
       ReportSolution();
-    } else if (Assign(position + 1, freeDigits & ~(1u << d))) {
+    } else if (next + 1 == total_) {
+      if (AssignLast(next, rest)) return true;
+    } else if (Assign(next, rest)) {
       return true;
     }
   }
@@ -194,36 +195,69 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
   return false;
 }
 
-bool FreeSearch::TestsHold(const Step& step) const {
+// The last variable, written out apart so that no call is made per
+// complete assignment: with ten letters there are as many last steps as
+// solutions to count.
+inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
+  if (stop_->Poll()) return true;
+  const Step& step = steps_[position];
+  std::array<std::uint64_t, kMaxForms> base;
+  for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
+  for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
+    if (Try(step, base, std::countr_zero(candidates))) ReportSolution();
+  }
+  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
+  return false;
+}
+
+// Gives the step's variable the digit `d`, brings the sums it weighs in up
+// to date from `base`, and runs the tests it completes.
+inline bool FreeSearch::Try(const Step& step, const std::array<std::uint64_t, kMaxForms>& base, int d) {
+  digits_[step.variable] = d;
+  for (int t = 0; t < step.termCount; ++t) {
+    sums_[step.terms[t].form] =
+        base[t] + static_cast<std::uint64_t>(step.terms[t].weight) * static_cast<std::uint64_t>(d);
+  }
   for (int i = 0; i < step.testCount; ++i) {
     const Test& test = step.tests[i];
-    const auto value = [this](std::uint8_t form) { return static_cast<std::int64_t>(sums_[form]); };
+    const std::uint64_t a = sums_[test.form];
+    const auto value = [](std::uint64_t sum) { return static_cast<std::int64_t>(sum); };
+    bool holds;
     switch (test.kind) {
       case Test::kZero:
-        if (sums_[test.form] != 0) return false;
+        holds = a == 0;
         break;
       case Test::kNonZero:
-        if (sums_[test.form] == 0) return false;
+        holds = a != 0;
         break;
       case Test::kResidue:
-        if (value(test.form) % test.modulus != 0) return false;
+        holds = value(a) % test.modulus == 0;
         break;
-      case Test::kCompare:
-        if (!arith::Compare(test.op, value(test.form), value(test.right))) return false;
+      case Test::kLess:
+        holds = value(a) < value(sums_[test.right]);
         break;
-      case Test::kCode: {
+      case Test::kGreater:
+        holds = value(a) > value(sums_[test.right]);
+        break;
+      case Test::kGreaterEqual:
+        holds = value(a) >= value(sums_[test.right]);
+        break;
+      case Test::kLessEqual:
+        holds = value(a) <= value(sums_[test.right]);
+        break;
+      default: {
         const RelationCode& code = codes_[test.code];
-        if (!EvaluateReading(code.words.data(), code.length, test.modulus, digits_)) return false;
-        break;
+        holds = EvaluateReading(code.words.data(), code.length, test.modulus, digits_);
       }
     }
+    if (!holds) return false;
   }
   return true;
 }
 
 // Counts the solution and lists it while fewer than kMaxListedSolutions are
 // listed, the first one under a header of the letters.
-void FreeSearch::ReportSolution() {
+inline void FreeSearch::ReportSolution() {
   ++solutionCount_;
   countWord_->store(solutionCount_, std::memory_order_relaxed);
   if (solutionCount_ > kMaxListedSolutions) return;

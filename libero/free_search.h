@@ -54,10 +54,12 @@ class FreeSearch {
 
   // A test that runs when a given variable has its digit.
   struct Test {
-    enum Kind : std::uint8_t { kZero, kNonZero, kResidue, kCompare, kCode } kind = kZero;
-    std::uint8_t op = 0;       // kCompare: the relation operator
+    // A linear equality or difference tests one form, a comparison two; a
+    // residue tests the last digits of a form; a code is evaluated.
+    enum Kind : std::uint8_t { kZero, kNonZero, kResidue, kLess, kGreater, kGreaterEqual, kLessEqual, kCode };
+    Kind kind = kZero;
     std::uint8_t form = 0;     // the form tested, or the left one
-    std::uint8_t right = 0;    // kCompare: the right form
+    std::uint8_t right = 0;    // a comparison's right form
     std::int16_t code = 0;     // kCode: index in codes_
     std::int64_t modulus = 0;  // kResidue and kCode: 10^k, or 0 for the whole relation
   };
@@ -80,8 +82,9 @@ class FreeSearch {
   void PlanRelation(const SearchSetup& setup, int relation, std::array<int, kMaxVariables + 1>& position);
   int AddForm(std::int64_t constant, const std::array<std::int64_t, kMaxVariables + 1>& weight);
   bool Assign(int position, unsigned freeDigits);
-  bool TestsHold(const Step& step) const;
-  void ReportSolution();
+  [[gnu::always_inline]] bool AssignLast(int position, unsigned freeDigits);
+  [[gnu::always_inline]] bool Try(const Step& step, const std::array<std::uint64_t, kMaxForms>& base, int d);
+  [[gnu::always_inline]] void ReportSolution();
 
   int total_ = 0;
   std::array<Step, kMaxVariables> steps_{};  // by position in the order of assignment
