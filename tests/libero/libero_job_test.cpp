@@ -50,7 +50,7 @@ void PrintTo(const JobCase& c, std::ostream* os) { *os << c.behaviour; }
 
 class JobTest : public ::testing::TestWithParam<JobCase> {};
 
-TEST_P(JobTest, WritesTheDesignedLines) {
+TEST_P(JobTest, WritesTheExpectedLines) {
   const JobCase& c = GetParam();
   EXPECT_EQ(RunJob(c.lines).out, c.expected);
 }

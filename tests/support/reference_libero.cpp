@@ -60,7 +60,7 @@ std::int64_t Power(std::int64_t x, std::int64_t e) {
   return r;
 }
 
-// `units`: the designed units reading outside exponents.
+// `units`: the units reading outside exponents, in 64 bits.
 Value Evaluate(const Node& n, const std::array<int, 26>& digits, bool units) {
   if (n.op == 0) {
     const std::string word = units ? n.word.substr(n.word.size() - 1) : n.word;

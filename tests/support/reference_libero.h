@@ -9,15 +9,15 @@
 
 namespace zifrel::testing {
 
-// The free search as first designed, written apart from the real one and
+// The free search in its first, plain form, written apart from the real one and
 // kept plain: its own parser and evaluator on the normalised relations, the
 // pilot chosen by the counts of its readings, the pilot's variables tried
 // from m down to 1, then the others from total down to m + 1, every relation
 // tested in full once every variable has a digit.
 //
 // With `unitsFilter` the pilot's units reading is tested as soon as its
-// variables have digits, as designed, with an exponent read in full but in
-// 64-bit arithmetic that wraps. Without it no assignment is cut before the
+// variables have digits, as the plain search first did: an exponent read in
+// full, and 64-bit arithmetic that wraps. Without it no assignment is cut before the
 // full test: that is the ground truth the real search must match exactly,
 // since no test of a reading may ever reject a solution.
 struct ReferenceOutcome {
