@@ -34,91 +34,125 @@ unsigned VariablesOf(const Weights& weight, std::int64_t modulus = 0) {
 }
 
 // True when every partial sum of the form, whatever digits it adds, is its
-// exact value: then its last digits are those of the true sum.
+// exact value: then its last digits are those of the true sum, and its
+// bounds are true bounds.
 bool StaysExact(std::int64_t constant, const Weights& weight) {
-  __int128 reach = constant < 0 ? -static_cast<__int128>(constant) : constant;
-  for (int v = 1; v <= kMaxVariables; ++v) reach += 9 * (weight[v] < 0 ? -static_cast<__int128>(weight[v]) : weight[v]);
+  const auto magnitude = [](std::int64_t x) { return x < 0 ? -static_cast<__int128>(x) : static_cast<__int128>(x); };
+  __int128 reach = magnitude(constant);
+  for (int v = 1; v <= kMaxVariables; ++v) reach += 9 * magnitude(weight[v]);
   return reach <= std::numeric_limits<std::int64_t>::max();
 }
 
-}  // namespace
+// n! / (n - k)!: the ways to give k variables distinct digits out of n.
+std::int32_t Arrangements(int n, int k) {
+  std::int32_t ways = 1;
+  for (int i = 0; i < k; ++i) ways *= n - i;
+  return ways;
+}
 
-// One possible test of a relation: `strength` is the number of last digits
-// it compares, or kFullStrength for the whole relation.
-struct FreeSearch::Candidate {
-  int strength;
-  unsigned variables;
-  Test test;
-};
+}  // namespace
 
 void FreeSearch::Plan(const SearchSetup& setup) {
   total_ = setup.total;
   formCount_ = 0;
   codes_.clear();
-  steps_ = {};
-  std::array<int, kMaxVariables + 1> position{};
+  candidates_.clear();
+  bounds_.clear();
+  variableTermCount_ = {};
   int p = 0;
-  for (int v = setup.pilotCount; v >= 1; --v) position[v] = p++;
-  for (int v = setup.total; v > setup.pilotCount; --v) position[v] = p++;
+  for (int v = setup.pilotCount; v >= 1; --v) order_[p++] = v;
+  for (int v = setup.total; v > setup.pilotCount; --v) order_[p++] = v;
   for (int v = 1; v <= total_; ++v) {
-    Step& step = steps_[position[v]];
-    step.variable = v;
-    step.allowedDigits = setup.table->Leading(v) ? 0x3FE : 0x3FF;
+    allowedDigits_[v] = setup.table->Leading(v) ? 0x3FE : 0x3FF;
     letters_[v] = setup.table->LetterOf(v);
   }
-  for (int r = 0; r < static_cast<int>(setup.codes.size()); ++r) PlanRelation(setup, r, position);
+  for (int r = 0; r < static_cast<int>(setup.codes.size()); ++r) PlanRelation(setup, r);
+  Place(order_, 0, steps_, nullptr);
+
+  // The counting orders: the variables not yet assigned at `start`, those
+  // that weigh most in a bounded test first, the others as they came.
+  Weights importance{};
+  for (const Bound& bound : bounds_) {
+    for (int v = 1; v <= total_; ++v) {
+      importance[v] = std::max(importance[v], bound.weight[v] < 0 ? -bound.weight[v] : bound.weight[v]);
+    }
+  }
+  countPlans_.assign(std::max(total_, 1), CountPlan{});
+  for (int start = 1; start < total_; ++start) {
+    Order order = order_;
+    std::stable_sort(order.begin() + start, order.begin() + total_,
+                     [&](int a, int b) { return importance[a] > importance[b]; });
+    Place(order, start, countPlans_[start].steps, &countPlans_[start]);
+  }
 }
 
 int FreeSearch::AddForm(std::int64_t constant, const Weights& weight) {
   const int form = formCount_++;
   sums_[form] = static_cast<std::uint64_t>(constant);
   for (int v = 1; v <= total_; ++v) {
-    if (weight[v] == 0) continue;
-    Step& step = *std::find_if(steps_.begin(), steps_.end(), [v](const Step& s) { return s.variable == v; });
-    step.terms[step.termCount++] = {static_cast<std::uint8_t>(form), weight[v]};
+    if (weight[v] != 0) variableTerms_[v][variableTermCount_[v]++] = {static_cast<std::uint8_t>(form), weight[v]};
   }
   return form;
 }
 
-void FreeSearch::PlanRelation(const SearchSetup& setup, int relation, std::array<int, kMaxVariables + 1>& position) {
+void FreeSearch::PlanRelation(const SearchSetup& setup, int relation) {
   const RelationCode& full = setup.codes[relation];
   const std::u32string& text = setup.texts[relation];
   // Last digits agree only for an equality whose values never wrap around.
   const bool readable = text.find(U'=') != std::u32string::npos && text.find(U':') == std::u32string::npos &&
                         text.find(U'%') == std::u32string::npos && !MayWrap(full);
+  const auto add = [&](int strength, unsigned variables, Test test, int bound = -1) {
+    candidates_.push_back({relation, strength, variables, test, bound});
+  };
 
-  std::vector<Candidate> candidates;
   if (const std::optional<LinearRelation> linear = LinearView(full)) {
     if (linear->op == kEqual || linear->op == kDifferent) {
       Weights difference{};
-      for (int v = 1; v <= kMaxVariables; ++v)
+      for (int v = 1; v <= kMaxVariables; ++v) {
         difference[v] = arith::Sub(linear->left.weight[v], linear->right.weight[v]);
+      }
       const std::int64_t constant = arith::Sub(linear->left.constant, linear->right.constant);
-      const std::uint8_t form = static_cast<std::uint8_t>(AddForm(constant, difference));
+      const auto form = static_cast<std::uint8_t>(AddForm(constant, difference));
       const Test::Kind kind = linear->op == kEqual ? Test::kZero : Test::kNonZero;
-      candidates.push_back({kFullStrength, VariablesOf(difference), {kind, form, 0, 0, 0}});
-      if (readable && linear->op == kEqual && StaysExact(constant, difference)) {
+      const bool exact = StaysExact(constant, difference);
+      if (exact) bounds_.push_back({kind, form, -1, difference});
+      add(kFullStrength, VariablesOf(difference), {kind, form, 0, 0, 0}, exact ? bounds_.size() - 1 : -1);
+      if (readable && linear->op == kEqual && exact) {
         std::int64_t modulus = 1;
         for (int k = 1; k <= kMaxReadingDigits; ++k) {
           modulus *= 10;
-          candidates.push_back({k, VariablesOf(difference, modulus), {Test::kResidue, form, 0, 0, modulus}});
+          add(k, VariablesOf(difference, modulus), {Test::kResidue, form, 0, 0, modulus});
         }
       }
     } else {
-      const std::uint8_t left = static_cast<std::uint8_t>(AddForm(linear->left.constant, linear->left.weight));
-      const std::uint8_t right = static_cast<std::uint8_t>(AddForm(linear->right.constant, linear->right.weight));
-      const unsigned variables = VariablesOf(linear->left.weight) | VariablesOf(linear->right.weight);
+      const auto left = static_cast<std::uint8_t>(AddForm(linear->left.constant, linear->left.weight));
+      const auto right = static_cast<std::uint8_t>(AddForm(linear->right.constant, linear->right.weight));
       Test::Kind kind = Test::kLess;
       if (linear->op == kGreater) kind = Test::kGreater;
       if (linear->op == kGreaterEqual) kind = Test::kGreaterEqual;
       if (linear->op == kLessEqual) kind = Test::kLessEqual;
-      candidates.push_back({kFullStrength, variables, {kind, left, right, 0, 0}});
+      // The comparison is of the two values, so each must stay exact, and
+      // their difference too.
+      Weights difference{};
+      __int128 reach = 0;
+      for (int v = 1; v <= kMaxVariables; ++v) {
+        const __int128 w = static_cast<__int128>(linear->left.weight[v]) - linear->right.weight[v];
+        difference[v] = static_cast<std::int64_t>(w);
+        reach += 9 * (w < 0 ? -w : w);
+      }
+      const __int128 constant = static_cast<__int128>(linear->left.constant) - linear->right.constant;
+      reach += constant < 0 ? -constant : constant;
+      const bool exact = StaysExact(linear->left.constant, linear->left.weight) &&
+                         StaysExact(linear->right.constant, linear->right.weight) &&
+                         reach <= std::numeric_limits<std::int64_t>::max();
+      if (exact) bounds_.push_back({kind, left, static_cast<std::int8_t>(right), difference});
+      add(kFullStrength, VariablesOf(linear->left.weight) | VariablesOf(linear->right.weight),
+          {kind, left, right, 0, 0}, exact ? bounds_.size() - 1 : -1);
     }
   } else {
     codes_.push_back(full);
     const unsigned variables = VariablesOf(full);
-    candidates.push_back(
-        {kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}});
+    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0});
     if (readable) {
       VariableTable table = *setup.table;  // every letter has its number already
       std::int64_t modulus = 1;
@@ -129,31 +163,58 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation, std::array
         const unsigned readingVariables = VariablesOf(reading);
         if (readingVariables == variables) break;  // from here on the whole relation is as soon known
         codes_.push_back(reading);
-        candidates.push_back(
-            {k, readingVariables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), modulus}});
+        add(k, readingVariables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), modulus});
       }
     }
   }
+}
 
-  // A test is worth running where it completes only if no stronger test of
-  // the same relation completes there or earlier.
+// Lays the tests out along `order` from `start` on. A test runs where its
+// last variable gets its digit, and only if no stronger test of the same
+// relation completes there or earlier; a test that completes before `start`
+// has already run on the way there.
+void FreeSearch::Place(const Order& order, int start, Steps& steps, CountPlan* count) const {
+  std::array<int, kMaxVariables + 1> position{};
+  for (int p = 0; p < total_; ++p) position[order[p]] = p;
+  for (int p = start; p < total_; ++p) {
+    Step& step = steps[p];
+    step = Step{};
+    step.variable = order[p];
+    step.allowedDigits = allowedDigits_[order[p]];
+    step.termCount = variableTermCount_[order[p]];
+    step.terms = variableTerms_[order[p]];
+  }
   const auto completion = [&](unsigned variables) {
-    int at = -1;
+    int at = 0;  // a test that reads no variable has one verdict: the first step gives it
     for (int v = 1; v <= kMaxVariables; ++v) {
       if (variables & (1u << v)) at = std::max(at, position[v]);
     }
     return at;
   };
-  std::sort(candidates.begin(), candidates.end(),
-            [](const Candidate& a, const Candidate& b) { return a.strength > b.strength; });
-  int strongerAt = total_;
-  for (const Candidate& candidate : candidates) {
-    const int at = completion(candidate.variables);
+
+  std::vector<const Candidate*> strongestFirst;
+  for (const Candidate& c : candidates_) strongestFirst.push_back(&c);
+  std::stable_sort(strongestFirst.begin(), strongestFirst.end(), [](const Candidate* a, const Candidate* b) {
+    return a->relation != b->relation ? a->relation < b->relation : a->strength > b->strength;
+  });
+  int relation = -1;
+  int strongerAt = 0;
+  for (const Candidate* candidate : strongestFirst) {
+    if (candidate->relation != relation) relation = candidate->relation, strongerAt = total_;
+    const int at = completion(candidate->variables);
     if (at >= strongerAt) continue;
     strongerAt = at;
-    // A test that reads no variable has one verdict; run it at the first step.
-    Step& step = steps_[std::max(at, 0)];
-    step.tests[step.testCount++] = candidate.test;
+    if (at < start) continue;
+    Step& step = steps[at];
+    step.tests[step.testCount++] = candidate->test;
+    if (count == nullptr) continue;
+    for (int p = start; p <= at; ++p) {
+      if (candidate->bound >= 0) {
+        count->pendingBounds[p] |= std::uint64_t{1} << candidate->bound;
+      } else {
+        count->pendingOther[p] = true;
+      }
+    }
   }
 }
 
@@ -173,6 +234,9 @@ bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& c
 // Gives the variable at `position` each free digit in turn; true means the
 // search was stopped.
 bool FreeSearch::Assign(int position, unsigned freeDigits) {
+  if (solutionCount_ >= kMaxListedSolutions && position > 0) {
+    return Count(countPlans_[position], position, freeDigits);
+  }
   if (stop_->Poll()) return true;
   const Step& step = steps_[position];
   std::array<std::uint64_t, kMaxForms> base;
@@ -208,6 +272,92 @@ inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
   }
   for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
   return false;
+}
+
+// Counts the solutions below a node once none is listed any more, in the
+// plan's order; true means the search was stopped.
+bool FreeSearch::Count(const CountPlan& plan, int position, unsigned freeDigits) {
+  if (stop_->Poll()) return true;
+  const int settled = Settle(plan, position, freeDigits);
+  if (settled == 0) return false;
+  if (settled > 0) {
+    // Every remaining test holds whatever the digits: count the ways to give
+    // them, a leading variable never taking 0.
+    const int remaining = total_ - position;
+    const int digits = std::popcount(freeDigits);
+    int leading = 0;
+    for (int p = position; p < total_; ++p) leading += plan.steps[p].allowedDigits != 0x3FF;
+    std::int32_t ways = Arrangements(digits, remaining);
+    if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
+    solutionCount_ += ways;
+    countWord_->store(solutionCount_, std::memory_order_relaxed);
+    return false;
+  }
+
+  const Step& step = plan.steps[position];
+  std::array<std::uint64_t, kMaxForms> base;
+  for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
+  for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
+    const int d = std::countr_zero(candidates);
+    if (!Try(step, base, d)) continue;
+    if (position + 1 == total_) {
+      ReportSolution();
+    } else if (Count(plan, position + 1, freeDigits & ~(1u << d))) {
+      return true;
+    }
+  }
+  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
+  return false;
+}
+
+// What the bounds say of the tests still to come below a node: 0 when one of
+// them fails whatever the remaining digits, 1 when they all hold whatever
+// the digits, -1 when the digits must be tried. A bound lets each remaining
+// variable take any free digit, repeats included: a wider range than the
+// true one, so a settled verdict is always right.
+int FreeSearch::Settle(const CountPlan& plan, int position, unsigned freeDigits) const {
+  bool allHold = !plan.pendingOther[position];
+  for (std::uint64_t pending = plan.pendingBounds[position]; pending != 0; pending &= pending - 1) {
+    const Bound& bound = bounds_[std::countr_zero(pending)];
+    std::int64_t low = static_cast<std::int64_t>(sums_[bound.form]);
+    if (bound.right >= 0) low -= static_cast<std::int64_t>(sums_[bound.right]);
+    std::int64_t high = low;
+    for (int p = position; p < total_; ++p) {
+      const std::int64_t w = bound.weight[plan.steps[p].variable];
+      const unsigned allowed = freeDigits & plan.steps[p].allowedDigits;
+      if (w == 0 || allowed == 0) continue;
+      const std::int64_t least = std::countr_zero(allowed);
+      const std::int64_t most = 31 - std::countl_zero(allowed);
+      low += w > 0 ? w * least : w * most;
+      high += w > 0 ? w * most : w * least;
+    }
+    bool holds = false, fails = false;
+    switch (bound.kind) {
+      case Test::kZero:
+        holds = low == 0 && high == 0, fails = low > 0 || high < 0;
+        break;
+      case Test::kNonZero:
+        holds = low > 0 || high < 0, fails = low == 0 && high == 0;
+        break;
+      case Test::kLess:
+        holds = high < 0, fails = low >= 0;
+        break;
+      case Test::kGreater:
+        holds = low > 0, fails = high <= 0;
+        break;
+      case Test::kGreaterEqual:
+        holds = low >= 0, fails = high < 0;
+        break;
+      case Test::kLessEqual:
+        holds = high <= 0, fails = low > 0;
+        break;
+      default:
+        break;
+    }
+    if (fails) return 0;
+    allHold = allHold && holds;
+  }
+  return allHold ? 1 : -1;
 }
 
 // Gives the step's variable the digit `d`, brings the sums it weighs in up

@@ -36,6 +36,11 @@ struct SearchSetup {
 // every such test is a necessary condition of the relation, so only
 // assignments that cannot be solutions are cut, and the solutions, their
 // order and the count stay those of the complete enumeration.
+//
+// Once the listed solutions are all found, the order no longer shows: the
+// rest of each subtree is counted in an order of its own, chosen so that
+// bounds on the linear tests soon settle them, and a subtree whose tests all
+// hold whatever the remaining digits is counted without being visited.
 class FreeSearch {
  public:
   // Plans the tests. Allocates; the search itself does not.
@@ -51,6 +56,7 @@ class FreeSearch {
  private:
   static constexpr int kMaxForms = 2 * kMaxRelations;
   static constexpr int kMaxTests = 2 * kMaxRelations;
+  using Weights = std::array<std::int64_t, kMaxVariables + 1>;
 
   // A test that runs when a given variable has its digit.
   struct Test {
@@ -77,19 +83,57 @@ class FreeSearch {
     int testCount = 0;
     std::array<Test, kMaxTests> tests{};
   };
-  struct Candidate;
+  using Steps = std::array<Step, kMaxVariables>;  // by position in the order of assignment
 
-  void PlanRelation(const SearchSetup& setup, int relation, std::array<int, kMaxVariables + 1>& position);
-  int AddForm(std::int64_t constant, const std::array<std::int64_t, kMaxVariables + 1>& weight);
+  // A whole linear test whose value, a form or the difference of two, stays
+  // exact in 64 bits, so that the digits still free bound it.
+  struct Bound {
+    Test::Kind kind;
+    std::uint8_t form;
+    std::int8_t right;  // -1 for a single form
+    Weights weight;
+  };
+  // The counting of the subtrees below `start`: steps from `start` on, and
+  // at each position the bounded tests still to come (a bit per Bound) and
+  // whether any other test is still to come.
+  struct CountPlan {
+    Steps steps{};
+    std::array<std::uint64_t, kMaxVariables> pendingBounds{};
+    std::array<bool, kMaxVariables> pendingOther{};
+  };
+  // One possible test of a relation: `strength` is the number of last
+  // digits it compares, or more for the whole relation; `bound` its Bound,
+  // or -1.
+  struct Candidate {
+    int relation;
+    int strength;
+    unsigned variables;
+    Test test;
+    int bound = -1;
+  };
+  using Order = std::array<int, kMaxVariables>;
+
+  void PlanRelation(const SearchSetup& setup, int relation);
+  int AddForm(std::int64_t constant, const Weights& weight);
+  void Place(const Order& order, int start, Steps& steps, CountPlan* count) const;
   bool Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] bool AssignLast(int position, unsigned freeDigits);
+  bool Count(const CountPlan& plan, int position, unsigned freeDigits);
+  int Settle(const CountPlan& plan, int position, unsigned freeDigits) const;
   [[gnu::always_inline]] bool Try(const Step& step, const std::array<std::uint64_t, kMaxForms>& base, int d);
   [[gnu::always_inline]] void ReportSolution();
 
   int total_ = 0;
-  std::array<Step, kMaxVariables> steps_{};  // by position in the order of assignment
+  Order order_{};
+  Steps steps_{};
+  std::vector<CountPlan> countPlans_;  // by start position
+  std::array<unsigned, kMaxVariables + 1> allowedDigits_{};
   std::array<char, kMaxVariables + 1> letters_{};
+  std::vector<Candidate> candidates_;
+  std::vector<Bound> bounds_;
   int formCount_ = 0;
+  std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
+  std::array<int, kMaxVariables + 1> variableTermCount_{};
   std::array<std::uint64_t, kMaxForms> sums_{};  // running values of the forms, wrapping
   std::vector<RelationCode> codes_;              // for the tests that evaluate a code
 

@@ -85,6 +85,24 @@ TEST(SearchReference, ChosenRelations) {
   }
 }
 
+// Past the twentieth solution the rest is counted in another order, with
+// bounds that settle whole subtrees: every kind of test, leading letters,
+// values that would wrap.
+TEST(SearchReference, ManySolutionsAreCountedRight) {
+  for (const Lines& relations : std::vector<Lines>{{"ABC<DEF"},
+                                                   {"A+B+C+D+E>10"},
+                                                   {"AB+CD>EF", "A<>B"},
+                                                   {"AB<>CD", "A+B<C"},
+                                                   {"AB-CD>=0", "A*B>C"},
+                                                   {"A+B+C=D+E", "E<=A"},
+                                                   {"ABC>=CBA", "B-A<>3"},
+                                                   {"AB:C>D", "AB+CD<EF"},
+                                                   {"ABCDABCDABCDABCDABCD>DCBA", "A<B"},
+                                                   {"A-B<C-D", "B<>0", "AB+C>D"}}) {
+    ExpectSameAsReference(relations, Describe(relations));
+  }
+}
+
 // A random expression over `letters`, with every operator and exponents that
 // hold operators of their own.
 class RelationMaker {
