@@ -3,13 +3,17 @@
 #   ./dev.sh start   installs what is missing, builds, starts the workbench
 #   ./dev.sh test    installs what is missing, builds, runs every test, then
 #                    again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./dev.sh fuzz [SECONDS]
+#                    installs clang, builds the libFuzzer target of the Libero
+#                    path under both sanitizers and fuzzes it (600 s unless told)
 #   ./dev.sh screenshots [MODE...]
 #                    retakes the README's pictures of the window (docs/*.png)
-# Both are safe to repeat and quick when nothing has changed.
+# All are safe to repeat and quick when nothing has changed.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {
   local missing=()
@@ -38,6 +42,15 @@ case "${1:-}" in
     # Without a display the program says so in one line and exits with 1.
     exec build/release/app/qt/zifrel
     ;;
+  fuzz)
+    packages+=("${fuzz_packages[@]}")
+    install_missing
+    build fuzz libero_fuzz
+    mkdir -p build/fuzz/corpus
+    # The corpus grows in build/ and starts from the seeds kept in the tree.
+    exec build/fuzz/fuzz/libero_fuzz build/fuzz/corpus fuzz/seeds -dict=fuzz/libero.dict \
+      -max_len=4096 -timeout=10 -rss_limit_mb=4096 -max_total_time="${2:-600}" -print_final_stats=1
+    ;;
   test)
     install_missing
     build release
@@ -52,7 +65,7 @@ case "${1:-}" in
     exec tools/screenshots.sh "${@:2}"
     ;;
   *)
-    echo "usage: ./dev.sh start | ./dev.sh test | ./dev.sh screenshots [MODE...]" >&2
+    echo "usage: ./dev.sh start | ./dev.sh test | ./dev.sh fuzz [SECONDS] | ./dev.sh screenshots [MODE...]" >&2
     exit 2
     ;;
 esac

@@ -1,8 +1,26 @@
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "app/genera.h"
+#include "libero/libero_job.h"
 
 namespace zifrel {
 
-// Mode Libero: not built yet.
-void Genera::RunLibero() {}
+// Mode Libero: the relations of the formula area, solved and reported. The
+// formula area is read once, and rewritten with the kept relations before
+// the search begins, both on the window thread.
+void Genera::RunLibero() {
+  std::vector<std::string> lines;
+  OnWindow([&lines](WindowModel& w) { lines = w.Libe.Lines(); });
+  const auto keep = [this](std::span<const std::string> kept) {
+    OnWindow([kept](WindowModel& w) {
+      w.Libe.Clear();
+      for (const std::string& line : kept) w.Libe.AddLine(line);
+    });
+  };
+  const auto job = std::make_unique<libero::FreeRelations>();
+  job->SolveFreeRelations(lines, keep, *this, session().StopRequested, session().LiberoSolutionCount);
+}
 
 }  // namespace zifrel

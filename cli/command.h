@@ -51,5 +51,6 @@ int RunCli(Args args, Io& io);
 
 extern const Command kGenera;
 extern const Command kRisolvi;
+extern const Command kLibero;
 
 }  // namespace zifrel::cli

@@ -31,4 +31,27 @@ inline constexpr std::string_view kUnknownError = "errore sconosciuto";
 // The spinner's text: only its first seven characters are ever shown.
 inline constexpr std::string_view kSpinnerText = "Zifrel  ";
 
+// Free relations (mode Libero).
+inline constexpr std::string_view kLineTooLong = "Max 200 caratteri per formula";
+inline constexpr std::string_view kTooManyRelations = "ERRORE: Max 20 relazioni";
+inline constexpr std::string_view kErrorHeader = "ERRORE:";
+inline constexpr std::string_view kSummaryRule = "------------------";
+inline constexpr std::string_view kNoFreeSolution = "Nessuna soluzione";
+inline constexpr std::string_view kOneFreeSolution = "1 soluzione";
+inline constexpr std::string_view kFreeSolutionsSuffix = " soluzioni";
+inline constexpr std::string_view kFreeSearchStopped = "(Ricerca interrotta)";
+// The text of each CheckCode 0..8. Those ending in " in" are followed by the
+// relation as typed, on the next line; "Troppe variabili" names no relation.
+inline constexpr std::string_view kCheckMessages[] = {
+    "Ok",
+    "Carattere proibito in",
+    "Parentesi non bilanciate in",
+    "Manca il simbolo di relazione in",
+    "Troppi simboli di relazione in",
+    "Errore di sintassi in",
+    "Errore nelle parentesi in",
+    "Troppe variabili (Max 10!)",
+    "Nessuna variabile in",
+};
+
 }  // namespace zifrel::msg

@@ -1,0 +1,111 @@
+#include "libero/libero_job.h"
+
+#include "core/messages.h"
+#include "core/utf8.h"
+#include "libero/compiler.h"
+
+namespace zifrel::libero {
+namespace {
+
+// The variable counts a pilot reading may have, most welcome first: three
+// or four letters prune best.
+constexpr std::array<int, 10> kPilotPreference = {3, 4, 2, 5, 1, 6, 7, 8, 9, 10};
+
+}  // namespace
+
+JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, const KeepRelations& keep, LineSink& out,
+                                         StopFlag& stop, std::atomic<std::int32_t>& solutionCount) {
+  kept_.clear();
+  texts_.clear();
+  pilot_ = {};
+  for (const std::string& line : lines) {
+    const std::size_t length = CodePointCount(line);
+    if (length > static_cast<std::size_t>(kMaxFormulaChars)) {
+      out.AppendLine(msg::kLineTooLong);
+      return JobEnd::Refused;
+    }
+    if (length < 3) continue;  // too short to be a relation: dropped
+    if (kept_.size() == static_cast<std::size_t>(kMaxRelations)) {
+      out.AppendLine(msg::kTooManyRelations);
+      return JobEnd::Refused;
+    }
+    kept_.push_back(line);
+    texts_.push_back(DecodeUtf8(line));
+  }
+  keep(kept_);
+
+  out_ = &out;
+  stop_ = &stop;
+  count_ = &solutionCount;
+  const int result = PrepareAndSearch();
+  out_ = nullptr;
+  stop_ = nullptr;
+  count_ = nullptr;
+
+  if (result != 0) {
+    const int relation = result / 100;
+    const int code = result % 100;
+    out.AppendLine(msg::kErrorHeader);
+    out.AppendLine(CheckMessage(code));
+    if (code != kTooManyVariables) out.AppendLine(kept_[relation]);
+    return JobEnd::Refused;
+  }
+  const std::int32_t count = solutionCount.load(std::memory_order_relaxed);
+  if (count > 0) out.AppendLine(msg::kSummaryRule);
+  if (count == 0) {
+    out.AppendLine(msg::kNoFreeSolution);
+  } else if (count == 1) {
+    out.AppendLine(msg::kOneFreeSolution);
+  } else {
+    out.AppendLine(std::to_string(count) + std::string(msg::kFreeSolutionsSuffix));
+  }
+  if (stop.IsSet()) out.AppendLine(msg::kFreeSearchStopped);
+  return JobEnd::Searched;
+}
+
+int FreeRelations::PrepareAndSearch() {
+  table_.Reset();
+  scratch_.length = 0;
+  const int relations = static_cast<int>(texts_.size());
+  for (int i = 0; i < relations; ++i) {
+    if (const CheckCode c = CheckRelation(texts_[i]); c != kCheckOk) return 100 * i + c;
+  }
+
+  // The pilot: the first relation, in the order of preference of counts,
+  // whose units reading or else whose full reading has that many variables.
+  std::vector<int> fullCount(relations), unitsCount(relations);
+  for (int j = 0; j < relations; ++j) {
+    fullCount[j] = CountVariables(texts_[j], Reading::Full, scratch_, table_);
+    unitsCount[j] = CountVariables(texts_[j], Reading::Units, scratch_, table_);
+  }
+  for (int k : kPilotPreference) {
+    for (int j = 0; j < relations && pilot_.relation < 0; ++j) {
+      if (unitsCount[j] == k)
+        pilot_ = {j, Reading::Units, k};
+      else if (fullCount[j] == k)
+        pilot_ = {j, Reading::Full, k};
+    }
+    if (pilot_.relation >= 0) break;
+  }
+
+  // The pilot's variables are numbered first, 1..m; then every relation's
+  // other letters, relation by relation.
+  if (pilot_.relation >= 0) {
+    CountVariables(texts_[pilot_.relation], pilot_.mode, scratch_, table_);
+    pilot_.variables = table_.Count();
+  } else {
+    table_.Reset();
+  }
+  codes_.assign(relations, RelationCode{});
+  for (int j = 0; j < relations; ++j) CompileRelation(texts_[j], true, Reading::Full, codes_[j], table_);
+  const int total = table_.Count();
+  if (total > kMaxVariables) return kTooManyVariables;
+
+  count_->store(0, std::memory_order_relaxed);
+  if (pilot_.relation < 0) return 0;
+  search_.Plan({total, pilot_.variables, &table_, texts_, codes_});
+  search_.Run(*out_, *stop_, *count_);
+  return 0;
+}
+
+}  // namespace zifrel::libero

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zifrel::libero {
+
+// A compiled relation: a flat postfix code of 32-bit words.
+//   0          start a number: push 0
+//   1..10      append the digit of variable w: top = top * 10 + digit
+//   16..25     append the constant digit w - 16
+//   32..43     an operator, 32 + its index in kOperatorChars
+//   48..59     the same operator computed exactly, whatever the reading: it
+//              stands inside an exponent of a last-digits reading
+//   other      skipped
+// A 200-character relation needs at most 300 words.
+inline constexpr int kCodeCapacity = 500;
+
+inline constexpr std::int32_t kStartWord = 0;
+inline constexpr std::int32_t kFirstConstantWord = 16;  // the digit 0
+inline constexpr std::int32_t kFirstOperatorWord = 32;
+inline constexpr std::int32_t kFirstExactOperatorWord = 48;
+
+enum OperatorIndex : std::int32_t {
+  kPlus = 0,
+  kMinus = 1,
+  kTimes = 2,
+  kDivide = 3,  // ":" exact division
+  kPower = 4,
+  kQuotient = 5,  // "%" integer division
+  kEqual = 6,
+  kLess = 7,
+  kGreater = 8,
+  kGreaterEqual = 9,
+  kLessEqual = 10,
+  kDifferent = 11,
+};
+
+struct RelationCode {
+  std::array<std::int32_t, kCodeCapacity> words{};
+  int length = 0;
+
+  void Append(std::int32_t word) {
+    if (length < kCodeCapacity) words[length++] = word;
+  }
+};
+
+// How a relation is read. Full: every word is the number it spells. Units:
+// every word outside an exponent is cut to its last character and the
+// arithmetic keeps only the units digit; such a code needs only the last
+// letters of the words, so a search can test it early.
+enum class Reading { Full, Units };
+
+}  // namespace zifrel::libero
