@@ -10,7 +10,7 @@ namespace {
 zifrel::StopFlag stopFlag;
 
 // Ctrl-C stops the search as Stop does in the window; the job then ends and
-// reports as designed for a stop.
+// reports the stop as the window does.
 extern "C" void OnInterrupt(int) { stopFlag.Request(); }
 
 }  // namespace

@@ -68,7 +68,7 @@ class WindowTest : public QObject {
     QTRY_VERIFY(!ui.Label("Giro")->isVisible());
   }
 
-  // Every place is the designed one at this screen's resolution: the test
+  // Every place is the laid-out one at this screen's resolution: the test
   // runs once at the usual 96 dpi and once at a high resolution.
   void PlacesAndFontsScaleWithTheScreen_data() {
     QTest::addColumn<QByteArray>("name");

@@ -58,7 +58,7 @@ void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.behaviour << ": "
 
 class ReportTest : public ::testing::TestWithParam<ReportCase> {};
 
-TEST_P(ReportTest, WritesTheDesignedLines) {
+TEST_P(ReportTest, WritesTheExpectedLines) {
   const ReportCase& c = GetParam();
   const Solved solved = Solve(c.cells, c.ops);
   EXPECT_EQ(solved.result, c.result);

@@ -9,7 +9,7 @@
 
 namespace zifrel::testing {
 
-// The Schema search exactly as first designed, written apart from the real
+// The Schema search in its plain first form, written apart from the real
 // solver and kept plain: number the symbols, try digits in order, test the
 // units of every equation whose unit symbols have digits, test the whole
 // Schema once every symbol has one. The real solver prunes harder; it must
