@@ -157,23 +157,6 @@ TEST(SchemaCoding, DivideExchangesFirstAndResult) {
   EXPECT_EQ((std::vector<int>{column1.first, column1.second, column1.result}), (std::vector<int>{5, 4, 1}));
 }
 
-TEST(SchemaEquations, DivideAndMinusHoldOnlyExactlyAndNonNegative) {
-  const auto holds = [](OpCode op, int a, int b, int r) {
-    const SchemaEquation eq = NormaliseEquation(0, op);
-    const int x[3] = {a, b, r};
-    const int first = x[eq.first], second = x[eq.second], result = x[eq.result];
-    return eq.form == EquationForm::Product ? first * second == result : first + second == result;
-  };
-  EXPECT_TRUE(holds(kDivide, 6, 2, 3));
-  EXPECT_FALSE(holds(kDivide, 7, 2, 3));   // inexact
-  EXPECT_TRUE(holds(kDivide, 0, 0, 5));    // a zero divisor holds with a zero dividend
-  EXPECT_FALSE(holds(kDivide, 5, 0, 0));
-  EXPECT_TRUE(holds(kMinus, 5, 3, 2));
-  EXPECT_FALSE(holds(kMinus, 3, 5, 8));
-  EXPECT_TRUE(holds(kMultiply, 3, 4, 12));
-  EXPECT_TRUE(holds(kPlus, 3, 4, 7));
-}
-
 TEST(SchemaSearch, CountOnlyWritesNothingAndStopsCountingAtTen) {
   const testing::CompactSchema schema = ParseCompact("CA B CA / B B B / CA B CA", "+++ +++");
   SchemaSolver solver;
