@@ -119,9 +119,10 @@ TEST_F(GridSearchTest, CheckGridAcceptsOnlyGridsThatObeyTheRules) {
            Row{"a difference of equal numbers is 0", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 88, 9, 0, 99}, false},
            Row{"a sum above the maximum", "÷-+÷+÷", 999, {792, 950, 198, 88, 0, 2, 9, 0, 99}, false},
            Row{"the last equation is checked", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 2, 8, 0, 99}, false},
-           Row{"all numbers below 100 with 999", "++++++", 999, {1, 2, 3, 4, 6, 10, 5, 8, 13}, false},
-           Row{"the same grid times ten", "++++++", 999, {10, 20, 30, 40, 60, 100, 50, 80, 130}, true},
-           Row{"all numbers below 1000 with 9999", "++++++", 9999, {10, 20, 30, 40, 60, 100, 50, 80, 130}, false},
+           Row{"all numbers below 100 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 59, 99}, false},
+           Row{"one number above 99 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 60, 100}, true},
+           Row{"all numbers below 1000 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 590, 990}, false},
+           Row{"one number above 999 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 600, 1000}, true},
            Row{"products", "xxxxxx", 999, {2, 3, 6, 4, 5, 20, 8, 15, 120}, true},
            Row{"an inexact division", "xxxxxx", 999, {2, 3, 6, 4, 0, 20, 8, 16, 120}, false},
            Row{"a factor 1 repeats the other factor", "xxxxxx", 999, {3, 1, 3, 50, 0, 0, 150, 4, 600}, false}}) {
