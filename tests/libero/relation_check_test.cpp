@@ -60,10 +60,5 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"ten letters are enough", "ABCDEFGHIJ=1", "", kCheckOk},
         CheckCase{"digits are no variables", "1+1=2", "", kNoVariable}));
 
-TEST(CheckMessage, NamesTheCodes) {
-  EXPECT_EQ(CheckMessage(kCheckOk), "Ok");
-  EXPECT_EQ(CheckMessage(kSyntaxError), "Errore di sintassi in");
-}
-
 }  // namespace
 }  // namespace zifrel::libero

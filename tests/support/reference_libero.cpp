@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <set>
 
 namespace zifrel::testing {
 namespace {
@@ -69,6 +68,8 @@ struct Reader {
     return a != b;  // '\v'
   }
 
+  bool Holds() const { return !failed && value != 0; }
+
   std::int64_t Fail() {
     failed = true;
     return 0;
@@ -82,13 +83,17 @@ struct Reader {
   std::int64_t value = 0;
 };
 
-bool Holds(const std::string& relation, const Digits& digits, bool units) {
-  const Reader r(relation, digits, units);
-  return !r.failed && r.value != 0;
-}
-
 bool HasUnitsReading(const std::string& relation) {
   return relation.find('=') != std::string::npos && relation.find_first_of(":%") == std::string::npos;
+}
+
+// The letters of `s` in order of first appearance.
+std::string Unique(const std::string& s) {
+  std::string unique;
+  for (char c : s) {
+    if (unique.find(c) == std::string::npos) unique += c;
+  }
+  return unique;
 }
 
 }  // namespace
@@ -98,43 +103,34 @@ ReferenceOutcome ReferenceSolve(const std::vector<std::string>& relations, bool 
   // 4, 2, 5, 1, 6 and up; of one relation, the units reading is asked first.
   std::string pilot;
   bool pilotUnits = false;
-  for (std::size_t k : {3, 4, 2, 5, 1, 6, 7, 8, 9, 10}) {
-    for (const std::string& r : relations) {
-      for (bool units : {true, false}) {
-        const std::string letters = Reader(r, {}, units).letters;
-        if (pilot.empty() && (!units || HasUnitsReading(r)) && std::set(letters.begin(), letters.end()).size() == k) {
+  for (std::size_t k : {3, 4, 2, 5, 1, 6, 7, 8, 9, 10})
+    for (const std::string& r : relations)
+      for (bool units : {true, false})
+        if (pilot.empty() && (!units || HasUnitsReading(r)) && Unique(Reader(r, {}, units).letters).size() == k) {
           pilot = r;
           pilotUnits = units;
         }
-      }
-    }
-  }
-  // Letters are numbered in order of appearance, the pilot's reading first.
+  // Letters are numbered in order of appearance, the pilot's reading first;
+  // the pilot's are tried first, the last numbered outermost, then the others
+  // alike.
   ReferenceOutcome outcome;
-  const auto number = [&](const std::string& letters) {
-    for (char c : letters) {
-      if (outcome.letters.find(c) == std::string::npos) outcome.letters += c;
-    }
-  };
-  number(Reader(pilot, {}, pilotUnits).letters);
-  const std::size_t m = outcome.letters.size();
-  std::string leading;
+  std::string all = Reader(pilot, {}, pilotUnits).letters, leading;
+  const std::size_t m = Unique(all).size();
   for (const std::string& r : relations) {
     const Reader full(r, {}, false);
-    number(full.letters);
+    all += full.letters;
     leading += full.leading;
   }
-  // The pilot's letters are tried first, the last numbered outermost, then
-  // the others alike.
+  outcome.letters = Unique(all);
   std::string order = outcome.letters;
   std::reverse(order.begin(), order.begin() + m);
   std::reverse(order.begin() + m, order.end());
 
   Digits digits{};
   const auto assign = [&](const auto& self, std::size_t depth, int used) -> void {
-    if (depth == m && unitsFilter && !Holds(pilot, digits, pilotUnits)) return;
+    if (depth == m && unitsFilter && !Reader(pilot, digits, pilotUnits).Holds()) return;
     if (depth == order.size()) {
-      if (std::ranges::all_of(relations, [&](const std::string& r) { return Holds(r, digits, false); })) {
+      if (std::ranges::all_of(relations, [&](const std::string& r) { return Reader(r, digits, false).Holds(); })) {
         std::string solution;
         for (char c : outcome.letters) solution += static_cast<char>('0' + digits[c - 'A']);
         outcome.solutions.push_back(solution);

@@ -9,23 +9,21 @@
 
 namespace zifrel::testing {
 
-// The free search in its plain form, written apart from the real one: its
-// own reader of the normalised relations, the pilot relation chosen by the
-// letter counts of its readings, the pilot's letters tried first, then the
-// others, every relation tested in full once every letter has a digit.
-//
-// `unitsFilter` also tests the pilot's units reading as soon as its letters
-// have digits, in 64 bits that wrap, as the plain search first did: quicker,
-// but it loses solutions where a units value wraps. Without it no assignment
-// is cut before the full test: that is the ground truth.
+// The free search in its plain form, written apart from the real one: its own
+// reader of the normalised relations, the pilot relation chosen by the letter
+// counts of its readings, the pilot's letters tried first, then the others,
+// every relation tested in full once every letter has a digit.
 struct ReferenceOutcome {
   std::string letters;                 // in the order they are numbered
   std::vector<std::string> solutions;  // each solution's digits, in the order found
 };
 
-// `relations`: normalised texts that pass their check, with at most ten
-// letters in all (">=" written as a tab, "<=" as a line feed, "<>" as a
-// vertical tab).
+// `relations`: normalised texts that pass their check, at most ten letters in
+// all (">=" written as a tab, "<=" as a line feed, "<>" as a vertical tab).
+// `unitsFilter` also tests the pilot's units reading once its letters have
+// digits, in 64 bits that wrap, as the plain search first did: quicker, but
+// it loses solutions where a units value wraps. Without it nothing is cut
+// before the full test: that is the ground truth.
 ReferenceOutcome ReferenceSolve(const std::vector<std::string>& relations, bool unitsFilter = false);
 
 // The output-area lines of a job whose search found `outcome`.
