@@ -12,16 +12,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// As the window thread does: carries out the job's hand-overs and ticks the
-// timer, until `done`.
-template <class Condition>
-bool TickUntil(Workbench& bench, Condition done) {
-  return testing::PumpUntil(bench, [&] {
-    bench.Timer1Timer();
-    return done();
-  });
-}
-
 void StartLibero(Workbench& bench, const Lines& formulas) {
   bench.Model().Operaz.itemIndex = 2;
   bench.OperazClick();
@@ -32,17 +22,16 @@ void StartLibero(Workbench& bench, const Lines& formulas) {
 TEST(LiberoMode, ShowsTheFinalCountAndKeepsItWhenAJobIsRefused) {
   Workbench bench;
   WindowModel& w = bench.Model();
-  const auto idle = [&] { return !bench.Running(); };
   w.TheM.AddLine("vecchio risultato");
   StartLibero(bench, {"", "a + b = c", "x"});
-  ASSERT_TRUE(TickUntil(bench, idle));
+  ASSERT_TRUE(testing::PumpUntilIdle(bench));
   EXPECT_EQ(w.Libe.Lines(), Lines{"a + b = c"});  // the short lines are gone
   EXPECT_EQ(w.TheM.Lines(), testing::ReferenceLines(testing::ReferenceSolve({"A+B=C"})));
   EXPECT_EQ(w.SolLab.caption, "32");
 
   const Lines tooLong = {"A+B=C", "A=" + std::string(199, '1')};
   StartLibero(bench, tooLong);
-  ASSERT_TRUE(TickUntil(bench, idle));
+  ASSERT_TRUE(testing::PumpUntilIdle(bench));
   EXPECT_EQ(w.TheM.Lines(), Lines{"Max 200 caratteri per formula"});
   EXPECT_EQ(w.Libe.Lines(), tooLong);
   EXPECT_EQ(w.SolLab.caption, "32");
@@ -55,7 +44,8 @@ TEST(LiberoMode, TheCountGrowsLiveInTheWindowUntilStop) {
   // evaluated in full for each: a search that runs long enough to watch.
   int seenWhileRunning = 0;
   StartLibero(bench, {"A*B*C*D*E*F*G*H*I*J+A>=0"});
-  ASSERT_TRUE(TickUntil(bench, [&] {
+  ASSERT_TRUE(testing::PumpUntil(bench, [&] {
+    bench.Timer1Timer();  // as the window's timer does, to show the count
     if (bench.Running() && !w.SolLab.caption.empty()) seenWhileRunning = std::stoi(w.SolLab.caption);
     return seenWhileRunning > 20 || !bench.Running();
   }));
@@ -63,7 +53,7 @@ TEST(LiberoMode, TheCountGrowsLiveInTheWindowUntilStop) {
   EXPECT_LT(seenWhileRunning, 3628800);
 
   bench.Button1Click();  // Stop
-  ASSERT_TRUE(TickUntil(bench, [&] { return !bench.Running(); }));
+  ASSERT_TRUE(testing::PumpUntilIdle(bench));
   const std::int32_t final = bench.SharedState().LiberoSolutionCount.load();
   EXPECT_GE(final, seenWhileRunning);
   EXPECT_EQ(w.SolLab.caption, std::to_string(final));

@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EvaluationCase{"% is integer division", "A%B=C", Full, "723", true},
                       EvaluationCase{"a zero divisor makes : false", "A:B=C", Full, "700", false},
                       EvaluationCase{"a zero divisor makes % false", "A%B=C", Full, "700", false},
-                      EvaluationCase{"an exponent above 20 is false", "A^BC=D", Full, "1210", false},
+                      EvaluationCase{"an exponent above 20 is false", "A^BC=D", Full, "1211", false},
                       EvaluationCase{"an exponent of 20 is fine", "A^BC=D", Full, "1201", true},
                       EvaluationCase{"a negative exponent is false", "A^(B-C)=1", Full, "112", false},
                       EvaluationCase{"zero to the zero is one", "A^0=1", Full, "0", true},
@@ -113,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EvaluationCase{"units: a power keeps its units digit", "A^B=C", Units, "377", true},
                       EvaluationCase{"units: the exponent is exact", "A^(B^C)=43046721", Units, "324", true},
                       EvaluationCase{"units: an exponent with - and +", "A^(B-C+D)=32", Units, "2137", true},
+                      EvaluationCase{": and % by -1 negate", "A:(B-C)+A%(B-C)+A+A=0", Full, "512", true},
                       EvaluationCase{"the smallest value divided by -1", "(2^20)^3*8:(A-B)=(2^20)^3*8", Full, "01",
                                      true},
                       EvaluationCase{"the smallest value % -1", "(2^20)^3*8%(A-B)=(2^20)^3*8", Full, "01", true}));
