@@ -29,7 +29,8 @@ struct JobRun {
   std::int32_t count;
 };
 
-// On `job`, or on a fresh object; the count starts at what an earlier job left.
+// On `job`, or on a fresh object; the count starts at 77, as an earlier job may
+// leave it.
 JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr) {
   FreeRelations fresh;
   LineCollector out;
@@ -125,10 +126,11 @@ TEST(LiberoJob, TheFormulaAreaAndTheCountAfterAJob) {
         Row{{"", "x"}, JobEnd::Searched, Lines{}, 0}, Row{{"A+B"}, JobEnd::Refused, Lines{"A+B"}, 77},
         Row{{"ABCDEF=1", "GHIJKL=2"}, JobEnd::Refused, Lines{"ABCDEF=1", "GHIJKL=2"}, 77},
         Row{{k201}, JobEnd::Refused, std::nullopt, 77}, Row{Lines(21, "A+B=9"), JobEnd::Refused, std::nullopt, 77}}) {
+    SCOPED_TRACE(::testing::PrintToString(row.lines));
     const JobRun run = RunJob(row.lines);
-    EXPECT_EQ(run.end, row.end) << ::testing::PrintToString(row.lines);
-    EXPECT_EQ(run.kept, row.kept) << ::testing::PrintToString(row.lines);
-    EXPECT_EQ(run.count, row.count) << ::testing::PrintToString(row.lines);
+    EXPECT_EQ(run.end, row.end);
+    EXPECT_EQ(run.kept, row.kept);
+    EXPECT_EQ(run.count, row.count);
   }
 }
 
