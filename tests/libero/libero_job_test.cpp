@@ -172,17 +172,19 @@ TEST(SearchReference, ChosenRelations) {
   for (const Lines& relations :
        std::vector<Lines>{{"DONALD+GERALD=ROBERT"}, {"ODD+ODD=EVEN"}, {"(AGH+MM)^3=D+E+F+G+AB"}})
     ExpectSameAsReference(relations, true);
-  // Exponents out of range, values that wrap, a relation that always holds
-  // and chains of relations; then (from ABC<DEF on) more than twenty
-  // solutions, counted past the listed ones in an order of their own with
-  // bounds that settle whole subtrees. The last two meet bounds of exactly 0
-  // and a twentieth solution found as the counting takes over.
+  // Exponents out of range, values that wrap, a relation that always holds,
+  // chains of relations and a difference read on its last digits; then (from
+  // ABC<DEF on) more than twenty solutions, counted past the listed ones in an
+  // order of their own with bounds that settle whole subtrees. The last two
+  // meet bounds of exactly 0 and a twentieth solution found as the counting
+  // takes over.
   for (const Lines& relations : std::vector<Lines>{{"A^BC=DEF"},
                                                    {"ABCDABCDABCDABCDABCD=DCBADCBADCBADCBADCBA"},
                                                    {"AB*CD*EF*AB*CD*EF*AB*CD*EF*AB=0"},
                                                    {"A-A+B=B+0*C"},
                                                    {"A*A=BC", "B*B=DE", "D<E"},
                                                    {"ABC-CBA=DEF", "D+F=9"},
+                                                   {"A*BC-BD=ECB"},
                                                    {"ABC<DEF"},
                                                    {"A+B+C+D+E>10"},
                                                    {"AB+CD>EF", "A<>B"},
