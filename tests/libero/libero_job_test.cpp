@@ -1,10 +1,21 @@
+// The Libero job end to end: the exact lines of its edge cases, and the same
+// lines as the plain search on chosen and random relations, although the real
+// search prunes far more and tests relations on their last digits.
 #include "libero/libero_job.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
+
+#include "core/utf8.h"
+#include "libero/relation_check.h"
+#include "tests/support/reference_libero.h"
 
 namespace zifrel::libero {
 namespace {
@@ -18,27 +29,28 @@ struct JobRun {
   std::int32_t count;
 };
 
-JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, std::int32_t countBefore = 0) {
-  FreeRelations job;
+// On `job`, or on a fresh object; the count starts at 77, as an earlier job may
+// leave it.
+JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr) {
+  FreeRelations fresh;
   LineCollector out;
   StopFlag stop;
   if (stopAfterPolls > 0) stop.RequestAfterPolls(stopAfterPolls);
-  std::atomic<std::int32_t> count{countBefore};
+  std::atomic<std::int32_t> count{77};
   std::optional<Lines> kept;
-  const JobEnd end = job.SolveFreeRelations(
-      lines, [&](std::span<const std::string> k) { kept.emplace(k.begin(), k.end()); }, out, stop, count);
+  const auto keep = [&](std::span<const std::string> k) { kept.emplace(k.begin(), k.end()); };
+  const JobEnd end = (job ? *job : fresh).SolveFreeRelations(lines, keep, out, stop, count);
   return {end, out.lines, kept, count.load()};
 }
 
-Lines Concat(std::initializer_list<Lines> parts) {
-  Lines all;
-  for (const Lines& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
-Lines Repeat(const std::string& line, int times) { return Lines(times, line); }
-
 const std::string kRule = "------------------";
+const std::string k200 = "A=" + std::string(198, '1');
+const std::string k201 = k200 + "1";
+const std::string kAccented198 = [] {
+  std::string text;
+  for (int i = 0; i < 198; ++i) text += "\u00E8";
+  return text;
+}();
 
 struct JobCase {
   const char* behaviour;
@@ -50,18 +62,7 @@ void PrintTo(const JobCase& c, std::ostream* os) { *os << c.behaviour; }
 
 class JobTest : public ::testing::TestWithParam<JobCase> {};
 
-TEST_P(JobTest, WritesTheExpectedLines) {
-  const JobCase& c = GetParam();
-  EXPECT_EQ(RunJob(c.lines).out, c.expected);
-}
-
-const std::string k200 = "A=" + std::string(198, '1');
-
-std::string Accented(int characters) {
-  std::string text;
-  for (int i = 0; i < characters; ++i) text += "\u00E8";
-  return text;
-}
+TEST_P(JobTest, WritesTheExpectedLines) { EXPECT_EQ(RunJob(GetParam().lines).out, GetParam().expected); }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, JobTest,
@@ -79,112 +80,197 @@ INSTANTIATE_TEST_SUITE_P(
              " 246", " 156",  " 617", " 527", " 437", " 347", " 257", " 167", " 718", " 628", kRule,  "32 soluzioni"}},
         JobCase{"A^0=1: a one-letter word may be 0",
                 {"A^0=1"},
-                Concat({{" A", "---"},
-                        {" 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9"},
-                        {kRule, "10 soluzioni"}})},
-        JobCase{"no solution has no rule line", {"A+B=C", "A*B=C"}, {"Nessuna soluzione"}},
-        JobCase{"a power of a power: all four solutions",
-                {"A^(B^C)=43046721"},
-                {" ABC", "-----", " 981", " 342", " 923", " 324", kRule, "4 soluzioni"}},
+                {" A", "---", " 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", kRule, "10 soluzioni"}},
         JobCase{"the smallest value divided by -1 is no crash", {"(2^20)^3*8:(A-B)=C"}, {"Nessuna soluzione"}},
-        JobCase{"a typed tab reads as >=", {"A\t8"}, {" A", "---", " 8", " 9", kRule, "2 soluzioni"}},
-        JobCase{"fourteen letters in the first relation",
+        JobCase{"fourteen letters in the first relation, which fails first",
                 {"ABCD+EFGH:JIHM=PLDS", "A+B"},
                 {"ERRORE:", "Troppe variabili (Max 10!)"}},
         JobCase{"a failing second relation, shown as typed",
-                {"A=B", "a + b"},
-                {"ERRORE:", "Manca il simbolo di relazione in", "a + b"}},
+                {"A=B", "a + -b = c"},
+                {"ERRORE:", "Errore di sintassi in", "a + -b = c"}},
         JobCase{"too many letters in all relations together",
                 {"A+B+C=D+E+F", "G+H+I=J+K+L"},
                 {"ERRORE:", "Troppe variabili (Max 10!)"}},
         JobCase{"three blanks are a relation without letters", {"   "}, {"ERRORE:", "Nessuna variabile in", "   "}},
-        JobCase{"short lines are dropped",
+        JobCase{"lines shorter than three characters are dropped",
                 {"", "a", "ab", "A+B=CD", "  "},
-                Concat({{" ABDC", "------"},
-                        {" 8201", " 7301", " 6401", " 4601", " 3701", " 2801", " 9321", " 8421", " 7521", " 5721",
-                         " 4821", " 3921", " 9431", " 8531", " 7631", " 6731", " 5831", " 4931", " 9541", " 8641"},
-                        {kRule, "30 soluzioni"}})},
-        JobCase{"nothing but short lines", {"", "ab", "x"}, {"Nessuna soluzione"}},
-        JobCase{"an accented letter is forbidden", {"caffè=1"}, {"ERRORE:", "Carattere proibito in", "caffè=1"}},
-        JobCase{"a byte that is not UTF-8 comes back unchanged",
-                {"A\xFF=B"},
-                {"ERRORE:", "Carattere proibito in", "A\xFF=B"}},
+                {" ABDC", "------", " 8201", " 7301", " 6401", " 4601", " 3701", " 2801",
+                 " 9321", " 8421",  " 7521", " 5721", " 4821", " 3921", " 9431", " 8531",
+                 " 7631", " 6731",  " 5831", " 4931", " 9541", " 8641", kRule,   "30 soluzioni"}},
         JobCase{"200 characters are accepted", {k200}, {"Nessuna soluzione"}},
-        JobCase{"201 characters are not", {"A=B", k200 + "1"}, {"Max 200 caratteri per formula"}},
-        JobCase{"200 accented characters are 200, not 400",
-                {"A=" + Accented(198)},
-                {"ERRORE:", "Carattere proibito in", "A=" + Accented(198)}},
-        JobCase{"20 relations are accepted", Repeat("A+B=9", 20),
-                Concat({{" AB", "----"},
-                        {" 90", " 81", " 72", " 63", " 54", " 45", " 36", " 27", " 18", " 09"},
-                        {kRule, "10 soluzioni"}})},
-        JobCase{"a 21st relation ends the job, even a faulty one",
-                Concat({Repeat("A+B=9", 20), {"???"}}),
-                {"ERRORE: Max 20 relazioni"}},
-        JobCase{"a long line after 21 relations is not reached",
-                Concat({Repeat("A+B=9", 21), {k200 + "1"}}),
+        JobCase{"201 characters are not, wherever the line", {"A=B", k201}, {"Max 200 caratteri per formula"}},
+        JobCase{"200 accented characters are 200, not 400, and forbidden",
+                {"A=" + kAccented198},
+                {"ERRORE:", "Carattere proibito in", "A=" + kAccented198}},
+        JobCase{"20 relations are accepted", Lines(20, "A+1=8"), {" A", "---", " 7", kRule, "1 soluzione"}},
+        // Neither the 21st relation's fault nor a later long line is reached.
+        JobCase{"a 21st relation ends the job",
+                [] {
+                  Lines lines(21, "???");
+                  lines.push_back(k201);
+                  return lines;
+                }(),
                 {"ERRORE: Max 20 relazioni"}}));
 
-TEST(LiberoJob, UnitsReadingKeepsEverySolutionOfAnExponentWithOperators) {
-  EXPECT_EQ(RunJob({"A^(B-C+D)=32"}).count, 34);
-  EXPECT_EQ(RunJob({"A^(B^C)=43046721"}).count, 4);
-}
-
-TEST(LiberoJob, UnitsReadingKeepsSolutionsWhoseUnitsPowerWouldWrap) {
-  // (A-B) has units digit 9 when A - B = -1, and 9^20 leaves 64 bits.
-  EXPECT_EQ(RunJob({"(A-B)^20=1"}).count, 18);
-}
-
-TEST(LiberoJob, KeepsTheRelationsAsTypedInTheFormulaArea) {
-  const JobRun run = RunJob({"a + b = c", "", "x", "A*B=C"});
-  EXPECT_EQ(run.end, JobEnd::Searched);
-  EXPECT_EQ(run.kept, (Lines{"a + b = c", "A*B=C"}));
-  EXPECT_EQ(RunJob({"A+B"}).kept, Lines{"A+B"});  // also when a check then fails
-}
-
-TEST(LiberoJob, ALimitLeavesTheFormulaAreaAndTheCountAlone) {
-  for (const Lines& lines : {Lines{k200 + "1"}, Repeat("A+B=9", 21)}) {
-    const JobRun run = RunJob(lines, 0, 77);
-    EXPECT_EQ(run.end, JobEnd::Refused);
-    EXPECT_FALSE(run.kept.has_value());
-    EXPECT_EQ(run.count, 77);
+// The formula area takes the relations kept, as typed, unless a limit refuses
+// the job; the count starts from 0 only when a search runs.
+TEST(LiberoJob, TheFormulaAreaAndTheCountAfterAJob) {
+  struct Row {
+    Lines lines;
+    JobEnd end;
+    std::optional<Lines> kept;
+    std::int32_t count;
+  };
+  for (const Row& row :
+       {Row{{"a + b = c", "", "x"}, JobEnd::Searched, Lines{"a + b = c"}, 32},
+        Row{{"", "x"}, JobEnd::Searched, Lines{}, 0}, Row{{"A+B"}, JobEnd::Refused, Lines{"A+B"}, 77},
+        Row{{"ABCDEF=1", "GHIJKL=2"}, JobEnd::Refused, Lines{"ABCDEF=1", "GHIJKL=2"}, 77},
+        Row{{k201}, JobEnd::Refused, std::nullopt, 77}, Row{Lines(21, "A+B=9"), JobEnd::Refused, std::nullopt, 77}}) {
+    SCOPED_TRACE(::testing::PrintToString(row.lines));
+    const JobRun run = RunJob(row.lines);
+    EXPECT_EQ(run.end, row.end);
+    EXPECT_EQ(run.kept, row.kept);
+    EXPECT_EQ(run.count, row.count);
   }
 }
 
-TEST(LiberoJob, ARefusedRelationLeavesTheLastCount) {
-  EXPECT_EQ(RunJob({"A+B"}, 0, 77).count, 77);
-  EXPECT_EQ(RunJob({"ABCDEF=1", "GHIJKL=2"}, 0, 77).count, 77);
-  EXPECT_EQ(RunJob({"A+B=C"}, 0, 77).count, 32);
-  EXPECT_EQ(RunJob({"", "x"}, 0, 77).count, 0);  // an empty search still counts from 0
-}
-
 TEST(LiberoJob, AStopKeepsWhatWasFoundAndSaysSo) {
-  const Lines complete = RunJob({"A+B=C"}).out;
+  const testing::ReferenceOutcome all = testing::ReferenceSolve({"A+B=C"});
   for (long polls = 1; polls <= 60; ++polls) {
     const JobRun run = RunJob({"A+B=C"}, polls);
-    ASSERT_EQ(run.end, JobEnd::Searched);
-    ASSERT_GE(run.out.size(), 2u) << polls;
-    EXPECT_EQ(run.out.back(), "(Ricerca interrotta)") << polls;
-    const int listed = run.count == 0 ? 0 : std::min(run.count, 20) + 2;
-    // The solutions found before the stop, in order, then the summary.
-    for (int i = 0; i < listed; ++i) EXPECT_EQ(run.out[i], complete[i]) << polls;
-    const std::string summary = run.count == 0   ? "Nessuna soluzione"
-                                : run.count == 1 ? "1 soluzione"
-                                                 : std::to_string(run.count) + " soluzioni";
-    EXPECT_EQ(run.out[run.out.size() - 2], summary) << polls;
-    EXPECT_LT(run.count, 32) << polls;
+    testing::ReferenceOutcome found = all;
+    found.solutions.resize(run.count);
+    Lines expected = testing::ReferenceLines(found);
+    expected.push_back("(Ricerca interrotta)");
+    EXPECT_EQ(run.out, expected) << polls;
   }
 }
 
 TEST(LiberoJob, OneObjectRunsJobAfterJob) {
   FreeRelations job;
-  StopFlag stop;
-  std::atomic<std::int32_t> count{0};
-  const auto keep = [](std::span<const std::string>) {};
-  LineCollector first, second;
-  job.SolveFreeRelations(Lines{"SEND+MORE=MONEY"}, keep, first, stop, count);
-  job.SolveFreeRelations(Lines{"A+B=C"}, keep, second, stop, count);
-  EXPECT_EQ(second.lines, RunJob({"A+B=C"}).out);
+  RunJob({"SEND+MORE=MONEY"}, 0, &job);
+  EXPECT_EQ(RunJob({"A+B=C"}, 0, &job).out, RunJob({"A+B=C"}).out);
+}
+
+// The normalised text of a relation that passes its check, or "" if it fails.
+std::string Normalised(const std::string& typed) {
+  std::u32string text = DecodeUtf8(typed);
+  return CheckRelation(text) == kCheckOk ? EncodeUtf8(text) : "";
+}
+
+// `unitsFilter` lets the reference cut with the pilot's units reading: sound,
+// and far quicker, where no value can wrap.
+void ExpectSameAsReference(const Lines& relations, bool unitsFilter = false) {
+  Lines normalised;
+  std::ranges::transform(relations, std::back_inserter(normalised), Normalised);
+  ASSERT_FALSE(std::ranges::count(normalised, "")) << ::testing::PrintToString(relations);
+  ASSERT_EQ(RunJob(relations).out, testing::ReferenceLines(testing::ReferenceSolve(normalised, unitsFilter)))
+      << ::testing::PrintToString(relations);
+}
+
+TEST(SearchReference, ChosenRelations) {
+  for (const Lines& relations :
+       std::vector<Lines>{{"DONALD+GERALD=ROBERT"}, {"ODD+ODD=EVEN"}, {"(AGH+MM)^3=D+E+F+G+AB"}})
+    ExpectSameAsReference(relations, true);
+  // Exponents out of range, values that wrap, a relation that always holds,
+  // chains of relations and a difference read on its last digits; then (from
+  // ABC<DEF on) more than twenty solutions, counted past the listed ones in an
+  // order of their own with bounds that settle whole subtrees. The last two
+  // meet bounds of exactly 0 and a twentieth solution found as the counting
+  // takes over.
+  for (const Lines& relations : std::vector<Lines>{{"A^BC=DEF"},
+                                                   {"ABCDABCDABCDABCDABCD=DCBADCBADCBADCBADCBA"},
+                                                   {"AB*CD*EF*AB*CD*EF*AB*CD*EF*AB=0"},
+                                                   {"A-A+B=B+0*C"},
+                                                   {"A*A=BC", "B*B=DE", "D<E"},
+                                                   {"ABC-CBA=DEF", "D+F=9"},
+                                                   {"A*BC-BD=ECB"},
+                                                   {"ABC<DEF"},
+                                                   {"A+B+C+D+E>10"},
+                                                   {"AB+CD>EF", "A<>B"},
+                                                   {"AB<>CD", "A+B<C"},
+                                                   {"AB-CD>=0", "A*B>C"},
+                                                   {"A+B+C=D+E", "E<=A"},
+                                                   {"ABC>=CBA", "B-A<>3"},
+                                                   {"AB:C>D", "AB+CD<EF"},
+                                                   {"ABCDABCDABCDABCDABCD>DCBA", "A<B"},
+                                                   {"A-B<C-D", "B<>0", "AB+C>D"},
+                                                   {"A+B>=C+D", "A+B<=C+D"},
+                                                   {"CB+AC<=DD"}}) {
+    ExpectSameAsReference(relations);
+  }
+}
+
+// Counts that no reading of last digits may cut: an exponent that holds
+// operators is read exactly; AB^13 wraps to 0 for 32, 64 and 96, whatever
+// its last digits; and where units values wrap in 64 bits, a units filter of
+// the plain search's kind (`filtered`) loses solutions.
+TEST(SearchReference, TheUnitsReadingLosesNoSolution) {
+  struct Row {
+    const char* relation;
+    std::size_t count, filtered;
+  };
+  for (const Row& row : {Row{"A^(B^C)=43046721", 4, 4}, Row{"A^(B-C+D)=32", 34, 34}, Row{"(A-B)^20=1", 18, 9},
+                         Row{"(2^20)^4*A=0", 10, 2}, Row{"AB^13=0", 3, 3}}) {
+    EXPECT_EQ(testing::ReferenceSolve({row.relation}).solutions.size(), row.count) << row.relation;
+    EXPECT_EQ(testing::ReferenceSolve({row.relation}, true).solutions.size(), row.filtered) << row.relation;
+    ExpectSameAsReference({row.relation});
+  }
+}
+
+// Random relations over a few letters, with every operator and symbol and
+// exponents that hold operators of their own.
+struct RelationMaker {
+  std::mt19937 rng;
+  std::string letters;
+
+  int Pick(std::size_t n) { return static_cast<int>(rng() % n); }
+
+  std::string Word(int maxLength) {
+    std::string word;
+    for (int i = Pick(maxLength); i >= 0; --i) word += Pick(5) ? letters[Pick(letters.size())] : char('0' + Pick(10));
+    return word;
+  }
+
+  // Sometimes in parentheses; never "))", which the check refuses.
+  std::string Group(const std::string& e) { return Pick(2) && e.size() > 1 && e.back() != ')' ? "(" + e + ")" : e; }
+
+  std::string Expression(int depth) {
+    if (depth == 0 || Pick(3) == 0) return Word(3);
+    const char op = "++--**::%^"[Pick(10)];
+    if (op != '^') return Group(Expression(depth - 1)) + op + Group(Expression(depth - 1));
+    std::string exponent = Word(1);
+    if (Pick(2)) exponent = '(' + exponent + "+-"[Pick(2)] + Word(1) + ')';  // an operator of its own
+    return Group(Word(2)) + "^" + exponent;
+  }
+
+  // Half are equalities built around an assignment, so that most have solutions.
+  std::string Relation() {
+    static const char* const kSymbols[] = {"=", "<", ">", ">=", "<=", "<>"};
+    if (Pick(2)) return Expression(2) + kSymbols[Pick(6)] + Expression(1 + Pick(2));
+    std::array<int, 26> digits{};
+    std::string pool = "0123456789";
+    std::ranges::shuffle(pool, rng);
+    for (std::size_t i = 0; i < letters.size(); ++i) digits[letters[i] - 'A'] = pool[i] - '0';
+    const std::string left = Expression(2);
+    const std::optional<std::int64_t> value = testing::ReferenceValue(left, digits);
+    return left + "=" + std::to_string(value && *value >= 0 ? *value : 0);
+  }
+};
+
+TEST(SearchReference, RandomRelations) {
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  RelationMaker maker{std::mt19937(seed), ""};
+  for (int compared = 0; compared < 300;) {
+    maker.letters = std::string("ABCDEFG").substr(0, 2 + maker.Pick(4));
+    Lines relations(1 + maker.Pick(2) * maker.Pick(3));
+    for (std::string& r : relations) r = maker.Relation();
+    if (std::ranges::any_of(relations, [](const std::string& r) { return Normalised(r).empty(); })) continue;
+    ExpectSameAsReference(relations);
+    if (HasFatalFailure()) return;
+    ++compared;
+  }
 }
 
 }  // namespace
