@@ -6,25 +6,15 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "tests/support/cli_run.h"
 
 namespace zifrel::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
 CliRun RunArgs(const std::vector<std::string>& args, long stopAfterPolls = 0) {
-  const std::vector<std::string_view> views(args.begin(), args.end());
-  std::istringstream in;
-  std::ostringstream out, err;
-  StopFlag stop;
-  stop.RequestAfterPolls(stopAfterPolls);  // 0: no stop
-  Io io{in, out, err, stop};
-  const int status = RunCli(views, io);
-  return {status, out.str(), err.str()};
+  return testing::RunCommandLine(std::vector<std::string_view>(args.begin(), args.end()), "", stopAfterPolls);
 }
 
 std::vector<std::string> SplitLines(const std::string& text) {

@@ -3,31 +3,20 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "tests/support/cli_run.h"
 
 namespace zifrel::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
+using testing::CliRun;
 
-// `stopAfterPolls`: when Ctrl-C arrives; 0 never, -1 before the job begins.
 CliRun RunLibero(std::vector<std::string_view> args, const std::string& input, long stopAfterPolls = 0) {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  StopFlag stop;
-  if (stopAfterPolls > 0) stop.RequestAfterPolls(stopAfterPolls);
-  if (stopAfterPolls < 0) stop.Request();
-  Io io{in, out, err, stop};
   args.insert(args.begin(), "libero");
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
+  return testing::RunCommandLine(args, input, stopAfterPolls);
 }
 
 struct LiberoCliCase {

@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
+#include "tests/support/cli_run.h"
 
 namespace zifrel::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::CliRun;
 
 CliRun RunArgs(std::vector<std::string_view> args, long stopAfterPolls = 0) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  StopFlag stop;
-  if (stopAfterPolls > 0) stop.RequestAfterPolls(stopAfterPolls);
-  Io io{in, out, err, stop};
-  const int status = RunCli(args, io);
-  return {status, out.str(), err.str()};
+  return testing::RunCommandLine(args, "", stopAfterPolls);
 }
 
 struct CliCase {
