@@ -8,6 +8,7 @@
 #include "core/messages.h"
 #include "libero/analysis.h"
 #include "libero/compiler.h"
+#include "libero/range_evaluator.h"
 
 namespace zifrel::libero {
 namespace {
@@ -58,6 +59,8 @@ void FreeSearch::Plan(const SearchSetup& setup) {
   codes_.clear();
   candidates_.clear();
   bounds_.clear();
+  rangedCodes_.clear();
+  settledWhole_.assign(setup.codes.size(), false);
   variableTermCount_ = {};
   int p = 0;
   for (int v = setup.pilotCount; v >= 1; --v) order_[p++] = v;
@@ -101,8 +104,9 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation) {
   // Last digits agree only for an equality whose values never wrap around.
   const bool readable = text.find(U'=') != std::u32string::npos && text.find(U':') == std::u32string::npos &&
                         text.find(U'%') == std::u32string::npos && !MayWrap(full);
-  const auto add = [&](int strength, unsigned variables, Test test, int bound = -1) {
-    candidates_.push_back({relation, strength, variables, test, bound});
+  const auto add = [&](int strength, unsigned variables, Test test, int bound = -1, int ranged = -1) {
+    candidates_.push_back({relation, strength, variables, test, bound, ranged});
+    if (strength == kFullStrength && (bound >= 0 || ranged >= 0)) settledWhole_[relation] = true;
   };
 
   if (const std::optional<LinearRelation> linear = LinearView(full)) {
@@ -152,7 +156,13 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation) {
   } else {
     codes_.push_back(full);
     const unsigned variables = VariablesOf(full);
-    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0});
+    int ranged = -1;
+    if (HasRanges(full) && rangedCodes_.size() < 32) {
+      ranged = static_cast<int>(rangedCodes_.size());
+      rangedCodes_.push_back(static_cast<int>(codes_.size() - 1));
+    }
+    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}, -1,
+        ranged);
     if (readable) {
       VariableTable table = *setup.table;  // every letter has its number already
       std::int64_t modulus = 1;
@@ -211,7 +221,11 @@ void FreeSearch::Place(const Order& order, int start, Steps& steps, CountPlan* c
     for (int p = start; p <= at; ++p) {
       if (candidate->bound >= 0) {
         count->pendingBounds[p] |= std::uint64_t{1} << candidate->bound;
-      } else {
+      } else if (candidate->ranged >= 0) {
+        count->pendingRanged[p] |= std::uint32_t{1} << candidate->ranged;
+      } else if (!settledWhole_[candidate->relation]) {
+        // A last-digits test is implied by its whole relation: once that is
+        // settled as holding, so is the test.
         count->pendingOther[p] = true;
       }
     }
@@ -356,6 +370,22 @@ int FreeSearch::Settle(const CountPlan& plan, int position, unsigned freeDigits)
     }
     if (fails) return 0;
     allHold = allHold && holds;
+  }
+  if (plan.pendingRanged[position] != 0) {
+    DigitRanges ranges;
+    for (int v = 1; v <= total_; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
+    for (int p = position; p < total_; ++p) {
+      const unsigned allowed = freeDigits & plan.steps[p].allowedDigits;
+      if (allowed == 0) return 0;  // no digit left for it: nothing below to count
+      const int v = plan.steps[p].variable;
+      ranges.low[v] = static_cast<std::int8_t>(std::countr_zero(allowed));
+      ranges.high[v] = static_cast<std::int8_t>(31 - std::countl_zero(allowed));
+    }
+    for (std::uint32_t pending = plan.pendingRanged[position]; pending != 0; pending &= pending - 1) {
+      const RangeVerdict verdict = EvaluateRange(codes_[rangedCodes_[std::countr_zero(pending)]], ranges);
+      if (verdict == RangeVerdict::Fails) return 0;
+      allHold = allHold && verdict == RangeVerdict::Holds;
+    }
   }
   return allHold ? 1 : -1;
 }

@@ -94,22 +94,25 @@ class FreeSearch {
     Weights weight;
   };
   // The counting of the subtrees below `start`: steps from `start` on, and
-  // at each position the bounded tests still to come (a bit per Bound) and
-  // whether any other test is still to come.
+  // at each position the bounded tests still to come (a bit per Bound), the
+  // relations still to come whose codes ranges can settle (a bit per entry of
+  // rangedCodes_) and whether any other test is still to come.
   struct CountPlan {
     Steps steps{};
     std::array<std::uint64_t, kMaxVariables> pendingBounds{};
+    std::array<std::uint32_t, kMaxVariables> pendingRanged{};
     std::array<bool, kMaxVariables> pendingOther{};
   };
   // One possible test of a relation: `strength` is the number of last
   // digits it compares, or more for the whole relation; `bound` its Bound,
-  // or -1.
+  // or -1; `ranged` its entry in rangedCodes_, or -1.
   struct Candidate {
     int relation;
     int strength;
     unsigned variables;
     Test test;
     int bound = -1;
+    int ranged = -1;
   };
   using Order = std::array<int, kMaxVariables>;
 
@@ -131,6 +134,8 @@ class FreeSearch {
   std::array<char, kMaxVariables + 1> letters_{};
   std::vector<Candidate> candidates_;
   std::vector<Bound> bounds_;
+  std::vector<int> rangedCodes_;          // whole codes that ranges can settle, as indices in codes_
+  std::vector<bool> settledWhole_;        // by relation: a bound or ranges settle it whole
   int formCount_ = 0;
   std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
   std::array<int, kMaxVariables + 1> variableTermCount_{};

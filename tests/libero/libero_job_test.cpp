@@ -14,6 +14,9 @@
 #include <vector>
 
 #include "core/utf8.h"
+#include "libero/compiler.h"
+#include "libero/evaluator.h"
+#include "libero/range_evaluator.h"
 #include "libero/relation_check.h"
 #include "tests/support/reference_libero.h"
 
@@ -271,6 +274,43 @@ TEST(SearchReference, RandomRelations) {
     if (HasFatalFailure()) return;
     ++compared;
   }
+}
+
+// What ranges settle must hold for every assignment in them: checked against
+// the evaluation of each one (digits may repeat here, a wider set than any
+// search visits).
+TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
+  const unsigned seed = std::random_device{}();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  RelationMaker maker{std::mt19937(seed), "ABCD"};
+  int settled = 0;
+  for (int tried = 0; tried < 3000; ++tried) {
+    std::u32string text = DecodeUtf8(maker.Relation());
+    if (CheckRelation(text) != kCheckOk) continue;
+    RelationCode code;
+    VariableTable table;
+    CompileRelation(text, false, Reading::Full, code, table);
+    if (!HasRanges(code)) continue;
+    DigitRanges ranges;
+    for (int v = 1; v <= table.Count(); ++v) {
+      ranges.low[v] = static_cast<std::int8_t>(maker.Pick(10));
+      ranges.high[v] = static_cast<std::int8_t>(maker.Pick(3) ? ranges.low[v] : ranges.low[v] + maker.Pick(10 - ranges.low[v]));
+    }
+    const RangeVerdict verdict = EvaluateRange(code, ranges);
+    if (verdict == RangeVerdict::Unknown) continue;
+    ++settled;
+    DigitValues digits = InitialDigitValues();
+    const auto every = [&](auto& self, int v) -> bool {
+      if (v > table.Count()) return EvaluateCode(code, false, digits) == (verdict == RangeVerdict::Holds);
+      for (int d = ranges.low[v]; d <= ranges.high[v]; ++d) {
+        digits[v] = d;
+        if (!self(self, v + 1)) return false;
+      }
+      return true;
+    };
+    ASSERT_TRUE(every(every, 1)) << EncodeUtf8(text);
+  }
+  EXPECT_GT(settled, 100);
 }
 
 }  // namespace
