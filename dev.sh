@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Set-up, build and run in one step, on Debian 12.
 #   ./dev.sh start   installs what is missing, builds, starts the workbench
-#   ./dev.sh test    installs what is missing, builds, runs every test, then
-#                    again under AddressSanitizer and UndefinedBehaviorSanitizer
+#   ./dev.sh test    installs what is missing, checks the formatting, builds
+#                    with warnings as errors, runs every test, then again under
+#                    AddressSanitizer and UndefinedBehaviorSanitizer
 #   ./dev.sh fuzz [SECONDS]
 #                    installs clang, builds the libFuzzer target of the Libero
 #                    path under both sanitizers and fuzzes it (600 s unless told)
@@ -12,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+packages=(g++ cmake ninja-build pkg-config clang-format qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {
@@ -53,6 +54,8 @@ case "${1:-}" in
     ;;
   test)
     install_missing
+    # The house style is checked first: a reformat is one command away.
+    git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
     build release
     ctest --preset release
     build sanitize

@@ -7,9 +7,8 @@
 
 namespace zifrel {
 
-Genera::Genera(std::shared_ptr<HandOver> handOver, WindowModel& window,
-               std::shared_ptr<Session> session, const OpCodes& currentOps, int randOpIndex,
-               int operazIndex)
+Genera::Genera(std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
+               const OpCodes& currentOps, int randOpIndex, int operazIndex)
     : handOver_(std::move(handOver)),
       window_(window),
       session_(std::move(session)),
@@ -53,9 +52,7 @@ void Genera::Execute() {
   }
 }
 
-void Genera::RunRisolvi() {
-  zifrel::RunRisolvi(solver_, session_->cellTexts, jobOps_, session_->StopRequested, *this);
-}
+void Genera::RunRisolvi() { zifrel::RunRisolvi(solver_, session_->cellTexts, jobOps_, session_->StopRequested, *this); }
 
 void Genera::AppendLine(std::string_view line) {
   OnWindow([line](WindowModel& w) { w.TheM.AddLine(line); });

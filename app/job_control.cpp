@@ -25,8 +25,7 @@ void Workbench::Button1Click() {
   model_.Button1.caption = msg::kStop;
 
   if (job_) job_->Join();  // the last job has already handed back the window
-  job_ = jobFactory_(handOver_, model_, session_, model_.CurrentOps, model_.RandOp.itemIndex,
-                     model_.Operaz.itemIndex);
+  job_ = jobFactory_(handOver_, model_, session_, model_.CurrentOps, model_.RandOp.itemIndex, model_.Operaz.itemIndex);
   job_->Start([this](Genera& job) { GeneraTerminate(job); });
 }
 

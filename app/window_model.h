@@ -64,7 +64,7 @@ class LinesControl {
 
 // Initial values as laid out, before the start-up Clear derives the rest.
 struct WindowModel {
-  std::array<EditControl, kCellCount> Ed;  // Ed1..Ed9: CellEdits, c1..c9
+  std::array<EditControl, kCellCount> Ed;           // Ed1..Ed9: CellEdits, c1..c9
   std::array<ButtonControl, kOperatorCount> Bo = {  // Bo1..Bo6: OpButtons, o1..o6
       ButtonControl{"+"}, ButtonControl{"+"}, ButtonControl{"+"},
       ButtonControl{"+"}, ButtonControl{"+"}, ButtonControl{"+"}};

@@ -18,8 +18,8 @@ namespace zifrel {
 // Everything runs on the window thread.
 class Workbench {
  public:
-  using JobFactory = std::function<std::shared_ptr<Genera>(
-      std::shared_ptr<HandOver>, WindowModel&, std::shared_ptr<Session>, const OpCodes&, int, int)>;
+  using JobFactory = std::function<std::shared_ptr<Genera>(std::shared_ptr<HandOver>, WindowModel&,
+                                                           std::shared_ptr<Session>, const OpCodes&, int, int)>;
 
   // `wake` asks the window thread to run the jobs' hand-overs (see HandOver).
   // `seed` 0 seeds the random source from the clock, as the program always

@@ -23,7 +23,8 @@ void RunJob(benchmark::State& state, const Lines& lines) {
   std::atomic<std::int32_t> count{0};
   for (auto _ : state) {
     LineCollector out;
-    job.SolveFreeRelations(lines, [](std::span<const std::string>) {}, out, stop, count);
+    job.SolveFreeRelations(
+        lines, [](std::span<const std::string>) {}, out, stop, count);
     benchmark::DoNotOptimize(out.lines.data());
   }
   state.counters["solutions"] = count.load();
@@ -33,9 +34,7 @@ void BM_LiberoSendMoreMoney(benchmark::State& state) { RunJob(state, {"SEND+MORE
 void BM_LiberoGatto(benchmark::State& state) { RunJob(state, {"gatto+gatto=cane+cane+cane"}); }
 void BM_LiberoDonaldGeraldRobert(benchmark::State& state) { RunJob(state, {"DONALD+GERALD=ROBERT"}); }
 void BM_LiberoAPlusBEqualsC(benchmark::State& state) { RunJob(state, {"A+B=C"}); }
-void BM_LiberoFourSharingLetters(benchmark::State& state) {
-  RunJob(state, {"AB*C=DE", "DE+F=GH", "A+G<I", "B<>H"});
-}
+void BM_LiberoFourSharingLetters(benchmark::State& state) { RunJob(state, {"AB*C=DE", "DE+F=GH", "A+G<I", "B<>H"}); }
 void BM_LiberoTwoFiveDigitWords(benchmark::State& state) { RunJob(state, {"ABCDE<FGHIJ"}); }
 void BM_LiberoSumOfTenLetters(benchmark::State& state) { RunJob(state, {"A+B+C+D+E+F+G+H+I+J>0"}); }
 // Nothing but products: every assignment evaluates the code in full.

@@ -4,8 +4,8 @@
 // also compared with the plain search of the tests.
 #include <atomic>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,7 +41,8 @@ libero::JobEnd Run(const std::vector<std::string>& lines, long polls, std::vecto
   StopFlag stop;
   if (polls > 0) stop.RequestAfterPolls(polls);
   std::atomic<std::int32_t> count{-1};
-  const libero::JobEnd end = job.SolveFreeRelations(lines, [](std::span<const std::string>) {}, sink, stop, count);
+  const libero::JobEnd end = job.SolveFreeRelations(
+      lines, [](std::span<const std::string>) {}, sink, stop, count);
   out = std::move(sink.lines);
   if (out.empty()) std::abort();  // every job says how it ended
   return end;

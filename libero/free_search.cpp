@@ -161,8 +161,7 @@ void FreeSearch::PlanRelation(const SearchSetup& setup, int relation) {
       ranged = static_cast<int>(rangedCodes_.size());
       rangedCodes_.push_back(static_cast<int>(codes_.size() - 1));
     }
-    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}, -1,
-        ranged);
+    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}, -1, ranged);
     if (readable) {
       VariableTable table = *setup.table;  // every letter has its number already
       std::int64_t modulus = 1;

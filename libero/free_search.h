@@ -134,8 +134,8 @@ class FreeSearch {
   std::array<char, kMaxVariables + 1> letters_{};
   std::vector<Candidate> candidates_;
   std::vector<Bound> bounds_;
-  std::vector<int> rangedCodes_;          // whole codes that ranges can settle, as indices in codes_
-  std::vector<bool> settledWhole_;        // by relation: a bound or ranges settle it whole
+  std::vector<int> rangedCodes_;    // whole codes that ranges can settle, as indices in codes_
+  std::vector<bool> settledWhole_;  // by relation: a bound or ranges settle it whole
   int formCount_ = 0;
   std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
   std::array<int, kMaxVariables + 1> variableTermCount_{};

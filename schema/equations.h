@@ -12,8 +12,8 @@ enum class EquationForm : int { Product = 0, Sum = 1 };
 
 // The six equations as (left operand, right operand, result) cells 0..8:
 // rows 1..3, then columns 1..3. Equation e takes operator o(e+1).
-inline constexpr std::array<std::array<int, 3>, kOperatorCount> kEquationCells = {{
-    {0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}}};
+inline constexpr std::array<std::array<int, 3>, kOperatorCount> kEquationCells = {
+    {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}}};
 
 struct SchemaEquation {
   EquationForm form;

@@ -5,11 +5,9 @@
 
 namespace zifrel {
 
-SchemaGenerator::SchemaGenerator(GeneratorState& state)
-    : state_(state), search_(state.divisorTable) {}
+SchemaGenerator::SchemaGenerator(GeneratorState& state) : state_(state), search_(state.divisorTable) {}
 
-std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max,
-                                                               const std::optional<OpCodes>& fixedOps,
+std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max, const std::optional<OpCodes>& fixedOps,
                                                                StopFlag& stop) {
   counts_ = {};
   OpCodes ops = fixedOps.value_or(OpCodes{});

@@ -46,8 +46,7 @@ class SchemaGenerator {
   // `fixedOps` empty: every attempt draws its own admitted operators.
   // Empty when a stop was requested: a stopped job yields no Schema, even
   // when the last grid tested happened to be unique.
-  std::optional<GeneratedSchema> GenerateSchema(int max, const std::optional<OpCodes>& fixedOps,
-                                                StopFlag& stop);
+  std::optional<GeneratedSchema> GenerateSchema(int max, const std::optional<OpCodes>& fixedOps, StopFlag& stop);
 
   const GenerationCounts& Counts() const { return counts_; }
 

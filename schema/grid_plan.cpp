@@ -52,8 +52,8 @@ GenPlan BuildPlan(const OpCodes& ops) {
       }
     }
     const SchemaEquation& e = r[i].equation;
-    const int kind = static_cast<int>(e.form) + 2 * cells.known[e.first] + 4 * cells.known[e.second] +
-                     8 * cells.known[e.result];
+    const int kind =
+        static_cast<int>(e.form) + 2 * cells.known[e.first] + 4 * cells.known[e.second] + 8 * cells.known[e.result];
     plan.free[freeSteps++] = {static_cast<FreeKind>(kind), e.first, e.second, e.result};
     r[i].placed = true;
     cells.Mark(e);

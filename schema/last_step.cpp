@@ -58,7 +58,7 @@ bool LastStepIsLinear(const GenPlan& plan) {
     const int b = computed == d.result ? d.second : d.result;
     const bool product = (kind & 1) == 0;
     if (product && computed != d.result && (varies[a] || varies[b])) return false;  // a quotient
-    if (product && computed == d.result && varies[a] && varies[b]) return false;     // v²
+    if (product && computed == d.result && varies[a] && varies[b]) return false;    // v²
     varies[computed] = varies[a] || varies[b];
   }
   return true;

@@ -22,8 +22,8 @@ inline constexpr OpCodes kAllPlus = {kPlus, kPlus, kPlus, kPlus, kPlus, kPlus};
 
 struct OperatorInfo {
   OpCode code;
-  std::string_view glyph;         // UTF-8, one character
-  std::u32string_view accepted;   // characters that name it on the command line
+  std::string_view glyph;        // UTF-8, one character
+  std::u32string_view accepted;  // characters that name it on the command line
 };
 
 // One table for the buttons' glyphs, the reports and command-line parsing.

@@ -13,8 +13,7 @@ void AppendField(std::string& line, std::string_view text) {
   line.append(text);
 }
 
-std::string RowLine(std::string_view lead, std::string_view a, OpCode op, std::string_view b,
-                    std::string_view r) {
+std::string RowLine(std::string_view lead, std::string_view a, OpCode op, std::string_view b, std::string_view r) {
   std::string line(lead);
   AppendField(line, a);
   line.append(" ").append(OperatorGlyph(op)).append(" ");
@@ -26,15 +25,13 @@ std::string RowLine(std::string_view lead, std::string_view a, OpCode op, std::s
 
 }  // namespace
 
-std::array<std::string, kSchemaLineCount> SchemaLines(const CellStrings& c, const OpCodes& o,
-                                                      std::string_view lead) {
+std::array<std::string, kSchemaLineCount> SchemaLines(const CellStrings& c, const OpCodes& o, std::string_view lead) {
   std::string columns(lead);
   columns.append("   ").append(OperatorGlyph(o[3]));
   columns.append("      ").append(OperatorGlyph(o[4]));
   columns.append("      ").append(OperatorGlyph(o[5]));
-  return {RowLine(lead, c[0], o[0], c[1], c[2]), std::move(columns),
-          RowLine(lead, c[3], o[1], c[4], c[5]), std::string(lead) + "   =      =      =",
-          RowLine(lead, c[6], o[2], c[7], c[8])};
+  return {RowLine(lead, c[0], o[0], c[1], c[2]), std::move(columns), RowLine(lead, c[3], o[1], c[4], c[5]),
+          std::string(lead) + "   =      =      =", RowLine(lead, c[6], o[2], c[7], c[8])};
 }
 
 void AppendSolutionLines(LineSink& out, const NumberGrid& grid, const OpCodes& ops) {

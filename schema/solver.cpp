@@ -38,8 +38,8 @@ constexpr std::array<int, kOperatorCount> kUnitPassOrder = {0, 3, 1, 4, 2, 5};
 
 }  // namespace
 
-int SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops,
-                              StopFlag& stop, LineSink* report) {
+int SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                              LineSink* report) {
   solutionCount_ = 0;
   for (int e = 0; e < kOperatorCount; ++e) equations_[e] = NormaliseEquation(e, ops[e]);
   for (int k = 0; k < kCellCount; ++k) {
@@ -186,7 +186,8 @@ void SchemaSolver::PlanSearch() {
     const Check& check = candidates_[i];
     if (check.symbols == 0) continue;  // it holds whatever the digits
     int at = 0;
-    for (unsigned rest = check.symbols; rest != 0; rest &= rest - 1) at = std::max(at, position[std::countr_zero(rest)]);
+    for (unsigned rest = check.symbols; rest != 0; rest &= rest - 1)
+      at = std::max(at, position[std::countr_zero(rest)]);
     std::uint8_t& slot = chosen[check.equation][at];
     if (slot == kNone || strength(check) > strength(candidates_[slot])) slot = static_cast<std::uint8_t>(i);
   }

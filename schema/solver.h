@@ -48,9 +48,7 @@ class SchemaSolver {
   int SymbolBound() const { return symbolCount_ + 1; }
   const UnitCheck& UnitCheckOf(int equation) const { return unitCheck_[equation]; }
   int UnitThreshold(int equation) const { return unitThreshold_[equation]; }
-  std::span<const std::int8_t> CellSymbols(int cell) const {
-    return {cellSymbols_[cell].data(), cellLength_[cell]};
-  }
+  std::span<const std::int8_t> CellSymbols(int cell) const { return {cellSymbols_[cell].data(), cellLength_[cell]}; }
 
  private:
   // A necessary condition for one equation: its last `digits` digits agree,
@@ -65,7 +63,7 @@ class SchemaSolver {
     std::uint8_t termCount = 0;
     std::array<std::int8_t, kMaxSymbols> termSymbol{};
     std::array<std::int16_t, kMaxSymbols> termWeight{};  // |weight| < 3 × 1111
-    unsigned symbols = 0;  // bit s: the check needs the digit of symbol s
+    unsigned symbols = 0;                                // bit s: the check needs the digit of symbol s
   };
   static constexpr int kMaxChecks = kOperatorCount * 4;
   using Digits = std::array<std::int8_t, kMaxSymbols + 1>;  // by symbol number, 1..n

@@ -25,7 +25,7 @@ class SubtractiveRng {
 
  private:
   std::array<std::int32_t, 55> table_{};
-  int j_ = 0;  // the slot the next draw overwrites
+  int j_ = 0;   // the slot the next draw overwrites
   int k_ = 24;  // the slot subtracted from it, always j + 24 mod 55
 };
 

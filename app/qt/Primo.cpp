@@ -78,8 +78,10 @@ TForma::TForma(QWidget* parent) : QWidget(parent) {
   // The Workbench runs the start-up steps on the model. A job's hand-overs
   // wake the window thread with a queued call, which Qt drops if the window
   // is gone by then.
-  workbench_ = std::make_unique<Workbench>(
-      [this] { QMetaObject::invokeMethod(this, [this] { RunHandOvers(); }, Qt::QueuedConnection); });
+  workbench_ = std::make_unique<Workbench>([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { RunHandOvers(); }, Qt::QueuedConnection);
+  });
   workbench_->SetClipboardWriter(
       [](const std::string& text) { QGuiApplication::clipboard()->setText(QString::fromStdString(text)); });
   workbench_->SetErrorReporter([this](const std::string& text) { ShowError(text); });
@@ -124,7 +126,7 @@ void TForma::CreateControls() {
   Operaz = Arrange(new RadioGroup(QString(), {"Genera", "Risolvi", "Libero"}, this), "Operaz", scale, layout::kOperaz);
   MaxN = Arrange(new RadioGroup(QStringLiteral(" Max "), {"999", "9999"}, this), "MaxN", scale, layout::kMaxN);
   RandOp = Arrange(new RadioGroup(QStringLiteral(" Operaz."), {"A caso", "Fissate"}, this), "RandOp", scale,
-                 layout::kRandOp);
+                   layout::kRandOp);
   for (RadioGroup* group : {Operaz, MaxN, RandOp}) group->SetItemMargins(scale(8), scale(2));
 
   Button1 = Arrange(new QPushButton(this), "Button1", scale, layout::kButton1);
@@ -212,17 +214,39 @@ void TForma::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-void TForma::Bo1Click() { Handle([this] { workbench_->Bo1Click(); }); }
-void TForma::Bo2Click() { Handle([this] { workbench_->Bo2Click(); }); }
-void TForma::Bo3Click() { Handle([this] { workbench_->Bo3Click(); }); }
-void TForma::Bo4Click() { Handle([this] { workbench_->Bo4Click(); }); }
-void TForma::Bo5Click() { Handle([this] { workbench_->Bo5Click(); }); }
-void TForma::Bo6Click() { Handle([this] { workbench_->Bo6Click(); }); }
-void TForma::Button1Click() { Handle([this] { workbench_->Button1Click(); }); }
-void TForma::Timer1Timer() { Handle([this] { workbench_->Timer1Timer(); }); }
-void TForma::CancClick() { Handle([this] { workbench_->CancClick(); }); }
-void TForma::CopiaClick() { Handle([this] { workbench_->CopiaClick(); }); }
-void TForma::HButtClick() { Handle([this] { workbench_->HButtClick(); }); }
+void TForma::Bo1Click() {
+  Handle([this] { workbench_->Bo1Click(); });
+}
+void TForma::Bo2Click() {
+  Handle([this] { workbench_->Bo2Click(); });
+}
+void TForma::Bo3Click() {
+  Handle([this] { workbench_->Bo3Click(); });
+}
+void TForma::Bo4Click() {
+  Handle([this] { workbench_->Bo4Click(); });
+}
+void TForma::Bo5Click() {
+  Handle([this] { workbench_->Bo5Click(); });
+}
+void TForma::Bo6Click() {
+  Handle([this] { workbench_->Bo6Click(); });
+}
+void TForma::Button1Click() {
+  Handle([this] { workbench_->Button1Click(); });
+}
+void TForma::Timer1Timer() {
+  Handle([this] { workbench_->Timer1Timer(); });
+}
+void TForma::CancClick() {
+  Handle([this] { workbench_->CancClick(); });
+}
+void TForma::CopiaClick() {
+  Handle([this] { workbench_->CopiaClick(); });
+}
+void TForma::HButtClick() {
+  Handle([this] { workbench_->HButtClick(); });
+}
 
 void TForma::OperazClick(int index) {
   Handle([this, index] {

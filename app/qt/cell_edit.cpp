@@ -30,8 +30,6 @@ QValidator::State CellLengthValidator::validate(QString& input, int& pos) const 
   return excess > 0 ? Invalid : Acceptable;
 }
 
-CellEdit::CellEdit(QWidget* parent) : QLineEdit(parent) {
-  setValidator(new CellLengthValidator(this));
-}
+CellEdit::CellEdit(QWidget* parent) : QLineEdit(parent) { setValidator(new CellLengthValidator(this)); }
 
 }  // namespace zifrel

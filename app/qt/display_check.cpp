@@ -19,7 +19,9 @@ struct HeldMessage {
 QtMessageHandler previousHandler = nullptr;
 std::vector<HeldMessage>* held = nullptr;
 
-bool NoDisplayNamed() { return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
+bool NoDisplayNamed() {
+  return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
 
 bool DisplayRefused() {
   for (const HeldMessage& message : *held) {

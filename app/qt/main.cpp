@@ -13,8 +13,8 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   display.Opened();
 
-  const QString title = QString::fromUtf8(zifrel::msg::kProgramTitle.data(),
-                                          static_cast<qsizetype>(zifrel::msg::kProgramTitle.size()));
+  const QString title =
+      QString::fromUtf8(zifrel::msg::kProgramTitle.data(), static_cast<qsizetype>(zifrel::msg::kProgramTitle.size()));
   QApplication::setApplicationDisplayName(title);
   try {
     zifrel::TForma window;

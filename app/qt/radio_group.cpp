@@ -5,8 +5,7 @@
 
 namespace zifrel {
 
-RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent) {
+RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent) : QGroupBox(caption, parent) {
   auto* column = new QVBoxLayout(this);
   column->setSpacing(0);
   for (int i = 0; i < items.size(); ++i) {

@@ -7,17 +7,14 @@
 
 namespace zifrel::layout {
 
-int ScreenScale::operator()(int designPixels) const {
-  return static_cast<int>(std::lround(designPixels * factor_));
-}
+int ScreenScale::operator()(int designPixels) const { return static_cast<int>(std::lround(designPixels * factor_)); }
 
 QRect ScreenScale::Rect(const Place& place) const {
   // Both edges are scaled, not the width, so that controls which touch at
   // 120 dpi still touch after rounding.
   const int left = (*this)(place.left);
   const int top = (*this)(place.top);
-  return QRect(left, top, (*this)(place.left + place.width) - left,
-               (*this)(place.top + place.height) - top);
+  return QRect(left, top, (*this)(place.left + place.width) - left, (*this)(place.top + place.height) - top);
 }
 
 QSize ScreenScale::Size(QSize designSize) const {

@@ -19,8 +19,8 @@ struct Place {
 // The Schema grid: the cells c1..c9 in row order, the row operators o1..o3,
 // the column operators o4..o6 and the six "=" labels.
 inline constexpr Place kCells[9] = {
-    {133, 10, 63, 25, 20}, {245, 10, 63, 25, 20}, {358, 10, 62, 25, 20},
-    {133, 92, 63, 25, 20}, {245, 92, 63, 25, 20}, {358, 92, 62, 25, 20},
+    {133, 10, 63, 25, 20},  {245, 10, 63, 25, 20},  {358, 10, 62, 25, 20},
+    {133, 92, 63, 25, 20},  {245, 92, 63, 25, 20},  {358, 92, 62, 25, 20},
     {133, 164, 63, 25, 20}, {245, 164, 63, 25, 20}, {358, 164, 62, 25, 20},
 };
 inline constexpr Place kOperators[6] = {
@@ -30,7 +30,7 @@ inline constexpr Place kOperators[6] = {
 // Label1..Label6: Label1, Label2 and Label6 close the rows; Label3, Label5
 // and Label4 stand under the columns c4, c5 and c6.
 inline constexpr Place kEquals[6] = {
-    {327, 10, 14, 27, 23}, {327, 92, 14, 27, 23}, {174, 133, 14, 27, 23},
+    {327, 10, 14, 27, 23},  {327, 92, 14, 27, 23},  {174, 133, 14, 27, 23},
     {399, 133, 14, 27, 23}, {286, 133, 14, 27, 23}, {327, 164, 14, 27, 23},
 };
 

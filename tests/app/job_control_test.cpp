@@ -33,8 +33,8 @@ class FailingJob : public Genera {
 
 template <class Job>
 void UseJobs(Workbench& bench) {
-  bench.SetJobFactory([](std::shared_ptr<HandOver> handOver, WindowModel& window,
-                         std::shared_ptr<Session> session, const OpCodes& ops, int randOp, int operaz) {
+  bench.SetJobFactory([](std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
+                         const OpCodes& ops, int randOp, int operaz) {
     return std::make_shared<Job>(std::move(handOver), window, std::move(session), ops, randOp, operaz);
   });
 }

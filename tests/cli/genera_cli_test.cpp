@@ -32,15 +32,14 @@ TEST(GeneraCli, RefusesWithTheRightStatus) {
     std::vector<std::string> args;
     int status;
   };
-  for (const Row& row : {
-           Row{"operators that admit no Schema", {"genera", "--ops", "+++xxx"}, kExitRefused},
-           Row{"a maximum other than 999 or 9999", {"genera", "--max", "99"}, kExitUsage},
-           Row{"fixed operators with 9999", {"genera", "--max", "9999", "--ops", "++++++"}, kExitUsage},
-           Row{"five operators", {"genera", "--ops", "+++++"}, kExitUsage},
-           Row{"a count of 0", {"genera", "--count", "0"}, kExitUsage},
-           Row{"a seed beyond 32 bits", {"genera", "--seed", "2147483648"}, kExitUsage},
-           Row{"an unknown option", {"genera", "--fast"}, kExitUsage},
-           Row{"a stray argument", {"genera", "999"}, kExitUsage}}) {
+  for (const Row& row : {Row{"operators that admit no Schema", {"genera", "--ops", "+++xxx"}, kExitRefused},
+                         Row{"a maximum other than 999 or 9999", {"genera", "--max", "99"}, kExitUsage},
+                         Row{"fixed operators with 9999", {"genera", "--max", "9999", "--ops", "++++++"}, kExitUsage},
+                         Row{"five operators", {"genera", "--ops", "+++++"}, kExitUsage},
+                         Row{"a count of 0", {"genera", "--count", "0"}, kExitUsage},
+                         Row{"a seed beyond 32 bits", {"genera", "--seed", "2147483648"}, kExitUsage},
+                         Row{"an unknown option", {"genera", "--fast"}, kExitUsage},
+                         Row{"a stray argument", {"genera", "999"}, kExitUsage}}) {
     const CliRun run = RunArgs(row.args);
     EXPECT_EQ(run.status, row.status) << row.behaviour;
     const bool usage = row.status == kExitUsage;
@@ -89,9 +88,10 @@ TEST(GeneraCli, TheAnswerKeyIsTheOneSolution) {
     std::size_t count;
     std::string fixedOps;
   };
-  for (const Row& row : {Row{{"genera", "--seed", "9", "--count", "4", "--solution"}, 4, ""},
-                         Row{{"genera", "--seed", "1", "--max", "9999", "--solution"}, 1, ""},
-                         Row{{"genera", "--seed", "3", "--count", "3", "--ops", "/-+:+÷", "--solution"}, 3, "÷-+÷+÷"}}) {
+  for (const Row& row :
+       {Row{{"genera", "--seed", "9", "--count", "4", "--solution"}, 4, ""},
+        Row{{"genera", "--seed", "1", "--max", "9999", "--solution"}, 1, ""},
+        Row{{"genera", "--seed", "3", "--count", "3", "--ops", "/-+:+÷", "--solution"}, 3, "÷-+÷+÷"}}) {
     const CliRun run = RunArgs(row.args);
     ASSERT_EQ(run.status, kExitSearched) << run.err;
     const std::vector<std::string> lines = SplitLines(run.out);
@@ -119,8 +119,10 @@ TEST(GeneraCli, CtrlCKeepsTheSchemasAlreadyPrinted) {
   long low = 1, high = 1L << 24;
   while (low < high) {
     const long mid = (low + high) / 2;
-    if (RunArgs(args, mid).out.empty()) low = mid + 1;
-    else high = mid;
+    if (RunArgs(args, mid).out.empty())
+      low = mid + 1;
+    else
+      high = mid;
   }
   const CliRun run = RunArgs(args, low);
   EXPECT_EQ(run.status, kExitInterrupted);

@@ -294,7 +294,8 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
     DigitRanges ranges;
     for (int v = 1; v <= table.Count(); ++v) {
       ranges.low[v] = static_cast<std::int8_t>(maker.Pick(10));
-      ranges.high[v] = static_cast<std::int8_t>(maker.Pick(3) ? ranges.low[v] : ranges.low[v] + maker.Pick(10 - ranges.low[v]));
+      ranges.high[v] =
+          static_cast<std::int8_t>(maker.Pick(3) ? ranges.low[v] : ranges.low[v] + maker.Pick(10 - ranges.low[v]));
     }
     const RangeVerdict verdict = EvaluateRange(code, ranges);
     if (verdict == RangeVerdict::Unknown) continue;

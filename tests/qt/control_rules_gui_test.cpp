@@ -153,24 +153,27 @@ class ControlRulesGuiTest : public QObject {
     QTest::addColumn<QString>("text");
     QTest::newRow("the example") << QStringList{"AB", "C", "DE", "F", "GH", "IJ", "A", "BC", "DEF"}
                                  << QStringLiteral("+\u00D7+\u00D7+-")
-                                 << QStringLiteral("  AB +    C =   DE\n"
-                                                   "   \u00D7      +      -\n"
-                                                   "   F \u00D7   GH =   IJ\n"
-                                                   "   =      =      =\n"
-                                                   "   A +   BC =  DEF\n");
+                                 << QStringLiteral(
+                                        "  AB +    C =   DE\n"
+                                        "   \u00D7      +      -\n"
+                                        "   F \u00D7   GH =   IJ\n"
+                                        "   =      =      =\n"
+                                        "   A +   BC =  DEF\n");
     QTest::newRow("an empty schema") << QStringList(9, QString()) << kAllPlus
-                                     << QStringLiteral("     +      =     \n"
-                                                       "   +      +      +\n"
-                                                       "     +      =     \n"
-                                                       "   =      =      =\n"
-                                                       "     +      =     \n");
+                                     << QStringLiteral(
+                                            "     +      =     \n"
+                                            "   +      +      +\n"
+                                            "     +      =     \n"
+                                            "   =      =      =\n"
+                                            "     +      =     \n");
     QTest::newRow("four characters and both glyphs")
         << QStringList{"ABCD", "E", "FGHI", "J", "K", "L", "M", "N", "OPQR"} << QStringLiteral("\u00F7-\u00D7+\u00F7-")
-        << QStringLiteral("ABCD \u00F7    E = FGHI\n"
-                          "   +      \u00F7      -\n"
-                          "   J -    K =    L\n"
-                          "   =      =      =\n"
-                          "   M \u00D7    N = OPQR\n");
+        << QStringLiteral(
+               "ABCD \u00F7    E = FGHI\n"
+               "   +      \u00F7      -\n"
+               "   J -    K =    L\n"
+               "   =      =      =\n"
+               "   M \u00D7    N = OPQR\n");
   }
 
   void CopyPutsTheSchemaOnTheClipboard() {

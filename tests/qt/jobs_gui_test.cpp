@@ -60,9 +60,9 @@ class JobsGuiTest : public QObject {
     ui.SetOperators(QStringLiteral("-\u00D7\u00F7+\u00D7-"));
     ui.Click(ui.Button("Button1"));
     QTRY_VERIFY(Idle(ui));
-    QCOMPARE(ui.Lines("TheM"), (QStringList{"Una sola soluzione:", " ", "  178 -    2 =  176",
-                                            "    +      \u00D7      -", "   14 \u00D7   12 =  168",
-                                            "    =      =      =", "  192 \u00F7   24 =    8"}));
+    QCOMPARE(ui.Lines("TheM"),
+             (QStringList{"Una sola soluzione:", " ", "  178 -    2 =  176", "    +      \u00D7      -",
+                          "   14 \u00D7   12 =  168", "    =      =      =", "  192 \u00F7   24 =    8"}));
     QVERIFY(ui.Button("Button1")->isEnabled());
     QVERIFY(ui.Button("Canc")->isEnabled());
     QVERIFY(ui.OpButton(1)->isEnabled());
@@ -167,8 +167,7 @@ class JobsGuiTest : public QObject {
     QTRY_VERIFY(Idle(ui));
     QVERIFY(go->isEnabled());
     QCOMPARE(ui.Lines("TheM").last(), QStringLiteral("(Ricerca interrotta)"));
-    QCOMPARE(ui.Label("SolLab")->text(),
-             QString::number(ui.Window().Bench().SharedState().LiberoSolutionCount.load()));
+    QCOMPARE(ui.Label("SolLab")->text(), QString::number(ui.Window().Bench().SharedState().LiberoSolutionCount.load()));
     QTRY_VERIFY(!ui.Label("Giro")->isVisible());
   }
 };

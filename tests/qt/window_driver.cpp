@@ -45,7 +45,7 @@ void WindowDriver::Click(QWidget* widget) {
   // A radio button reacts to a click on its indicator or its text, both at
   // the left; the middle of a wide item may be empty space.
   const QPoint where = qobject_cast<QRadioButton*>(widget) ? QPoint(widget->height() / 2, widget->height() / 2)
-                                                            : widget->rect().center();
+                                                           : widget->rect().center();
   QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, where);
 }
 

@@ -24,8 +24,8 @@ class WindowDriver {
   // Takes the window down, as closing it does.
   void Close();
 
-  QLineEdit* Cell(int k) const;          // c1..c9 = Ed1..Ed9, k from 1
-  QPushButton* OpButton(int i) const;    // o1..o6 = Bo1..Bo6, i from 1
+  QLineEdit* Cell(int k) const;        // c1..c9 = Ed1..Ed9, k from 1
+  QPushButton* OpButton(int i) const;  // o1..o6 = Bo1..Bo6, i from 1
   QPushButton* Button(const char* name) const;
   QLabel* Label(const char* name) const;
   QPlainTextEdit* Area(const char* name) const;  // TheM or Libe
@@ -34,7 +34,7 @@ class WindowDriver {
 
   void Choose(const char* group, const QString& item);  // clicks a radio item
   void Click(QWidget* widget);
-  void Type(int cell, const QString& text);             // into an empty cell
+  void Type(int cell, const QString& text);  // into an empty cell
   // Clicks the operator buttons until they show `glyphs`, o1..o6.
   void SetOperators(const QString& glyphs);
   QStringList Lines(const char* area) const;

@@ -40,7 +40,8 @@ class WindowTest : public QObject {
     }
     QCOMPARE(ui.Button("Button1")->text(), QStringLiteral("Vai"));
     QVERIFY(ui.Button("Button1")->isEnabled());
-    for (const char* hidden : {"NoPoss", "Libe", "Label7", "SolLab"}) QVERIFY2(!ui.Control(hidden)->isVisible(), hidden);
+    for (const char* hidden : {"NoPoss", "Libe", "Label7", "SolLab"})
+      QVERIFY2(!ui.Control(hidden)->isVisible(), hidden);
     QCOMPARE(ui.Label("SolLab")->text(), QStringLiteral("0"));
     QVERIFY(ui.Lines("Libe").isEmpty() && ui.Lines("TheM").isEmpty());
     // The spinner shows its "+" until the first tick of the timer hides it.
@@ -53,7 +54,7 @@ class WindowTest : public QObject {
   // runs once at the usual 96 dpi and once at a high resolution.
   void PlacesAndFontsScaleWithTheScreen_data() {
     QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QRect>("place");   // design pixels
+    QTest::addColumn<QRect>("place");  // design pixels
     QTest::addColumn<int>("fontHeight");
     QTest::newRow("first cell") << QByteArray("Ed1") << QRect(133, 10, 63, 25) << 20;
     QTest::newRow("column operator") << QByteArray("Bo6") << QRect(388, 51, 30, 28) << 23;
@@ -66,7 +67,8 @@ class WindowTest : public QObject {
 
   void PlacesAndFontsScaleWithTheScreen() {
     if (qEnvironmentVariableIsSet("ZIFREL_TEST_DPI")) {  // the screen is the one the run asked for
-      QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(), qEnvironmentVariable("ZIFREL_TEST_DPI").toDouble());
+      QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(),
+               qEnvironmentVariable("ZIFREL_TEST_DPI").toDouble());
     }
     QFETCH(QByteArray, name);
     QFETCH(QRect, place);
@@ -96,7 +98,8 @@ class WindowTest : public QObject {
     WindowDriver ui;
     const QRect desktop = ui.Window().screen()->availableGeometry();
     const QPoint offset = ui.Window().frameGeometry().center() - desktop.center();
-    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QStringLiteral("off by %1, %2").arg(offset.x()).arg(offset.y())));
   }
 
   // No caption is cut off, whatever font stands in for Courier New.
@@ -121,8 +124,8 @@ class WindowTest : public QObject {
     WindowDriver ui;
     ui.Choose("Operaz", "Libero");
     QWidget* libe = ui.Control("Libe");
-    for (QWidget* covered : {static_cast<QWidget*>(ui.Cell(5)), static_cast<QWidget*>(ui.OpButton(4)),
-                             ui.Control("Label5")}) {
+    for (QWidget* covered :
+         {static_cast<QWidget*>(ui.Cell(5)), static_cast<QWidget*>(ui.OpButton(4)), ui.Control("Label5")}) {
       QWidget* top = ui.Window().childAt(covered->geometry().center());
       QVERIFY(top == libe || libe->isAncestorOf(top));
     }
@@ -139,8 +142,8 @@ class WindowTest : public QObject {
       const QString name = focus->objectName().isEmpty() ? focus->parentWidget()->objectName() : focus->objectName();
       if (visited.isEmpty() || visited.last() != name) visited << name;
     }
-    const QStringList expected = {"Ed2", "Ed3", "Ed4", "Ed5", "Ed6", "Ed7", "Ed8", "Ed9", "Operaz", "MaxN",
-                                  "RandOp", "Button1", "TheM", "HButt", "Canc", "Copia"};
+    const QStringList expected = {"Ed2",    "Ed3",  "Ed4",    "Ed5",     "Ed6",  "Ed7",   "Ed8",  "Ed9",
+                                  "Operaz", "MaxN", "RandOp", "Button1", "TheM", "HButt", "Canc", "Copia"};
     QCOMPARE(visited.mid(0, expected.size()), expected);
   }
 
@@ -161,10 +164,18 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("after");
-    QTest::newRow("a fifth typed character is refused") << "" << 0 << "ABCDE" << "" << "ABCD";
-    QTest::newRow("typing into the middle of a full cell") << "ABCD" << 2 << "X" << "" << "ABCD";
-    QTest::newRow("a long paste keeps what fits") << "" << 0 << "" << "WXYZ12" << "WXYZ";
-    QTest::newRow("a paste into the middle") << "AD" << 1 << "" << "BCQ" << "ABCD";
+    QTest::newRow("a fifth typed character is refused") << "" << 0 << "ABCDE"
+                                                        << ""
+                                                        << "ABCD";
+    QTest::newRow("typing into the middle of a full cell") << "ABCD" << 2 << "X"
+                                                           << ""
+                                                           << "ABCD";
+    QTest::newRow("a long paste keeps what fits") << "" << 0 << ""
+                                                  << "WXYZ12"
+                                                  << "WXYZ";
+    QTest::newRow("a paste into the middle") << "AD" << 1 << ""
+                                             << "BCQ"
+                                             << "ABCD";
     QTest::newRow("characters beyond 16 bits count once")
         << "" << 0 << QString::fromUtf8("\U0001D538\U0001D539\u2102\U0001D53B\U0001D53C") << ""
         << QString::fromUtf8("\U0001D538\U0001D539\u2102\U0001D53B");

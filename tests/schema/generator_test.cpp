@@ -18,10 +18,10 @@ TEST(LetterCoding, TheWorkedGridPrintsAsFiveLines) {
   CellStrings views;
   for (int k = 0; k < kCellCount; ++k) views[k] = cells[k] = NumberToLetters(kGrid[k], kMap);
   EXPECT_EQ(cells, (std::array<std::string, kCellCount>{"DHA", "E", "GHF", "FF", "FI", "A", "H", "HC", "HH"}));
-  EXPECT_EQ(SchemaLines(views, ParseOperators("÷-+÷+÷").value(), " "),
-            (std::array<std::string, kSchemaLineCount>{"  DHA \u00F7    E =  GHF", "    \u00F7      +      \u00F7",
-                                                       "   FF -   FI =    A", "    =      =      =",
-                                                       "    H +   HC =   HH"}));
+  EXPECT_EQ(
+      SchemaLines(views, ParseOperators("÷-+÷+÷").value(), " "),
+      (std::array<std::string, kSchemaLineCount>{"  DHA \u00F7    E =  GHF", "    \u00F7      +      \u00F7",
+                                                 "   FF -   FI =    A", "    =      =      =", "    H +   HC =   HH"}));
 }
 
 TEST(Generator, SchemasFromSeveralSeedsSolveToTheirGrids) {

@@ -38,17 +38,16 @@ TEST(BuildPlan, WorkedPlans) {
     const char* ops;
     const char* plan;
   };
-  for (const Row& row : {
-           Row{"free steps from known firsts, two differences, one check", "++++++",
-               "seed 1+2=3 | 3: 1+4=7 | 3: 7+8=9 | 9: 2+5=8 | 9: 3+6=9 | 1: 4+5=6"},
-           Row{"all minus: sums with first and result exchanged", "------",
-               "seed 3+2=1 | 9: 7+4=1 | 9: 9+8=7 | 9: 8+5=2 | 9: 9+6=3 | 1: 6+5=4"},
-           Row{"products move to the front, the sums out of order", "+++xxx",
-               "seed 1x4=7 | 3: 1+2=3 | 2: 3x6=9 | 9: 4+5=6 | 9: 7+8=9 | 0: 2x5=8"},
-           Row{"a seed in the middle row gives free steps with a known second", "+x++++",
-               "seed 4x5=6 | 5: 1+4=7 | 3: 7+8=9 | 5: 2+5=8 | 5: 3+6=9 | 1: 1+2=3"},
-           Row{"the worked grid's operators", "÷-+÷+÷",
-               "seed 3x2=1 | 8: 7x4=1 | 8: 9x6=3 | 9: 6+5=4 | 17: 2+5=8 | 1: 7+8=9"}}) {
+  for (const Row& row : {Row{"free steps from known firsts, two differences, one check", "++++++",
+                             "seed 1+2=3 | 3: 1+4=7 | 3: 7+8=9 | 9: 2+5=8 | 9: 3+6=9 | 1: 4+5=6"},
+                         Row{"all minus: sums with first and result exchanged", "------",
+                             "seed 3+2=1 | 9: 7+4=1 | 9: 9+8=7 | 9: 8+5=2 | 9: 9+6=3 | 1: 6+5=4"},
+                         Row{"products move to the front, the sums out of order", "+++xxx",
+                             "seed 1x4=7 | 3: 1+2=3 | 2: 3x6=9 | 9: 4+5=6 | 9: 7+8=9 | 0: 2x5=8"},
+                         Row{"a seed in the middle row gives free steps with a known second", "+x++++",
+                             "seed 4x5=6 | 5: 1+4=7 | 3: 7+8=9 | 5: 2+5=8 | 5: 3+6=9 | 1: 1+2=3"},
+                         Row{"the worked grid's operators", "÷-+÷+÷",
+                             "seed 3x2=1 | 8: 7x4=1 | 8: 9x6=3 | 9: 6+5=4 | 17: 2+5=8 | 1: 7+8=9"}}) {
     EXPECT_EQ(PlanText(BuildPlan(Ops(row.ops))), row.plan) << row.behaviour;
   }
 }
@@ -74,8 +73,7 @@ TEST(BuildPlan, EveryCombinationHasTwoFreeStepsAndThreeDerivedOneACheck) {
       known[first] = known[second] = known[result] = true;
       return before;
     };
-    ASSERT_EQ(cover(static_cast<int>(plan.seed.form), plan.seed.first, plan.seed.second, plan.seed.result), 0)
-        << code;
+    ASSERT_EQ(cover(static_cast<int>(plan.seed.form), plan.seed.first, plan.seed.second, plan.seed.result), 0) << code;
     for (const auto& f : plan.free) {
       const int kind = static_cast<int>(f.kind);
       ASSERT_EQ(cover(kind & 1, f.first, f.second, f.result), kind & ~1) << "code " << code;
@@ -114,18 +112,18 @@ TEST_F(GridSearchTest, CheckGridAcceptsOnlyGridsThatObeyTheRules) {
     NumberGrid grid;
     bool accepted;
   };
-  for (Row row : {
-           Row{"the worked grid", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 2, 9, 0, 99}, true},
-           Row{"a difference of equal numbers is 0", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 88, 9, 0, 99}, false},
-           Row{"a sum above the maximum", "÷-+÷+÷", 999, {792, 950, 198, 88, 0, 2, 9, 0, 99}, false},
-           Row{"the last equation is checked", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 2, 8, 0, 99}, false},
-           Row{"all numbers below 100 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 59, 99}, false},
-           Row{"one number above 99 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 60, 100}, true},
-           Row{"all numbers below 1000 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 590, 990}, false},
-           Row{"one number above 999 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 600, 1000}, true},
-           Row{"products", "xxxxxx", 999, {2, 3, 6, 4, 5, 20, 8, 15, 120}, true},
-           Row{"an inexact division", "xxxxxx", 999, {2, 3, 6, 4, 0, 20, 8, 16, 120}, false},
-           Row{"a factor 1 repeats the other factor", "xxxxxx", 999, {3, 1, 3, 50, 0, 0, 150, 4, 600}, false}}) {
+  for (Row row :
+       {Row{"the worked grid", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 2, 9, 0, 99}, true},
+        Row{"a difference of equal numbers is 0", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 88, 9, 0, 99}, false},
+        Row{"a sum above the maximum", "÷-+÷+÷", 999, {792, 950, 198, 88, 0, 2, 9, 0, 99}, false},
+        Row{"the last equation is checked", "÷-+÷+÷", 999, {792, 4, 198, 88, 0, 2, 8, 0, 99}, false},
+        Row{"all numbers below 100 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 59, 99}, false},
+        Row{"one number above 99 with 999", "++++++", 999, {10, 21, 31, 30, 0, 0, 40, 60, 100}, true},
+        Row{"all numbers below 1000 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 590, 990}, false},
+        Row{"one number above 999 with 9999", "++++++", 9999, {100, 210, 310, 300, 0, 0, 400, 600, 1000}, true},
+        Row{"products", "xxxxxx", 999, {2, 3, 6, 4, 5, 20, 8, 15, 120}, true},
+        Row{"an inexact division", "xxxxxx", 999, {2, 3, 6, 4, 0, 20, 8, 16, 120}, false},
+        Row{"a factor 1 repeats the other factor", "xxxxxx", 999, {3, 1, 3, 50, 0, 0, 150, 4, 600}, false}}) {
     EXPECT_EQ(Prepared(row.ops, row.max).CheckGrid(row.grid, stop), row.accepted) << row.behaviour;
     if (row.accepted) {
       EXPECT_EQ(GridFault(row.grid, Ops(row.ops), row.max), "") << row.behaviour;

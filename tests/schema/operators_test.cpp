@@ -1,7 +1,8 @@
+#include "schema/operators.h"
+
 #include <gtest/gtest.h>
 
 #include "schema/op_combo_table.h"
-#include "schema/operators.h"
 
 namespace zifrel {
 namespace {

@@ -25,8 +25,7 @@ Outcome Solve(const std::array<std::string, 9>& cells, const OpCodes& ops) {
   return outcome;
 }
 
-void ExpectSameAsReference(const std::array<std::string, 9>& cells, const OpCodes& ops,
-                           const std::string& label) {
+void ExpectSameAsReference(const std::array<std::string, 9>& cells, const OpCodes& ops, const std::string& label) {
   const Outcome outcome = Solve(cells, ops);
   const testing::ReferenceResult reference = testing::ReferenceSolve(testing::DecodeCells(cells), ops);
   ASSERT_EQ(outcome.result, reference.code) << label;
@@ -44,8 +43,12 @@ std::string Describe(const std::array<std::string, 9>& cells, const OpCodes& ops
 // Applies an operator forwards; false when the result is not a cell value.
 bool Apply(OpCode op, int a, int b, int& r) {
   switch (op) {
-    case kMultiply: r = a * b; break;
-    case kPlus: r = a + b; break;
+    case kMultiply:
+      r = a * b;
+      break;
+    case kPlus:
+      r = a + b;
+      break;
     case kDivide:
       if (b == 0 || a % b != 0) return false;
       r = a / b;
@@ -65,8 +68,8 @@ bool RandomCodedGrid(std::mt19937& rng, std::array<std::string, 9>& cells, OpCod
   int x[9];
   for (int k : {0, 1, 3, 4}) x[k] = static_cast<int>(rng() % limit);
   for (OpCode& op : ops) op = static_cast<OpCode>(rng() % 4);
-  if (!Apply(ops[0], x[0], x[1], x[2]) || !Apply(ops[1], x[3], x[4], x[5]) ||
-      !Apply(ops[3], x[0], x[3], x[6]) || !Apply(ops[4], x[1], x[4], x[7])) {
+  if (!Apply(ops[0], x[0], x[1], x[2]) || !Apply(ops[1], x[3], x[4], x[5]) || !Apply(ops[3], x[0], x[3], x[6]) ||
+      !Apply(ops[4], x[1], x[4], x[7])) {
     return false;
   }
   int row3 = 0, column3 = 0;
@@ -112,8 +115,7 @@ TEST(SolverAgainstReference, RandomCells) {
 
 TEST(SolverAgainstReference, SharedUnitsAreTheWorstCaseOfThePlainSearch) {
   const testing::CompactSchema schema = testing::ParseCompact("BA CA DA / EA FA GA / HA IA JA", "xxx xxx");
-  const testing::ReferenceResult reference =
-      testing::ReferenceSolve(testing::DecodeCells(schema.cells), schema.ops);
+  const testing::ReferenceResult reference = testing::ReferenceSolve(testing::DecodeCells(schema.cells), schema.ops);
   EXPECT_GT(reference.nodes, 3'000'000);  // what the extra pruning is for
   const Outcome outcome = Solve(schema.cells, schema.ops);
   EXPECT_EQ(outcome.solutions, reference.solutions);
