@@ -5,11 +5,16 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/line_sink.h"
+#include "core/utf8.h"
+#include "libero/compiler.h"
+#include "libero/evaluator.h"
 #include "libero/libero_job.h"
+#include "libero/relation_check.h"
 #include "tests/support/reference_libero.h"
 
 namespace zifrel {
@@ -40,6 +45,86 @@ void BM_LiberoSumOfTenLetters(benchmark::State& state) { RunJob(state, {"A+B+C+D
 // Nothing but products: every assignment evaluates the code in full.
 void BM_LiberoProductOfTenLetters(benchmark::State& state) { RunJob(state, {"A*B*C*D*E*F*G*H*I*J+A>=0"}); }
 
+// Division: an exact quotient prunes as the product it stands for.
+void BM_LiberoDivision(benchmark::State& state) { RunJob(state, {"ABCDE:FG=HIJ"}); }
+// Products of pairs on both sides: 39,040 solutions, no last digits to read
+// before every letter has its digit.
+void BM_LiberoSumsOfProducts(benchmark::State& state) { RunJob(state, {"A*B+C*D+E=F*G+H*I+J"}); }
+
+// Twenty relations of about 200 characters over ten letters, each true for
+// nearly every assignment: nothing can be pruned, every relation is
+// evaluated for every assignment. Drawn from a fixed seed, the same shape as
+// (A*B+...)%7<>90+(J+E)^F%(J+1)+I^A:1+A*C%(B+1)+...
+Lines HeavyRelations() {
+  std::mt19937 rng(20261206);
+  const auto letter = [&] { return static_cast<char>('A' + rng() % 10); };
+  Lines lines;
+  while (lines.size() < 20) {
+    std::string line = "(";
+    for (int i = 0; i < 5; ++i) {
+      if (i > 0) line += '+';
+      line += letter();
+      line += '*';
+      line += letter();
+    }
+    line += ")%7<>90";
+    for (;;) {
+      const char x = letter(), y = letter(), z = letter();
+      std::string term;
+      switch (rng() % 3) {
+        case 0:  // +(X+Y)^Z%(X+1)
+          term = {'+', '(', x, '+', y, ')', '^', z, '%', '(', x, '+', '1', ')'};
+          break;
+        case 1:  // +X^Y:1
+          term = {'+', x, '^', y, ':', '1'};
+          break;
+        default:  // +X*Y%(Z+1)
+          term = {'+', x, '*', y, '%', '(', z, '+', '1', ')'};
+      }
+      if (line.size() + term.size() > 200) break;
+      line += term;
+    }
+    if (std::ranges::all_of(std::string("ABCDEFGHIJ"), [&](char c) { return line.find(c) != std::string::npos; })) {
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+void BM_LiberoTwentyHeavyRelations(benchmark::State& state) { RunJob(state, HeavyRelations()); }
+
+// The evaluator alone: each of the twenty relations above evaluated in full
+// for a fixed sample of assignments; the time is per relation and assignment.
+void BM_LiberoEvaluatorPerRelation(benchmark::State& state) {
+  const Lines relations = HeavyRelations();
+  libero::VariableTable table;
+  std::vector<libero::RelationCode> codes(relations.size());
+  for (std::size_t i = 0; i < relations.size(); ++i) {
+    std::u32string text = DecodeUtf8(relations[i]);
+    libero::CheckRelation(text);
+    libero::CompileRelation(text, i > 0, libero::Reading::Full, codes[i], table);
+  }
+  std::mt19937 rng(7);
+  std::vector<libero::DigitValues> assignments(4096, libero::InitialDigitValues());
+  for (libero::DigitValues& digits : assignments) {
+    std::array<int, 10> d = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::shuffle(d.begin(), d.end(), rng);
+    for (int v = 1; v <= 10; ++v) digits[v] = d[v - 1];
+  }
+  long holds = 0;
+  for (auto _ : state) {
+    for (const libero::DigitValues& digits : assignments) {
+      for (const libero::RelationCode& code : codes) holds += libero::EvaluateCode(code, false, digits);
+    }
+  }
+  benchmark::DoNotOptimize(holds);
+  state.SetItemsProcessed(state.iterations() * static_cast<long>(assignments.size() * codes.size()));
+}
+BENCHMARK(BM_LiberoEvaluatorPerRelation)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_LiberoDivision)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiberoSumsOfProducts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiberoTwentyHeavyRelations)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_LiberoSendMoreMoney)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiberoGatto)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiberoDonaldGeraldRobert)->Unit(benchmark::kMicrosecond);
@@ -70,6 +155,15 @@ void BM_LiberoPlainSearchSendMoreMoney(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(testing::ReferenceSolve({"SEND+MORE=MONEY"}, true));
 }
 BENCHMARK(BM_LiberoPlainSearchSendMoreMoney)->Unit(benchmark::kMillisecond);
+void BM_LiberoPlainSearchDivision(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(testing::ReferenceSolve({"ABCDE:FG=HIJ"}));
+}
+BENCHMARK(BM_LiberoPlainSearchDivision)->Unit(benchmark::kMillisecond);
+void BM_LiberoPlainSearchTwentyHeavyRelations(benchmark::State& state) {
+  const Lines relations = HeavyRelations();
+  for (auto _ : state) benchmark::DoNotOptimize(testing::ReferenceSolve(relations));
+}
+BENCHMARK(BM_LiberoPlainSearchTwentyHeavyRelations)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace zifrel
