@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build pkg-config clang-format qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+packages=(g++ cmake ninja-build pkg-config clang-format libboost-dev qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {

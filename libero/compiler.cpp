@@ -17,9 +17,9 @@ class Compiler {
   Compiler(std::u32string_view text, int lastChars, RelationCode& dest, VariableTable& table)
       : lastChars_(lastChars), dest_(dest), table_(table) {
     dest_.length = 0;
-    // A checked relation is never longer; anything longer compiles to
+    // Nothing checked or read is longer; anything longer compiles to
     // nothing, which evaluates to false.
-    if (text.size() > static_cast<std::size_t>(kMaxFormulaChars)) return;
+    if (text.size() > static_cast<std::size_t>(kMaxCompiledChars)) return;
     for (char32_t c : text) {
       const char byte = c < 0x80 ? static_cast<char>(c) : '\x7F';
       if (byte == '=') hasEqual_ = true;
@@ -107,7 +107,7 @@ class Compiler {
   const int lastChars_;  // the reading of the whole code
   RelationCode& dest_;
   VariableTable& table_;
-  std::array<char, kMaxFormulaChars> work_{};
+  std::array<char, kMaxCompiledChars> work_{};
   int length_ = 0;
   bool hasEqual_ = false;
   bool hasDivision_ = false;

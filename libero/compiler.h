@@ -7,6 +7,10 @@
 
 namespace zifrel::libero {
 
+// The longest text compiled: a relation of kMaxFormulaChars, or the
+// equality a search reads its last digits from, which adds parentheses.
+inline constexpr int kMaxCompiledChars = 3 * kMaxFormulaChars;
+
 // Compiles a relation that passed CheckRelation into `dest`, numbering its
 // letters in `table` in order of first appearance (after a reset unless
 // `keepVariables`) and marking the leading ones.
@@ -15,9 +19,9 @@ void CompileRelation(std::u32string_view text, bool keepVariables, Reading mode,
 
 // The reading of the last `lastChars` characters of every word outside an
 // exponent (0: the full reading, 1: the units reading). Evaluated modulo
-// 10^lastChars it is a necessary condition of an equality whose values stay
-// within 64 bits. Only an equality without ":" and "%" has such a reading;
-// for any other relation the code is empty.
+// 10^lastChars it is a necessary condition of the equality. Only an
+// equality without ":" and "%" has such a reading; for any other relation
+// the code is empty.
 void CompileReading(std::u32string_view text, int lastChars, bool keepVariables, RelationCode& dest,
                     VariableTable& table);
 

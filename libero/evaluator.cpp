@@ -1,5 +1,7 @@
 #include "libero/evaluator.h"
 
+#include <boost/multiprecision/cpp_int.hpp>
+
 namespace zifrel::libero {
 
 DigitValues InitialDigitValues() {
@@ -8,60 +10,150 @@ DigitValues InitialDigitValues() {
   return digits;
 }
 
-namespace arith {
+namespace {
 
-std::int64_t IntPower(int e, std::int64_t x) {
-  // Square and multiply. Every product wraps, so the result is x^e modulo
-  // 2^64 whichever way the products are grouped.
-  std::int64_t result = 1;
-  while (e > 0) {
-    if (e & 1) result = Mul(result, x);
-    e >>= 1;
-    if (e > 0) x = Mul(x, x);
-  }
-  return result;
+namespace mp = boost::multiprecision;
+
+// Twice the cap: the product of two values below the cap always fits, so
+// every operation is computed whole and then held against the cap. A fixed
+// size, so that nothing is allocated.
+using Big =
+    mp::number<mp::cpp_int_backend<2 * kMaxValueBits, 2 * kMaxValueBits, mp::signed_magnitude, mp::unchecked, void>>;
+
+bool BelowCap(const Big& value) {
+  if (value.is_zero()) return true;
+  const Big magnitude = mp::abs(value);
+  return mp::msb(magnitude) < kMaxValueBits;
 }
 
-bool Apply(std::int32_t op, std::int64_t a, std::int64_t b, std::int64_t& r) {
+// One operation on values below the cap.
+Outcome ApplyBig(std::int32_t op, const Big& a, const Big& b, Big& r) {
   switch (op) {
     case kPlus:
-      r = Add(a, b);
-      return true;
+      r = a + b;
+      break;
     case kMinus:
-      r = Sub(a, b);
-      return true;
+      r = a - b;
+      break;
     case kTimes:
-      r = Mul(a, b);
-      return true;
+      r = a * b;
+      break;
     case kDivide:
-      return ExactDivide(a, b, r);
-    case kPower:
-      return Power(a, b, r);
     case kQuotient:
-      return Quotient(a, b, r);
+      if (b.is_zero()) return Outcome::kFails;
+      if (op == kDivide && !(a % b).is_zero()) return Outcome::kFails;
+      r = a / b;  // truncated toward zero
+      break;
+    case kPower: {
+      if (b < 0 || b > kMaxExponent) return Outcome::kFails;
+      Big power = 1;
+      for (int e = b.convert_to<int>(); e > 0; --e) {
+        power *= a;
+        if (!BelowCap(power)) return Outcome::kFails;
+      }
+      r = power;
+      break;
+    }
     default:
+      return Outcome::kFails;
+  }
+  return BelowCap(r) ? Outcome::kDone : Outcome::kFails;
+}
+
+// The evaluation in one width. kDone sets `holds`; kFails means the
+// relation is false; kTooWide asks for a wider width.
+template <class Int>
+Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bool& holds) {
+  Int stack[kStackCapacity];
+  int top = -1;
+  for (int i = 0; i < length; ++i) {
+    const std::int32_t w = words[i];
+    if (w == kStartWord) {
+      if (top == kStackCapacity - 1) return Outcome::kFails;
+      stack[++top] = 0;
+      continue;
+    }
+    if (IsDigitWord(w)) {
+      if (top < 0) return Outcome::kFails;
+      if (__builtin_mul_overflow(stack[top], 10, &stack[top]) ||
+          __builtin_add_overflow(stack[top], digits[w], &stack[top])) {
+        return Outcome::kTooWide;
+      }
+      continue;
+    }
+    const std::int32_t op = OperatorOf(w);
+    if (op < 0) continue;
+    if (top < 1) return Outcome::kFails;
+    const Int b = stack[top--];
+    const Int a = stack[top];
+    if (IsComparison(op)) {
+      holds = Compare(op, a, b);
+      return Outcome::kDone;
+    }
+    if (const Outcome o = Apply(op, a, b, stack[top]); o != Outcome::kDone) return o;
+  }
+  return Outcome::kFails;
+}
+
+}  // namespace
+
+class WideValues {
+ public:
+  bool Evaluate(const std::int32_t* words, int length, const DigitValues& digits) {
+    int top = -1;
+    for (int i = 0; i < length; ++i) {
+      const std::int32_t w = words[i];
+      if (w == kStartWord) {
+        if (top == kStackCapacity - 1) return false;
+        stack_[++top] = 0;
+        continue;
+      }
+      if (IsDigitWord(w)) {
+        if (top < 0) return false;
+        stack_[top] = stack_[top] * 10 + digits[w];
+        if (!BelowCap(stack_[top])) return false;
+        continue;
+      }
+      const std::int32_t op = OperatorOf(w);
+      if (op < 0) continue;
+      if (top < 1) return false;
+      --top;
+      if (IsComparison(op)) return Compare(op, stack_[top], stack_[top + 1]);
+      Big result;
+      if (ApplyBig(op, stack_[top], stack_[top + 1], result) != Outcome::kDone) return false;
+      stack_[top] = result;
+    }
+    return false;
+  }
+
+ private:
+  std::array<Big, kStackCapacity> stack_;
+};
+
+void WideValuesDeleter::operator()(WideValues* values) const { delete values; }
+
+WideScratch MakeWideScratch() { return WideScratch(new WideValues); }
+
+bool EvaluateExact(const std::int32_t* words, int length, const DigitValues& digits, WideValues& wide) {
+  bool holds = false;
+  switch (Run<std::int64_t>(words, length, digits, holds)) {
+    case Outcome::kDone:
+      return holds;
+    case Outcome::kFails:
       return false;
+    case Outcome::kTooWide:
+      break;
   }
-}
-
-bool Compare(std::int32_t op, std::int64_t a, std::int64_t b) {
-  switch (op) {
-    case kEqual:
-      return a == b;
-    case kLess:
-      return a < b;
-    case kGreater:
-      return a > b;
-    case kGreaterEqual:
-      return a >= b;
-    case kLessEqual:
-      return a <= b;
-    default:
-      return a != b;
+  switch (Run<Wide>(words, length, digits, holds)) {
+    case Outcome::kDone:
+      return holds;
+    case Outcome::kFails:
+      return false;
+    case Outcome::kTooWide:
+      break;
   }
+  return wide.Evaluate(words, length, digits);
 }
-
-}  // namespace arith
 
 namespace {
 
@@ -70,39 +162,12 @@ std::int64_t Reduce(std::int64_t value, std::int64_t modulus) {
   return r < 0 ? r + modulus : r;
 }
 
-// The last digits of a power need only the last digits of its base; the
-// exponent is exact.
-std::int64_t PowerModulo(std::int64_t base, int e, std::int64_t modulus) {
+// The last digits of a power need only the last digits of its base.
+std::int64_t PowerModulo(std::int64_t base, std::int64_t e, std::int64_t modulus) {
   std::int64_t result = 1 % modulus;
   base = Reduce(base, modulus);
-  while (e > 0) {
-    if (e & 1) result = result * base % modulus;
-    e >>= 1;
-    if (e > 0) base = base * base % modulus;
-  }
+  for (; e > 0; --e) result = result * base % modulus;
   return result;
-}
-
-// One operator of a last-digits reading; its operands outside exponents are
-// already reduced, so no value ever leaves 0..modulus-1 and nothing wraps.
-bool ApplyReading(std::int32_t op, std::int64_t a, std::int64_t b, std::int64_t modulus, std::int64_t& r) {
-  switch (op) {
-    case kPlus:
-      r = Reduce(arith::Add(a, b), modulus);
-      return true;
-    case kMinus:
-      r = Reduce(arith::Sub(a, b), modulus);
-      return true;
-    case kTimes:
-      r = Reduce(arith::Mul(Reduce(a, modulus), Reduce(b, modulus)), modulus);
-      return true;
-    case kPower:
-      if (b < 0 || b > kMaxExponent) return false;
-      r = PowerModulo(a, static_cast<int>(b), modulus);
-      return true;
-    default:
-      return arith::Apply(op, a, b, r);  // ":" and "%" have no reading
-  }
 }
 
 }  // namespace
@@ -117,35 +182,67 @@ bool EvaluateReading(const std::int32_t* words, int length, std::int64_t modulus
       stack[++top] = 0;
       continue;
     }
-    if (w > 0 && w < kFirstOperatorWord) {
+    if (IsDigitWord(w)) {
       if (top < 0) return false;
-      stack[top] = arith::Add(arith::Mul(stack[top], 10), digits[w]);
+      // Only a word of an exponent, read in full, can be this long.
+      if (__builtin_mul_overflow(stack[top], 10, &stack[top]) ||
+          __builtin_add_overflow(stack[top], digits[w], &stack[top])) {
+        return true;
+      }
       continue;
     }
-    std::int32_t op;
-    bool exact = modulus == 0;
-    if (w >= kFirstOperatorWord && w <= kFirstOperatorWord + kDifferent) {
-      op = w - kFirstOperatorWord;
-    } else if (w >= kFirstExactOperatorWord && w <= kFirstExactOperatorWord + kDifferent) {
-      op = w - kFirstExactOperatorWord;
-      exact = true;
-    } else {
-      continue;
-    }
+    bool exact = false;
+    const std::int32_t op = OperatorOf(w, &exact);
+    if (op < 0) continue;
     if (top < 1) return false;
     const std::int64_t b = stack[top--];
-    const std::int64_t a = stack[top];
-    if (op >= kEqual) {
-      if (!exact && op == kEqual) return Reduce(a, modulus) == Reduce(b, modulus);
-      return arith::Compare(op, a, b);
+    std::int64_t& a = stack[top];
+    if (exact) {  // inside an exponent
+      switch (Apply(op, a, b, a)) {
+        case Outcome::kDone:
+          continue;
+        case Outcome::kFails:
+          return false;
+        case Outcome::kTooWide:
+          return true;  // an exponent this wide cannot be told here; the whole relation will be
+      }
     }
-    if (!(exact ? arith::Apply(op, a, b, stack[top]) : ApplyReading(op, a, b, modulus, stack[top]))) return false;
+    switch (op) {
+      case kPlus:
+        a = Reduce(Reduce(a, modulus) + Reduce(b, modulus), modulus);
+        break;
+      case kMinus:
+        a = Reduce(Reduce(a, modulus) - Reduce(b, modulus), modulus);
+        break;
+      case kTimes:
+        a = Reduce(a, modulus) * Reduce(b, modulus) % modulus;
+        break;
+      case kPower:
+        if (b < 0 || b > kMaxExponent) return false;
+        a = PowerModulo(a, b, modulus);
+        break;
+      case kEqual:
+        return Reduce(a, modulus) == Reduce(b, modulus);
+      default:
+        return true;  // a reading has no other operator; nothing can be told from one
+    }
   }
   return false;
 }
 
 bool EvaluateCode(const RelationCode& code, bool units, const DigitValues& digits) {
-  return EvaluateReading(code.words.data(), code.length, units ? 10 : 0, digits);
+  if (units) return EvaluateReading(code.words.data(), code.length, 10, digits);
+  bool holds = false;
+  switch (Run<std::int64_t>(code.words.data(), code.length, digits, holds)) {
+    case Outcome::kDone:
+      return holds;
+    case Outcome::kFails:
+      return false;
+    case Outcome::kTooWide:
+      break;
+  }
+  const WideScratch wide = MakeWideScratch();
+  return EvaluateExact(code.words.data(), code.length, digits, *wide);
 }
 
 }  // namespace zifrel::libero

@@ -3,46 +3,23 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
-#include <optional>
-
-#include "core/messages.h"
-#include "libero/analysis.h"
-#include "libero/compiler.h"
-#include "libero/range_evaluator.h"
 
 namespace zifrel::libero {
 namespace {
 
-constexpr int kMaxReadingDigits = 9;  // 10^9 squared still fits in 64 bits
-constexpr int kFullStrength = kMaxReadingDigits + 1;
+// Ranges are tried on a subtree only when this many variables are still to
+// get a digit: below that, trying the digits costs less. Measured with
+// bench/libero_bench.cpp; rerun it when the tests or the ranges change.
+constexpr int kSettleFromRemaining = 2;
 
-using Weights = std::array<std::int64_t, kMaxVariables + 1>;
+// The value of a graph node too wide for 64 bits. A true value that equals
+// it is only taken for too wide, which costs an exact evaluation and
+// changes no verdict.
+constexpr std::int64_t kTooWideValue = std::numeric_limits<std::int64_t>::min();
 
-unsigned VariablesOf(const RelationCode& code) {
-  unsigned mask = 0;
-  for (int i = 0; i < code.length; ++i) {
-    if (code.words[i] >= 1 && code.words[i] <= kMaxVariables) mask |= 1u << code.words[i];
-  }
-  return mask;
-}
-
-unsigned VariablesOf(const Weights& weight, std::int64_t modulus = 0) {
-  unsigned mask = 0;
-  for (int v = 1; v <= kMaxVariables; ++v) {
-    if (modulus == 0 ? weight[v] != 0 : weight[v] % modulus != 0) mask |= 1u << v;
-  }
-  return mask;
-}
-
-// True when every partial sum of the form, whatever digits it adds, is its
-// exact value: then its last digits are those of the true sum, and its
-// bounds are true bounds.
-bool StaysExact(std::int64_t constant, const Weights& weight) {
-  const auto magnitude = [](std::int64_t x) { return x < 0 ? -static_cast<__int128>(x) : static_cast<__int128>(x); };
-  __int128 reach = magnitude(constant);
-  for (int v = 1; v <= kMaxVariables; ++v) reach += 9 * magnitude(weight[v]);
-  return reach <= std::numeric_limits<std::int64_t>::max();
-}
+// An affine suffix is counted arithmetically when it has at most this many
+// ways to take digits; beyond that, the walk goes one level deeper first.
+constexpr std::int32_t kMaxSuffixArrangements = 120;
 
 // n! / (n - k)!: the ways to give k variables distinct digits out of n.
 std::int32_t Arrangements(int n, int k) {
@@ -51,183 +28,21 @@ std::int32_t Arrangements(int n, int k) {
   return ways;
 }
 
+int LowestDigit(unsigned digits) { return std::countr_zero(digits); }
+int HighestDigit(unsigned digits) { return 31 - std::countl_zero(digits); }
+
 }  // namespace
 
 void FreeSearch::Plan(const SearchSetup& setup) {
-  total_ = setup.total;
-  formCount_ = 0;
-  codes_.clear();
-  candidates_.clear();
-  bounds_.clear();
-  rangedCodes_.clear();
-  settledWhole_.assign(setup.codes.size(), false);
-  variableTermCount_ = {};
-  int p = 0;
-  for (int v = setup.pilotCount; v >= 1; --v) order_[p++] = v;
-  for (int v = setup.total; v > setup.pilotCount; --v) order_[p++] = v;
-  for (int v = 1; v <= total_; ++v) {
-    allowedDigits_[v] = setup.table->Leading(v) ? 0x3FE : 0x3FF;
-    letters_[v] = setup.table->LetterOf(v);
-  }
-  for (int r = 0; r < static_cast<int>(setup.codes.size()); ++r) PlanRelation(setup, r);
-  Place(order_, 0, steps_, nullptr);
-
-  // The counting orders: the variables not yet assigned at `start`, those
-  // that weigh most in a bounded test first, the others as they came.
-  Weights importance{};
-  for (const Bound& bound : bounds_) {
-    for (int v = 1; v <= total_; ++v) {
-      importance[v] = std::max(importance[v], bound.weight[v] < 0 ? -bound.weight[v] : bound.weight[v]);
-    }
-  }
-  countPlans_.assign(std::max(total_, 1), CountPlan{});
-  for (int start = 1; start < total_; ++start) {
-    Order order = order_;
-    std::stable_sort(order.begin() + start, order.begin() + total_,
-                     [&](int a, int b) { return importance[a] > importance[b]; });
-    Place(order, start, countPlans_[start].steps, &countPlans_[start]);
-  }
-}
-
-int FreeSearch::AddForm(std::int64_t constant, const Weights& weight) {
-  const int form = formCount_++;
-  sums_[form] = static_cast<std::uint64_t>(constant);
-  for (int v = 1; v <= total_; ++v) {
-    if (weight[v] != 0) variableTerms_[v][variableTermCount_[v]++] = {static_cast<std::uint8_t>(form), weight[v]};
-  }
-  return form;
-}
-
-void FreeSearch::PlanRelation(const SearchSetup& setup, int relation) {
-  const RelationCode& full = setup.codes[relation];
-  const std::u32string& text = setup.texts[relation];
-  // Last digits agree only for an equality whose values never wrap around.
-  const bool readable = text.find(U'=') != std::u32string::npos && text.find(U':') == std::u32string::npos &&
-                        text.find(U'%') == std::u32string::npos && !MayWrap(full);
-  const auto add = [&](int strength, unsigned variables, Test test, int bound = -1, int ranged = -1) {
-    candidates_.push_back({relation, strength, variables, test, bound, ranged});
-    if (strength == kFullStrength && (bound >= 0 || ranged >= 0)) settledWhole_[relation] = true;
-  };
-
-  if (const std::optional<LinearRelation> linear = LinearView(full)) {
-    if (linear->op == kEqual || linear->op == kDifferent) {
-      Weights difference{};
-      for (int v = 1; v <= kMaxVariables; ++v) {
-        difference[v] = arith::Sub(linear->left.weight[v], linear->right.weight[v]);
-      }
-      const std::int64_t constant = arith::Sub(linear->left.constant, linear->right.constant);
-      const auto form = static_cast<std::uint8_t>(AddForm(constant, difference));
-      const Test::Kind kind = linear->op == kEqual ? Test::kZero : Test::kNonZero;
-      const bool exact = StaysExact(constant, difference);
-      if (exact) bounds_.push_back({kind, form, -1, difference});
-      add(kFullStrength, VariablesOf(difference), {kind, form, 0, 0, 0}, exact ? bounds_.size() - 1 : -1);
-      if (readable && linear->op == kEqual && exact) {
-        std::int64_t modulus = 1;
-        for (int k = 1; k <= kMaxReadingDigits; ++k) {
-          modulus *= 10;
-          add(k, VariablesOf(difference, modulus), {Test::kResidue, form, 0, 0, modulus});
-        }
-      }
-    } else {
-      const auto left = static_cast<std::uint8_t>(AddForm(linear->left.constant, linear->left.weight));
-      const auto right = static_cast<std::uint8_t>(AddForm(linear->right.constant, linear->right.weight));
-      Test::Kind kind = Test::kLess;
-      if (linear->op == kGreater) kind = Test::kGreater;
-      if (linear->op == kGreaterEqual) kind = Test::kGreaterEqual;
-      if (linear->op == kLessEqual) kind = Test::kLessEqual;
-      // The comparison is of the two values, so each must stay exact, and
-      // their difference too.
-      Weights difference{};
-      __int128 reach = 0;
-      for (int v = 1; v <= kMaxVariables; ++v) {
-        const __int128 w = static_cast<__int128>(linear->left.weight[v]) - linear->right.weight[v];
-        difference[v] = static_cast<std::int64_t>(w);
-        reach += 9 * (w < 0 ? -w : w);
-      }
-      const __int128 constant = static_cast<__int128>(linear->left.constant) - linear->right.constant;
-      reach += constant < 0 ? -constant : constant;
-      const bool exact = StaysExact(linear->left.constant, linear->left.weight) &&
-                         StaysExact(linear->right.constant, linear->right.weight) &&
-                         reach <= std::numeric_limits<std::int64_t>::max();
-      if (exact) bounds_.push_back({kind, left, static_cast<std::int8_t>(right), difference});
-      add(kFullStrength, VariablesOf(linear->left.weight) | VariablesOf(linear->right.weight),
-          {kind, left, right, 0, 0}, exact ? bounds_.size() - 1 : -1);
-    }
-  } else {
-    codes_.push_back(full);
-    const unsigned variables = VariablesOf(full);
-    int ranged = -1;
-    if (HasRanges(full) && rangedCodes_.size() < 32) {
-      ranged = static_cast<int>(rangedCodes_.size());
-      rangedCodes_.push_back(static_cast<int>(codes_.size() - 1));
-    }
-    add(kFullStrength, variables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), 0}, -1, ranged);
-    if (readable) {
-      VariableTable table = *setup.table;  // every letter has its number already
-      std::int64_t modulus = 1;
-      for (int k = 1; k <= kMaxReadingDigits; ++k) {
-        modulus *= 10;
-        RelationCode reading;
-        CompileReading(text, k, true, reading, table);
-        const unsigned readingVariables = VariablesOf(reading);
-        if (readingVariables == variables) break;  // from here on the whole relation is as soon known
-        codes_.push_back(reading);
-        add(k, readingVariables, {Test::kCode, 0, 0, static_cast<std::int16_t>(codes_.size() - 1), modulus});
-      }
-    }
-  }
-}
-
-// Lays the tests out along `order` from `start` on. A test runs where its
-// last variable gets its digit, and only if no stronger test of the same
-// relation completes there or earlier; a test that completes before `start`
-// has already run on the way there.
-void FreeSearch::Place(const Order& order, int start, Steps& steps, CountPlan* count) const {
-  std::array<int, kMaxVariables + 1> position{};
-  for (int p = 0; p < total_; ++p) position[order[p]] = p;
-  for (int p = start; p < total_; ++p) {
-    Step& step = steps[p];
-    step = Step{};
-    step.variable = order[p];
-    step.allowedDigits = allowedDigits_[order[p]];
-    step.termCount = variableTermCount_[order[p]];
-    step.terms = variableTerms_[order[p]];
-  }
-  const auto completion = [&](unsigned variables) {
-    int at = 0;  // a test that reads no variable has one verdict: the first step gives it
-    for (int v = 1; v <= kMaxVariables; ++v) {
-      if (variables & (1u << v)) at = std::max(at, position[v]);
-    }
-    return at;
-  };
-
-  std::vector<const Candidate*> strongestFirst;
-  for (const Candidate& c : candidates_) strongestFirst.push_back(&c);
-  std::stable_sort(strongestFirst.begin(), strongestFirst.end(), [](const Candidate* a, const Candidate* b) {
-    return a->relation != b->relation ? a->relation < b->relation : a->strength > b->strength;
-  });
-  int relation = -1;
-  int strongerAt = 0;
-  for (const Candidate* candidate : strongestFirst) {
-    if (candidate->relation != relation) relation = candidate->relation, strongerAt = total_;
-    const int at = completion(candidate->variables);
-    if (at >= strongerAt) continue;
-    strongerAt = at;
-    if (at < start) continue;
-    Step& step = steps[at];
-    step.tests[step.testCount++] = candidate->test;
-    if (count == nullptr) continue;
-    for (int p = start; p <= at; ++p) {
-      if (candidate->bound >= 0) {
-        count->pendingBounds[p] |= std::uint64_t{1} << candidate->bound;
-      } else if (candidate->ranged >= 0) {
-        count->pendingRanged[p] |= std::uint32_t{1} << candidate->ranged;
-      } else if (!settledWhole_[candidate->relation]) {
-        // A last-digits test is implied by its whole relation: once that is
-        // settled as holding, so is the test.
-        count->pendingOther[p] = true;
-      }
-    }
+  plan_ = PlanSearch(setup);
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  values_.assign(nodes.size(), 0);
+  ranges_.assign(nodes.size(), NodeRange{});
+  affine_.assign(nodes.size(), Affine{});
+  stamp_ = 0;
+  // Constants never change: computed once, here.
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    if (nodes[n].variables == 0) values_[n] = nodes[n].constant;
   }
 }
 
@@ -237,38 +52,44 @@ bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& c
   countWord_ = &count;
   solutionCount_ = 0;
   count.store(0, std::memory_order_relaxed);
-  const bool completed = total_ == 0 || !Assign(0, 0x3FF);
+  std::copy(plan_.formConstants.begin(), plan_.formConstants.end(), sums_.begin());
+  digits_ = InitialDigitValues();
+  const bool completed = plan_.total == 0 || !Assign(0, kAllDigits);
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
   return completed;
 }
 
-// Gives the variable at `position` each free digit in turn; true means the
-// search was stopped.
+// Gives the variable at `position` each free digit in turn, in the order of
+// the listed solutions; true means the search was stopped.
 bool FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
-    return Count(countPlans_[position], position, freeDigits);
+    return Count(plan_.counting[position], position, freeDigits);
   }
   if (stop_->Poll()) return true;
-  const Step& step = steps_[position];
-  std::array<std::uint64_t, kMaxForms> base;
-  for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
+  const Walk& walk = plan_.listing;
+  // A subtree that ranges show to hold no solution is left; one where all
+  // hold must still be walked, to list them in order.
+  if (plan_.total - position >= kSettleFromRemaining && Settle(walk, position, freeDigits) == RangeVerdict::Fails) {
+    return false;
+  }
+  if (SolveSuffix(walk, position, freeDigits)) return false;
+  const Step& step = walk.steps[position];
+  const SavedSums saved(step, sums_);
   const int next = position + 1;
-
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
-    const int d = std::countr_zero(candidates);
-    if (!Try(step, base, d)) continue;
+    const int d = LowestDigit(candidates);
+    if (!Try(walk, step, saved, d)) continue;
     const unsigned rest = freeDigits & ~(1u << d);
-    if (next == total_) {
+    if (next == plan_.total) {
       ReportSolution();
-    } else if (next + 1 == total_) {
+    } else if (next + 1 == plan_.total) {
       if (AssignLast(next, rest)) return true;
     } else if (Assign(next, rest)) {
       return true;
     }
   }
-  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
   return false;
 }
 
@@ -277,159 +98,397 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
 // solutions to count.
 inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
   if (stop_->Poll()) return true;
-  const Step& step = steps_[position];
-  std::array<std::uint64_t, kMaxForms> base;
-  for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
+  const Walk& walk = plan_.listing;
+  const Step& step = walk.steps[position];
+  const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
-    if (Try(step, base, std::countr_zero(candidates))) ReportSolution();
+    if (Try(walk, step, saved, LowestDigit(candidates))) ReportSolution();
   }
-  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
   return false;
 }
 
 // Counts the solutions below a node once none is listed any more, in the
-// plan's order; true means the search was stopped.
-bool FreeSearch::Count(const CountPlan& plan, int position, unsigned freeDigits) {
+// walk's order; true means the search was stopped.
+bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
   if (stop_->Poll()) return true;
-  const int settled = Settle(plan, position, freeDigits);
-  if (settled == 0) return false;
-  if (settled > 0) {
-    // Every remaining test holds whatever the digits: count the ways to give
-    // them, a leading variable never taking 0.
-    const int remaining = total_ - position;
-    const int digits = std::popcount(freeDigits);
-    int leading = 0;
-    for (int p = position; p < total_; ++p) leading += plan.steps[p].allowedDigits != 0x3FF;
-    std::int32_t ways = Arrangements(digits, remaining);
-    if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
-    solutionCount_ += ways;
-    countWord_->store(solutionCount_, std::memory_order_relaxed);
-    return false;
+  const int remaining = plan_.total - position;
+  if (remaining >= kSettleFromRemaining) {
+    const RangeVerdict verdict = Settle(walk, position, freeDigits);
+    if (verdict == RangeVerdict::Fails) return false;
+    if (verdict == RangeVerdict::Holds) {
+      // Every remaining test holds whatever the digits: count the ways to
+      // give them, a leading variable never taking 0.
+      const int digits = std::popcount(freeDigits);
+      int leading = 0;
+      for (int p = position; p < plan_.total; ++p) leading += walk.steps[p].allowedDigits != kAllDigits;
+      std::int32_t ways = Arrangements(digits, remaining);
+      if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
+      solutionCount_ += ways;
+      countWord_->store(solutionCount_, std::memory_order_relaxed);
+      return false;
+    }
   }
+  if (SolveSuffix(walk, position, freeDigits)) return false;
 
-  const Step& step = plan.steps[position];
-  std::array<std::uint64_t, kMaxForms> base;
-  for (int t = 0; t < step.termCount; ++t) base[t] = sums_[step.terms[t].form];
+  const Step& step = walk.steps[position];
+  const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
-    const int d = std::countr_zero(candidates);
-    if (!Try(step, base, d)) continue;
-    if (position + 1 == total_) {
+    const int d = LowestDigit(candidates);
+    if (!Try(walk, step, saved, d)) continue;
+    if (position + 1 == plan_.total) {
       ReportSolution();
-    } else if (Count(plan, position + 1, freeDigits & ~(1u << d))) {
+    } else if (Count(walk, position + 1, freeDigits & ~(1u << d))) {
       return true;
     }
   }
-  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = base[t];
   return false;
 }
 
-// What the bounds say of the tests still to come below a node: 0 when one of
-// them fails whatever the remaining digits, 1 when they all hold whatever
-// the digits, -1 when the digits must be tried. A bound lets each remaining
-// variable take any free digit, repeats included: a wider range than the
-// true one, so a settled verdict is always right.
-int FreeSearch::Settle(const CountPlan& plan, int position, unsigned freeDigits) const {
-  bool allHold = !plan.pendingOther[position];
-  for (std::uint64_t pending = plan.pendingBounds[position]; pending != 0; pending &= pending - 1) {
-    const Bound& bound = bounds_[std::countr_zero(pending)];
-    std::int64_t low = static_cast<std::int64_t>(sums_[bound.form]);
-    if (bound.right >= 0) low -= static_cast<std::int64_t>(sums_[bound.right]);
+// What bounds and ranges say of the tests still to come below a node: Fails
+// when one of them fails whatever the remaining digits, Holds when they all
+// hold whatever the digits, Unknown when the digits must be tried. Each
+// remaining variable may take any free digit here, repeats included: a
+// wider set than the true one, so a settled verdict is always right.
+RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDigits) {
+  bool allHold = !walk.pendingOther[position];
+  for (BoundMask pending = walk.pendingBounds[position]; pending != 0; pending &= pending - 1) {
+    const Bound& bound = plan_.bounds[std::countr_zero(pending)];
+    std::int64_t low = sums_[bound.form];
+    if (bound.right >= 0) low -= sums_[bound.right];
     std::int64_t high = low;
-    for (int p = position; p < total_; ++p) {
-      const std::int64_t w = bound.weight[plan.steps[p].variable];
-      const unsigned allowed = freeDigits & plan.steps[p].allowedDigits;
+    for (int p = position; p < plan_.total; ++p) {
+      const std::int64_t w = bound.weight[walk.steps[p].variable];
+      const unsigned allowed = freeDigits & walk.steps[p].allowedDigits;
       if (w == 0 || allowed == 0) continue;
-      const std::int64_t least = std::countr_zero(allowed);
-      const std::int64_t most = 31 - std::countl_zero(allowed);
-      low += w > 0 ? w * least : w * most;
-      high += w > 0 ? w * most : w * least;
+      low += w * (w > 0 ? LowestDigit(allowed) : HighestDigit(allowed));
+      high += w * (w > 0 ? HighestDigit(allowed) : LowestDigit(allowed));
     }
-    bool holds = false, fails = false;
-    switch (bound.kind) {
-      case Test::kZero:
-        holds = low == 0 && high == 0, fails = low > 0 || high < 0;
-        break;
-      case Test::kNonZero:
-        holds = low > 0 || high < 0, fails = low == 0 && high == 0;
-        break;
-      case Test::kLess:
-        holds = high < 0, fails = low >= 0;
-        break;
-      case Test::kGreater:
-        holds = low > 0, fails = high <= 0;
-        break;
-      case Test::kGreaterEqual:
-        holds = low >= 0, fails = high < 0;
-        break;
-      case Test::kLessEqual:
-        holds = high <= 0, fails = low > 0;
-        break;
-      default:
-        break;
-    }
-    if (fails) return 0;
-    allHold = allHold && holds;
+    const RangeVerdict verdict = CompareRange<std::int64_t>(bound.op, {low, high}, {0, 0});
+    if (verdict == RangeVerdict::Fails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::Holds;
   }
-  if (plan.pendingRanged[position] != 0) {
-    DigitRanges ranges;
-    for (int v = 1; v <= total_; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
-    for (int p = position; p < total_; ++p) {
-      const unsigned allowed = freeDigits & plan.steps[p].allowedDigits;
-      if (allowed == 0) return 0;  // no digit left for it: nothing below to count
-      const int v = plan.steps[p].variable;
-      ranges.low[v] = static_cast<std::int8_t>(std::countr_zero(allowed));
-      ranges.high[v] = static_cast<std::int8_t>(31 - std::countl_zero(allowed));
+  const bool graphPending = walk.steps[position].firstInstruction != static_cast<int>(walk.instructions.size());
+  if (walk.pendingRanged[position] == 0 && !graphPending) return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+  DigitRanges ranges;
+  for (int v = 1; v <= plan_.total; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
+  for (int p = position; p < plan_.total; ++p) {
+    const unsigned allowed = freeDigits & walk.steps[p].allowedDigits;
+    if (allowed == 0) return RangeVerdict::Fails;  // no digit left for it: nothing below
+    const int v = walk.steps[p].variable;
+    ranges.low[v] = static_cast<std::int8_t>(LowestDigit(allowed));
+    ranges.high[v] = static_cast<std::int8_t>(HighestDigit(allowed));
+  }
+  if (graphPending) {
+    const RangeVerdict verdict = SettleGraph(walk, position, ranges);
+    if (verdict == RangeVerdict::Fails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::Holds;
+  }
+  for (RangedMask pending = walk.pendingRanged[position]; pending != 0; pending &= pending - 1) {
+    const RangeVerdict verdict = EvaluateRange(plan_.codes[plan_.rangedCodes[std::countr_zero(pending)]], ranges);
+    if (verdict == RangeVerdict::Fails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::Holds;
+  }
+  return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+}
+
+// The graph's nodes still to compute below a node of the search, on
+// intervals: the nodes computed above it are known values, the digits still
+// free give ranges. Fails when a comparison or an operation fails over the
+// whole subtree, Holds when every comparison holds over it and nothing on
+// the way can fail.
+RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const DigitRanges& ranges) {
+  using Range = Span<std::int64_t>;
+  const std::uint32_t stamp = ++stamp_;
+  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  // A node computed above: its value, unless it was too wide.
+  const auto operand = [&](std::uint16_t n, Range& span, bool& unknown, bool& mayFail) {
+    const NodeRange& r = ranges_[n];
+    if (r.stamp == stamp) {
+      span = {r.low, r.high};
+      unknown = unknown || r.unknown;
+      mayFail = mayFail || r.mayFail;
+    } else {
+      span = {values_[n], values_[n]};
+      unknown = unknown || values_[n] == kTooWideValue;
     }
-    for (std::uint32_t pending = plan.pendingRanged[position]; pending != 0; pending &= pending - 1) {
-      const RangeVerdict verdict = EvaluateRange(codes_[rangedCodes_[std::countr_zero(pending)]], ranges);
-      if (verdict == RangeVerdict::Fails) return 0;
-      allHold = allHold && verdict == RangeVerdict::Holds;
+  };
+  bool allHold = true;
+  const Instruction* end = walk.instructions.data() + walk.instructions.size();
+  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
+    NodeRange& r = ranges_[in->node];
+    r = {0, 0, stamp, false, false};
+    if (in->code == Instruction::kDigit) {
+      r.low = ranges.low[in->a], r.high = ranges.high[in->a];
+      continue;
+    }
+    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
+      r.low = r.high = nodes[in->node].constant;
+      for (int t = in->a; t < in->a + in->b; ++t) {  // weights are positive
+        r.low += terms[t].weight * ranges.low[terms[t].variable];
+        r.high += terms[t].weight * ranges.high[terms[t].variable];
+      }
+      continue;
+    }
+    Range a, b;
+    operand(in->a, a, r.unknown, r.mayFail);
+    operand(in->b, b, r.unknown, r.mayFail);
+    const std::int32_t op = in->Operator();
+    if (IsComparison(op)) {
+      if (r.unknown) {
+        allHold = false;
+        continue;
+      }
+      const RangeVerdict verdict = CompareRange(op, a, b);
+      if (verdict == RangeVerdict::Fails) return verdict;
+      allHold = allHold && verdict == RangeVerdict::Holds && !r.mayFail;
+      continue;
+    }
+    if (r.unknown) continue;
+    range::Operation<std::int64_t> result;
+    switch (range::ApplyRange(op, a, b, result)) {
+      case Outcome::kDone:
+        r.low = result.result.low, r.high = result.result.high;
+        r.mayFail = r.mayFail || result.mayFail;
+        break;
+      case Outcome::kFails:
+        return RangeVerdict::Fails;  // it fails over the whole subtree
+      case Outcome::kTooWide:
+        r.unknown = true;
     }
   }
-  return allHold ? 1 : -1;
+  return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
 }
 
 // Gives the step's variable the digit `d`, brings the sums it weighs in up
-// to date from `base`, and runs the tests it completes.
-inline bool FreeSearch::Try(const Step& step, const std::array<std::uint64_t, kMaxForms>& base, int d) {
+// to date, and runs the tests it completes: those on sums first, then the
+// graph's nodes, then those on codes.
+inline bool FreeSearch::Try(const Walk& walk, const Step& step, const SavedSums& saved, int d) {
   digits_[step.variable] = d;
-  for (int t = 0; t < step.termCount; ++t) {
-    sums_[step.terms[t].form] =
-        base[t] + static_cast<std::uint64_t>(step.terms[t].weight) * static_cast<std::uint64_t>(d);
+  for (int t = 0; t < step.termCount; ++t) sums_[step.terms[t].form] = saved.Base(t) + step.terms[t].weight * d;
+  for (int i = 0; i < step.firstCodeTest; ++i) {
+    if (!RunTest(step.tests[i])) return false;
   }
-  for (int i = 0; i < step.testCount; ++i) {
-    const Test& test = step.tests[i];
-    const std::uint64_t a = sums_[test.form];
-    const auto value = [](std::uint64_t sum) { return static_cast<std::int64_t>(sum); };
-    bool holds;
-    switch (test.kind) {
-      case Test::kZero:
-        holds = a == 0;
-        break;
-      case Test::kNonZero:
-        holds = a != 0;
-        break;
-      case Test::kResidue:
-        holds = value(a) % test.modulus == 0;
-        break;
-      case Test::kLess:
-        holds = value(a) < value(sums_[test.right]);
-        break;
-      case Test::kGreater:
-        holds = value(a) > value(sums_[test.right]);
-        break;
-      case Test::kGreaterEqual:
-        holds = value(a) >= value(sums_[test.right]);
-        break;
-      case Test::kLessEqual:
-        holds = value(a) <= value(sums_[test.right]);
-        break;
-      default: {
-        const RelationCode& code = codes_[test.code];
-        holds = EvaluateReading(code.words.data(), code.length, test.modulus, digits_);
-      }
+  if (step.firstInstruction != step.endInstruction && !RunInstructions(walk, step)) return false;
+  for (int i = step.firstCodeTest; i < step.testCount; ++i) {
+    if (!RunTest(step.tests[i])) return false;
+  }
+  return true;
+}
+
+// Where the variables left form the walk's affine suffix, and have few
+// ways to take digits: every test still to come as an affine constraint,
+// then every way tried arithmetically, in the walk's order, each solution
+// reported. False, having done nothing, where that does not apply.
+bool FreeSearch::SolveSuffix(const Walk& walk, int position, unsigned freeDigits) {
+  const int remaining = plan_.total - position;
+  if (position < walk.affineFrom || remaining < 2 ||
+      Arrangements(std::popcount(freeDigits), remaining) > kMaxSuffixArrangements || walk.pendingOther[position] ||
+      walk.pendingRanged[position] != 0 || !AffineTests(walk, position)) {
+    return false;
+  }
+  // Sums of at most nine times each weight must fit, as the running sums do.
+  for (int c = 0; c < constraintCount_; ++c) {
+    Wide reach = constraints_[c].constant < 0 ? -Wide{constraints_[c].constant} : constraints_[c].constant;
+    for (int slot = 0; slot < remaining; ++slot) {
+      const std::int64_t w = constraints_[c].coef[slot];
+      reach += 9 * (w < 0 ? -Wide{w} : w);
     }
-    if (!holds) return false;
+    if (reach > std::numeric_limits<std::int64_t>::max()) return false;
+    partial_[c] = constraints_[c].constant;
+    // The positive and the negative weights of the slots after each slot.
+    Constraint& constraint = constraints_[c];
+    std::int64_t up = 0, down = 0;
+    for (int slot = remaining - 1; slot >= 0; --slot) {
+      constraint.laterUp[slot] = up;
+      constraint.laterDown[slot] = down;
+      (constraint.coef[slot] > 0 ? up : down) += constraint.coef[slot];
+    }
+  }
+  EnumerateSuffix(walk, position, 0, freeDigits);
+  return true;
+}
+
+// The tests still to come below `position`, as affine constraints on the
+// digits of the variables left (slot 0 the one at `position`). False when
+// one of them is not affine there, or a value is too wide.
+bool FreeSearch::AffineTests(const Walk& walk, int position) {
+  const int remaining = plan_.total - position;
+  std::array<int, kMaxVariables + 1> slotOf;
+  slotOf.fill(-1);
+  for (int p = position; p < plan_.total; ++p) slotOf[walk.steps[p].variable] = p - position;
+  constraintCount_ = 0;
+
+  for (BoundMask pending = walk.pendingBounds[position]; pending != 0; pending &= pending - 1) {
+    const Bound& bound = plan_.bounds[std::countr_zero(pending)];
+    Constraint& c = constraints_[constraintCount_++];
+    c = {bound.op, sums_[bound.form] - (bound.right >= 0 ? sums_[bound.right] : 0), {}, {}, {}};
+    for (int p = position; p < plan_.total; ++p) c.coef[p - position] = bound.weight[walk.steps[p].variable];
+  }
+
+  const std::uint32_t stamp = ++stamp_;
+  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  // A node computed above is a constant here, unless it was too wide.
+  Affine leftConstant{}, rightConstant{};
+  const auto operand = [&](std::uint16_t n, Affine& scratch) -> const Affine* {
+    if (affine_[n].stamp == stamp) return &affine_[n];
+    scratch.constant = values_[n];
+    return values_[n] == kTooWideValue ? nullptr : &scratch;
+  };
+  const auto isConstant = [&](const Affine& x) {
+    return &x == &leftConstant || &x == &rightConstant ||
+           std::all_of(x.coef.begin(), x.coef.begin() + remaining, [](std::int64_t w) { return w == 0; });
+  };
+  const Instruction* end = walk.instructions.data() + walk.instructions.size();
+  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
+    Affine& r = affine_[in->node];
+    r.stamp = stamp;
+    r.constant = 0;
+    std::fill(r.coef.begin(), r.coef.begin() + remaining, 0);
+    if (in->code == Instruction::kDigit) {
+      r.coef[slotOf[in->a]] = 1;
+      continue;
+    }
+    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
+      r.constant = nodes[in->node].constant;
+      for (int t = in->a; t < in->a + in->b; ++t) {
+        const int slot = slotOf[terms[t].variable];
+        if (slot < 0) {
+          r.constant += terms[t].weight * digits_[terms[t].variable];
+        } else {
+          r.coef[slot] += terms[t].weight;
+        }
+      }
+      continue;
+    }
+    const Affine* a = operand(in->a, leftConstant);
+    const Affine* b = operand(in->b, rightConstant);
+    if (a == nullptr || b == nullptr) return false;
+    const std::int32_t op = in->Operator();
+    bool overflow = false;
+    if (op == kPlus || op == kMinus || IsComparison(op)) {
+      const bool add = op == kPlus;
+      overflow = add ? __builtin_add_overflow(a->constant, b->constant, &r.constant)
+                     : __builtin_sub_overflow(a->constant, b->constant, &r.constant);
+      for (int slot = 0; slot < remaining; ++slot) {
+        overflow = overflow || (add ? __builtin_add_overflow(a->coef[slot], b->coef[slot], &r.coef[slot])
+                                    : __builtin_sub_overflow(a->coef[slot], b->coef[slot], &r.coef[slot]));
+      }
+    } else if (op == kTimes && (isConstant(*a) || isConstant(*b))) {
+      const Affine& scaled = isConstant(*a) ? *b : *a;
+      const std::int64_t factor = isConstant(*a) ? a->constant : b->constant;
+      overflow = __builtin_mul_overflow(scaled.constant, factor, &r.constant);
+      for (int slot = 0; slot < remaining; ++slot) {
+        overflow = overflow || __builtin_mul_overflow(scaled.coef[slot], factor, &r.coef[slot]);
+      }
+    } else {
+      return false;  // a product of two unknowns, a power or a division
+    }
+    if (overflow) return false;
+    if (IsComparison(op)) {
+      constraints_[constraintCount_++] = {static_cast<std::int8_t>(op), r.constant, r.coef, {}, {}};
+    }
+  }
+  return true;
+}
+
+// Gives the suffix's variables their digits in the walk's order, each
+// trying its digits in ascending order, and reports every way that meets
+// all the constraints. A digit is passed over as soon as the digits still
+// free cannot bring some constraint to hold.
+void FreeSearch::EnumerateSuffix(const Walk& walk, int position, int slot, unsigned freeDigits) {
+  const int slots = plan_.total - position;
+  const Step& step = walk.steps[position + slot];
+  for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
+    const int d = LowestDigit(candidates);
+    const unsigned rest = freeDigits & ~(1u << d);
+    const std::int64_t least = rest != 0 ? LowestDigit(rest) : 0;
+    const std::int64_t most = rest != 0 ? HighestDigit(rest) : 0;
+    bool possible = true;
+    for (int c = 0; c < constraintCount_ && possible; ++c) {
+      const Constraint& constraint = constraints_[c];
+      const std::int64_t value = partial_[c] + constraint.coef[slot] * d;
+      const std::int64_t up = constraint.laterUp[slot];
+      const std::int64_t down = constraint.laterDown[slot];
+      const Span<std::int64_t> reach{value + up * least + down * most, value + up * most + down * least};
+      possible = CompareRange(constraint.op, reach, {0, 0}) != RangeVerdict::Fails;
+    }
+    if (!possible) continue;
+    digits_[step.variable] = d;
+    if (slot + 1 == slots) {
+      ReportSolution();  // every constraint's range is its value now, and it holds
+      continue;
+    }
+    for (int c = 0; c < constraintCount_; ++c) partial_[c] += constraints_[c].coef[slot] * d;
+    EnumerateSuffix(walk, position, slot + 1, rest);
+    for (int c = 0; c < constraintCount_; ++c) partial_[c] -= constraints_[c].coef[slot] * d;
+  }
+}
+
+bool FreeSearch::RunTest(const Test& test) {
+  switch (test.kind) {
+    case Test::kForms:
+      return Compare(test.op, sums_[test.form], test.right < 0 ? 0 : sums_[test.right]);
+    case Test::kResidue:
+      return sums_[test.form] % test.modulus == 0;
+    case Test::kReading: {
+      const RelationCode& code = plan_.codes[test.code];
+      return EvaluateReading(code.words.data(), code.length, test.modulus, digits_);
+    }
+    case Test::kExact: {
+      const RelationCode& code = plan_.codes[test.code];
+      return EvaluateExact(code.words.data(), code.length, digits_, *wide_);
+    }
+  }
+  return false;
+}
+
+// Computes the graph's nodes that the step completes. A node that fails
+// makes its relations false, whatever the digits below; a node too wide for
+// 64 bits passes that on, and a comparison that meets one evaluates its
+// relation from the code, in as many bits as it takes.
+bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
+  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  std::int64_t* values = values_.data();
+  const Instruction* end = walk.instructions.data() + step.endInstruction;
+  for (const Instruction* in = walk.instructions.data() + step.firstInstruction; in != end; ++in) {
+    std::int64_t& r = values[in->node];
+    if (in->code == Instruction::kDigit) {
+      r = digits_[in->a];
+      continue;
+    }
+    if (in->code == Instruction::kWord) {
+      r = nodes[in->node].constant;
+      for (int t = in->a; t < in->a + in->b; ++t) r += terms[t].weight * digits_[terms[t].variable];
+      continue;
+    }
+    const std::int64_t a = values[in->a];
+    const std::int64_t b = values[in->b];
+    const std::int32_t op = in->Operator();
+    const bool wide = a == kTooWideValue || b == kTooWideValue;
+    if (IsComparison(op)) {
+      if (!wide) {
+        if (!Compare(op, a, b)) return false;
+        continue;
+      }
+      const RelationCode& code = plan_.codes[plan_.relationCodes[nodes[in->node].relation]];
+      if (!EvaluateExact(code.words.data(), code.length, digits_, *wide_)) return false;
+      continue;
+    }
+    if (wide) {
+      r = kTooWideValue;
+      continue;
+    }
+    switch (Apply(op, a, b, r)) {
+      case Outcome::kDone:
+        break;
+      case Outcome::kFails:
+        return false;
+      case Outcome::kTooWide:
+        r = kTooWideValue;
+    }
   }
   return true;
 }
@@ -440,17 +499,18 @@ inline void FreeSearch::ReportSolution() {
   ++solutionCount_;
   countWord_->store(solutionCount_, std::memory_order_relaxed);
   if (solutionCount_ > kMaxListedSolutions) return;
+  const int total = plan_.total;
   std::array<char, kMaxVariables + 2> line{};
   line[0] = ' ';
   if (solutionCount_ == 1) {
-    for (int v = 1; v <= total_; ++v) line[v] = letters_[v];
-    out_->AppendLine({line.data(), static_cast<std::size_t>(total_ + 1)});
+    for (int v = 1; v <= total; ++v) line[v] = plan_.letters[v];
+    out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
     std::array<char, kMaxVariables + 2> rule;
     rule.fill('-');
-    out_->AppendLine({rule.data(), static_cast<std::size_t>(total_ + 2)});
+    out_->AppendLine({rule.data(), static_cast<std::size_t>(total + 2)});
   }
-  for (int v = 1; v <= total_; ++v) line[v] = static_cast<char>('0' + digits_[v]);
-  out_->AppendLine({line.data(), static_cast<std::size_t>(total_ + 1)});
+  for (int v = 1; v <= total; ++v) line[v] = static_cast<char>('0' + digits_[v]);
+  out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
 }
 
 }  // namespace zifrel::libero

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
+#include "libero/exact_arithmetic.h"
+#include "libero/interval_arithmetic.h"
 #include "libero/relation_check.h"
 #include "libero/relation_code.h"
 
@@ -15,16 +18,15 @@ struct DigitRanges {
   std::array<std::int8_t, kMaxVariables + 1> high{};
 };
 
-enum class RangeVerdict { Holds, Fails, Unknown };
-
 // What a full code says for every assignment in the ranges, computed on
-// intervals: Holds or Fails when the relation is true, or false, for all of
-// them; Unknown when it may be either, or when a value could leave 64 bits
-// (then the wrapping evaluation may differ from the true one), or when the
-// code divides (":" and "%" can fail for some assignments only).
+// intervals: Fails when the relation is false for all of them (an operation
+// that fails makes it false too), Holds when it is true for all of them and
+// no operation can fail, Unknown when it may be either or an interval does
+// not fit in 128 bits.
 RangeVerdict EvaluateRange(const RelationCode& code, const DigitRanges& ranges);
 
-// Whether EvaluateRange can ever say more than Unknown about the code.
-bool HasRanges(const RelationCode& code);
+// How far apart the two sides of the relation can be over the ranges: the
+// width of the interval of their difference; nothing when it does not fit.
+std::optional<Wide> RangeSpread(const RelationCode& code, const DigitRanges& ranges);
 
 }  // namespace zifrel::libero

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "libero/relation_check.h"
+
 namespace zifrel::libero {
 
 // A compiled relation: a flat postfix code of 32-bit words.
@@ -15,6 +17,8 @@ namespace zifrel::libero {
 //   other      skipped
 // A 200-character relation needs at most 300 words.
 inline constexpr int kCodeCapacity = 500;
+// Values an evaluation of a code holds at once, at most.
+inline constexpr int kStackCapacity = 200;
 
 inline constexpr std::int32_t kStartWord = 0;
 inline constexpr std::int32_t kFirstConstantWord = 16;  // the digit 0
@@ -35,6 +39,24 @@ enum OperatorIndex : std::int32_t {
   kLessEqual = 10,
   kDifferent = 11,
 };
+
+inline constexpr std::int32_t kArithmeticOperators = kEqual;  // kPlus .. kQuotient come first
+inline constexpr std::int32_t kLastOperator = kDifferent;
+
+inline bool IsDigitWord(std::int32_t word) { return word > kStartWord && word < kFirstOperatorWord; }
+inline bool IsVariableWord(std::int32_t word) { return word >= 1 && word <= kMaxVariables; }
+inline bool IsComparison(std::int32_t op) { return op >= kEqual; }
+
+// The one decoding of operator words: the operator, or -1 for a word that is
+// none. `exact` tells a word computed exactly inside an exponent of a reading.
+inline std::int32_t OperatorOf(std::int32_t word, bool* exact = nullptr) {
+  if (exact != nullptr) *exact = word >= kFirstExactOperatorWord;
+  if (word >= kFirstOperatorWord && word <= kFirstOperatorWord + kLastOperator) return word - kFirstOperatorWord;
+  if (word >= kFirstExactOperatorWord && word <= kFirstExactOperatorWord + kLastOperator) {
+    return word - kFirstExactOperatorWord;
+  }
+  return -1;
+}
 
 struct RelationCode {
   std::array<std::int32_t, kCodeCapacity> words{};

@@ -40,11 +40,11 @@ TEST(LiberoMode, ShowsTheFinalCountAndKeepsItWhenAJobIsRefused) {
 TEST(LiberoMode, TheCountGrowsLiveInTheWindowUntilStop) {
   Workbench bench;
   WindowModel& w = bench.Model();
-  // Every one of the 3,628,800 assignments is a solution, and a relation
-  // that divides is evaluated in full for each (no bound can settle it): a
-  // search that runs long enough to watch.
+  // Nearly every one of the 3,628,800 assignments is a solution, no range
+  // can settle it, and each is evaluated past 128 bits: a search that runs
+  // long enough to watch.
   int seenWhileRunning = 0;
-  StartLibero(bench, {"A%(B+1)+C*D*E*F*G*H*I*J>=0"});
+  StartLibero(bench, {"A^20*B^20*C^20*D^20+E*F*G*H*I*J<>7"});
   ASSERT_TRUE(testing::PumpUntil(bench, [&] {
     bench.Timer1Timer();  // as the window's timer does, to show the count
     if (bench.Running() && !w.SolLab.caption.empty()) seenWhileRunning = std::stoi(w.SolLab.caption);

@@ -1,76 +1,91 @@
 #include "tests/support/reference_libero.h"
 
 #include <algorithm>
+#include <boost/multiprecision/cpp_int.hpp>
 #include <cctype>
+#include <limits>
 
 namespace zifrel::testing {
 namespace {
 
 using Digits = std::array<int, 26>;
+using Value = boost::multiprecision::cpp_int;
 
-std::int64_t Wrap(__int128 v) { return static_cast<std::int64_t>(static_cast<std::uint64_t>(v)); }
+// Values from 2^4096 on cannot be computed: the relation is then false.
+bool OverCap(const Value& v) { return v != 0 && boost::multiprecision::msb(abs(v)) >= 4096; }
+
+Value Residue(const Value& v) {
+  Value r = v % 10;
+  return r < 0 ? r + 10 : r;
+}
 
 // Reads a normalised relation or expression by precedence climbing (relation
-// symbols, + -, * : %, ^, each left-associative) and computes it for
+// symbols, + -, * : %, ^, each left-associative) and computes it exactly for
 // `digits`, noting the letters it reads (repeats included) and the leading
-// ones. `units`: every word and result outside an exponent cut to its units
-// digit, as the plain search first did.
+// ones. `units`: every word outside an exponent cut to its units digit and
+// every result outside an exponent kept modulo 10, the exponents exact.
 struct Reader {
   Reader(std::string_view text, const Digits& digits, bool units) : text(text), digits(digits) {
     value = Level(0, units);
   }
 
-  std::int64_t Level(int level, bool units) {
+  Value Level(int level, bool units) {
     static const std::string_view kLevels[] = {"=\v<>\t\n", "+-", "*:%", "^"};
     if (level == 4) return Term(units);
-    std::int64_t a = Level(level + 1, units);
+    Value a = Level(level + 1, units);
     while (pos < text.size() && kLevels[level].find(text[pos]) != std::string_view::npos) {
       const char op = text[pos++];
-      a = Apply(op, a, Level(level + 1, units && op != '^'), units);
+      const Value b = Level(level + 1, units && op != '^');
+      a = Apply(op, a, b, units);
     }
     return a;
   }
 
-  std::int64_t Term(bool units) {
+  Value Term(bool units) {
     if (text[pos++] == '(') {
-      const std::int64_t inner = Level(1, units);
+      const Value inner = Level(1, units);
       ++pos;  // ')'
       return inner;
     }
     const std::size_t begin = pos - 1;
     while (pos < text.size() && std::isalnum(static_cast<unsigned char>(text[pos]))) ++pos;
     if (pos - begin >= 2 && std::isupper(text[begin])) leading += text[begin];
-    std::int64_t v = 0;
+    Value v = 0;
     for (std::size_t i = units ? pos - 1 : begin; i < pos; ++i) {
       const char c = text[i];
       if (std::isupper(c)) letters += c;
-      v = Wrap(__int128{v} * 10 + (std::isdigit(c) ? c - '0' : digits[c - 'A']));
+      v = v * 10 + (std::isdigit(c) ? c - '0' : digits[c - 'A']);
     }
-    return v;
+    return OverCap(v) ? Fail() : v;
   }
 
-  std::int64_t Apply(char op, __int128 a, __int128 b, bool units) {
-    if (op == '+') return Wrap(a + b);
-    if (op == '-') return units && Wrap(a - b) < 0 ? Wrap(a - b) % 10 + 10 : Wrap(a - b);
-    if (op == '*') return Wrap(a * b);
-    if (op == ':' || op == '%') return b == 0 || (op == ':' && a % b != 0) ? Fail() : Wrap(a / b);
+  Value Apply(char op, const Value& a, const Value& b, bool units) {
+    Value r;
+    if (op == '+') r = a + b;
+    if (op == '-') r = a - b;
+    if (op == '*') r = a * b;
+    if (op == ':' || op == '%') {
+      if (b == 0 || (op == ':' && a % b != 0)) return Fail();
+      r = a / b;
+    }
     if (op == '^') {
       if (b < 0 || b > 20) return Fail();
-      std::int64_t p = 1;
-      for (int i = 0; i < b; ++i) p = Wrap(p * a);
-      return units ? p % 10 : p;
+      r = 1;
+      for (int i = 0; i < b; ++i) r = units ? Residue(r * a) : r * a;
     }
-    if (op == '=') return units ? a % 10 == b % 10 : a == b;
+    if (op == '=') return units ? Residue(a) == Residue(b) : a == b;
     if (op == '<') return a < b;
     if (op == '>') return a > b;
     if (op == '\t') return a >= b;
     if (op == '\n') return a <= b;
-    return a != b;  // '\v'
+    if (op == '\v') return a != b;
+    if (units) return Residue(r);
+    return OverCap(r) ? Fail() : r;
   }
 
   bool Holds() const { return !failed && value != 0; }
 
-  std::int64_t Fail() {
+  Value Fail() {
     failed = true;
     return 0;
   }
@@ -80,7 +95,7 @@ struct Reader {
   std::size_t pos = 0;
   std::string letters, leading;
   bool failed = false;
-  std::int64_t value = 0;
+  Value value = 0;
 };
 
 bool HasUnitsReading(const std::string& relation) {
@@ -160,7 +175,11 @@ std::vector<std::string> ReferenceLines(const ReferenceOutcome& outcome) {
 
 std::optional<std::int64_t> ReferenceValue(std::string_view expression, const std::array<int, 26>& digits) {
   const Reader r(expression, digits, false);
-  return r.failed ? std::nullopt : std::optional(r.value);
+  if (r.failed || r.value > std::numeric_limits<std::int64_t>::max() ||
+      r.value < std::numeric_limits<std::int64_t>::min()) {
+    return std::nullopt;
+  }
+  return r.value.convert_to<std::int64_t>();
 }
 
 }  // namespace zifrel::testing

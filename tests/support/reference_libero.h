@@ -20,17 +20,17 @@ struct ReferenceOutcome {
 
 // `relations`: normalised texts that pass their check, at most ten letters in
 // all (">=" written as a tab, "<=" as a line feed, "<>" as a vertical tab).
+// Every value is exact, and a value from 2^4096 on makes the relation false.
 // `unitsFilter` also tests the pilot's units reading once its letters have
-// digits, in 64 bits that wrap, as the plain search first did: quicker, but
-// it loses solutions where a units value wraps. Without it nothing is cut
-// before the full test: that is the ground truth.
+// digits: quicker, and sound, since it reads residues of the exact values.
 ReferenceOutcome ReferenceSolve(const std::vector<std::string>& relations, bool unitsFilter = false);
 
 // The output-area lines of a job whose search found `outcome`.
 std::vector<std::string> ReferenceLines(const ReferenceOutcome& outcome);
 
 // The value of a normalised expression without relation symbol for the
-// digits of its letters (by letter A..Z), or nothing when an operation fails.
+// digits of its letters (by letter A..Z), or nothing when an operation fails
+// or the value does not fit in 64 bits.
 std::optional<std::int64_t> ReferenceValue(std::string_view expression, const std::array<int, 26>& digits);
 
 }  // namespace zifrel::testing

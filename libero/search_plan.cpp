@@ -1,0 +1,395 @@
+#include "libero/search_plan.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+#include "libero/compiler.h"
+#include "libero/exact_arithmetic.h"
+#include "libero/linear_view.h"
+#include "libero/range_evaluator.h"
+#include "libero/reading_text.h"
+
+namespace zifrel::libero {
+namespace {
+
+constexpr int kMaxReadingDigits = 9;  // 10^9 squared still fits in 64 bits
+constexpr int kFullStrength = kMaxReadingDigits + 1;
+
+unsigned VariablesOf(const RelationCode& code) {
+  unsigned mask = 0;
+  for (int i = 0; i < code.length; ++i) {
+    if (IsVariableWord(code.words[i])) mask |= 1u << code.words[i];
+  }
+  return mask;
+}
+
+unsigned VariablesOf(const Weights& weight, std::int64_t modulus = 0) {
+  unsigned mask = 0;
+  for (int v = 1; v <= kMaxVariables; ++v) {
+    if (modulus == 0 ? weight[v] != 0 : weight[v] % modulus != 0) mask |= 1u << v;
+  }
+  return mask;
+}
+
+Wide Magnitude(Wide x) { return x < 0 ? -x : x; }
+
+// True when every partial sum of the form, whatever digits it adds, fits in
+// 64 bits: then the running sums are exact values, their last digits those
+// of the true sum and their bounds true bounds.
+bool StaysExact(Wide constant, const std::array<Wide, kMaxVariables + 1>& weight) {
+  Wide reach = Magnitude(constant);
+  for (int v = 1; v <= kMaxVariables; ++v) reach += 9 * Magnitude(weight[v]);
+  return reach <= std::numeric_limits<std::int64_t>::max();
+}
+
+// One possible test of a relation: `strength` is the number of last digits
+// it compares, or kFullStrength for the whole relation; `bound` its Bound,
+// or -1; `ranged` its entry in rangedCodes, or -1. A whole relation that the
+// node graph decides has a test of kind kExact with code -1: the graph's
+// comparison node is its test.
+struct Candidate {
+  int relation;
+  int strength;
+  unsigned variables;
+  Test test;
+  int bound = -1;
+  int ranged = -1;
+
+  bool ByGraph() const { return test.kind == Test::kExact && test.code < 0; }
+};
+
+class Planner {
+ public:
+  explicit Planner(const SearchSetup& setup) : setup_(setup) {}
+
+  SearchPlan Build();
+
+ private:
+  void PlanRelation(int relation);
+  bool PlanLinear(int relation, const LinearRelation& linear);
+  void PlanReadings(int relation, unsigned variables);
+  int AddForm(std::int64_t constant, const Weights& weight);
+  int AddCode(const RelationCode& code);
+  void Place(const Order& order, Walk& walk) const;
+  void FindAffinity();
+  int AffineFrom(const Order& order, int start) const;
+  void Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const;
+
+  const SearchSetup& setup_;
+  SearchPlan plan_;
+  Order order_{};
+  std::vector<Candidate> candidates_;
+  std::vector<bool> settledWhole_;  // by relation: a bound or ranges settle it whole
+  std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
+  std::array<int, kMaxVariables + 1> variableTermCount_{};
+};
+
+SearchPlan Planner::Build() {
+  plan_.total = setup_.total;
+  settledWhole_.assign(setup_.codes.size(), false);
+  plan_.relationCodes.assign(setup_.codes.size(), -1);
+  int p = 0;
+  for (int v = setup_.pilotCount; v >= 1; --v) order_[p++] = v;
+  for (int v = setup_.total; v > setup_.pilotCount; --v) order_[p++] = v;
+  for (int v = 1; v <= plan_.total; ++v) {
+    plan_.allowedDigits[v] = setup_.table->Leading(v) ? kNonZeroDigits : kAllDigits;
+    plan_.letters[v] = setup_.table->LetterOf(v);
+  }
+  for (int r = 0; r < static_cast<int>(setup_.codes.size()); ++r) PlanRelation(r);
+  plan_.listing.start = 0;
+  Place(order_, plan_.listing);
+
+  // The counting orders: the variables not yet assigned at `start`, those
+  // that weigh most in a test first, the others as they came. A variable's
+  // weight is how far its digit alone can move the two sides of a relation
+  // apart: once the heavy ones have digits, the light ones left barely move
+  // the sides, and bounds and ranges settle what is left.
+  std::array<Wide, kMaxVariables + 1> importance{};
+  for (const Bound& bound : plan_.bounds) {
+    for (int v = 1; v <= plan_.total; ++v) importance[v] = std::max(importance[v], 9 * Magnitude(bound.weight[v]));
+  }
+  for (const int code : plan_.relationCodes) {
+    if (code < 0) continue;  // a linear relation, weighed by its bound
+    for (int v = 1; v <= plan_.total; ++v) {
+      DigitRanges ranges;  // every other digit at its largest
+      ranges.low.fill(9);
+      ranges.high.fill(9);
+      ranges.low[v] = 0;
+      importance[v] = std::max(importance[v], RangeSpread(plan_.codes[code], ranges).value_or(0));
+    }
+  }
+  FindAffinity();
+  plan_.listing.affineFrom = AffineFrom(order_, 0);
+  plan_.counting.resize(std::max(plan_.total, 1));
+  for (int start = 1; start < plan_.total; ++start) {
+    Order order = order_;
+    std::stable_sort(order.begin() + start, order.begin() + plan_.total,
+                     [&](int a, int b) { return importance[a] > importance[b]; });
+    // The lightest variables that can form an affine suffix go last.
+    unsigned suffix = 0;
+    int size = 0;
+    for (int p = plan_.total - 1; p >= start && size < kMaxSuffix; --p) {
+      const unsigned bit = 1u << order[p];
+      if ((plan_.notAffine & bit) == 0 && (plan_.affineConflicts[order[p]] & (suffix | bit)) == 0) {
+        suffix |= bit;
+        ++size;
+      }
+    }
+    std::stable_partition(order.begin() + start, order.begin() + plan_.total,
+                          [&](int v) { return (suffix & (1u << v)) == 0; });
+    Walk& walk = plan_.counting[start];
+    walk.start = start;
+    walk.affineFrom = AffineFrom(order, start);
+    Place(order, walk);
+  }
+  return std::move(plan_);
+}
+
+// Which variables can end a walk together: a variable read under a power or
+// a division, or by a relation the graph does not hold, cannot; two that
+// meet in a product cannot both.
+void Planner::FindAffinity() {
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  for (const NodeGraph::Node& node : nodes) {
+    if (node.kind != NodeGraph::Kind::kOperation) continue;
+    const unsigned a = nodes[node.a].variables;
+    const unsigned b = nodes[node.b].variables;
+    if (node.op == kTimes) {
+      for (int v = 1; v <= kMaxVariables; ++v) {
+        if (a & (1u << v)) plan_.affineConflicts[v] |= b;
+        if (b & (1u << v)) plan_.affineConflicts[v] |= a;
+      }
+    } else if (node.op != kPlus && node.op != kMinus) {
+      plan_.notAffine |= a | b;
+    }
+  }
+  for (const Candidate& c : candidates_) {
+    if (c.test.kind == Test::kExact && !c.ByGraph()) plan_.notAffine |= c.variables;
+  }
+}
+
+// The first position of the longest affine suffix of `order`, at most
+// kMaxSuffix long and within the walk.
+int Planner::AffineFrom(const Order& order, int start) const {
+  unsigned suffix = 0;
+  int from = plan_.total;
+  while (from > start && plan_.total - from < kMaxSuffix) {
+    const int v = order[from - 1];
+    const unsigned bit = 1u << v;
+    if ((plan_.notAffine & bit) != 0 || (plan_.affineConflicts[v] & (suffix | bit)) != 0) break;
+    suffix |= bit;
+    --from;
+  }
+  return from;
+}
+
+int Planner::AddForm(std::int64_t constant, const Weights& weight) {
+  const int form = plan_.formCount++;
+  plan_.formConstants[form] = constant;
+  for (int v = 1; v <= plan_.total; ++v) {
+    if (weight[v] != 0) variableTerms_[v][variableTermCount_[v]++] = {static_cast<std::uint8_t>(form), weight[v]};
+  }
+  return form;
+}
+
+int Planner::AddCode(const RelationCode& code) {
+  plan_.codes.push_back(code);
+  return static_cast<int>(plan_.codes.size()) - 1;
+}
+
+void Planner::PlanRelation(int relation) {
+  const RelationCode& full = setup_.codes[relation];
+  if (const std::optional<LinearRelation> linear = LinearView(full); linear && PlanLinear(relation, *linear)) return;
+  // A relation that is not linear, or whose forms may leave 64 bits: the
+  // node graph computes it, or where it cannot, its code does.
+  const unsigned variables = VariablesOf(full);
+  const int code = AddCode(full);
+  plan_.relationCodes[relation] = code;
+  // The graph's nodes are settled on intervals as the search walks them;
+  // a relation outside the graph is settled from its code.
+  const bool byGraph = plan_.graph.Add(full, relation);
+  int ranged = -1;
+  if (!byGraph && static_cast<int>(plan_.rangedCodes.size()) < kMaxRangedCodes) {
+    ranged = static_cast<int>(plan_.rangedCodes.size());
+    plan_.rangedCodes.push_back(code);
+  }
+  const Test test{Test::kExact, kEqual, 0, -1, static_cast<std::int16_t>(byGraph ? -1 : code), 0};
+  candidates_.push_back({relation, kFullStrength, variables, test, -1, ranged});
+  settledWhole_[relation] = byGraph || ranged >= 0;
+  PlanReadings(relation, variables);
+}
+
+// The tests of a linear relation on running sums; false when its sums may
+// leave 64 bits.
+bool Planner::PlanLinear(int relation, const LinearRelation& linear) {
+  std::array<Wide, kMaxVariables + 1> difference{};
+  for (int v = 1; v <= kMaxVariables; ++v) difference[v] = Wide{linear.left.weight[v]} - linear.right.weight[v];
+  const Wide constant = Wide{linear.left.constant} - linear.right.constant;
+  const auto toWeights = [](const std::array<Wide, kMaxVariables + 1>& w) {
+    Weights r{};
+    for (int v = 1; v <= kMaxVariables; ++v) r[v] = static_cast<std::int64_t>(w[v]);
+    return r;
+  };
+  const auto wide = [](const LinearForm& form) {
+    std::array<Wide, kMaxVariables + 1> w{};
+    for (int v = 1; v <= kMaxVariables; ++v) w[v] = form.weight[v];
+    return w;
+  };
+  if (!StaysExact(constant, difference)) return false;
+  const auto op = static_cast<std::int8_t>(linear.op);
+
+  if (linear.op == kEqual || linear.op == kDifferent) {
+    const Weights weights = toWeights(difference);
+    const auto form = static_cast<std::uint8_t>(AddForm(static_cast<std::int64_t>(constant), weights));
+    plan_.bounds.push_back({op, form, -1, weights});
+    candidates_.push_back({relation,
+                           kFullStrength,
+                           VariablesOf(weights),
+                           {Test::kForms, op, form, -1, 0, 0},
+                           static_cast<int>(plan_.bounds.size()) - 1});
+    settledWhole_[relation] = true;
+    if (linear.op == kEqual) {
+      std::int64_t modulus = 1;
+      for (int k = 1; k <= kMaxReadingDigits; ++k) {
+        modulus *= 10;
+        candidates_.push_back(
+            {relation, k, VariablesOf(weights, modulus), {Test::kResidue, kEqual, form, -1, 0, modulus}});
+      }
+    }
+    return true;
+  }
+  // A comparison is of the two values, so each must stay exact, and their
+  // difference too.
+  if (!StaysExact(linear.left.constant, wide(linear.left)) || !StaysExact(linear.right.constant, wide(linear.right))) {
+    return false;
+  }
+  const auto left = static_cast<std::uint8_t>(AddForm(linear.left.constant, linear.left.weight));
+  const auto right = static_cast<std::int8_t>(AddForm(linear.right.constant, linear.right.weight));
+  plan_.bounds.push_back({op, left, right, toWeights(difference)});
+  candidates_.push_back({relation,
+                         kFullStrength,
+                         VariablesOf(linear.left.weight) | VariablesOf(linear.right.weight),
+                         {Test::kForms, op, left, right, 0, 0},
+                         static_cast<int>(plan_.bounds.size()) - 1});
+  settledWhole_[relation] = true;
+  return true;
+}
+
+// Readings of the last 1, 2, ... digits of an equality, as long as they need
+// fewer variables than the whole relation.
+void Planner::PlanReadings(int relation, unsigned variables) {
+  const std::u32string text = ReadableEquality(setup_.texts[relation]);
+  if (text.empty()) return;
+  VariableTable table = *setup_.table;  // every letter has its number already
+  std::int64_t modulus = 1;
+  for (int k = 1; k <= kMaxReadingDigits; ++k) {
+    modulus *= 10;
+    RelationCode reading;
+    CompileReading(text, k, true, reading, table);
+    const unsigned readingVariables = VariablesOf(reading);
+    if (readingVariables == variables) break;  // from here on the whole relation is as soon known
+    const Test test{Test::kReading, kEqual, 0, -1, static_cast<std::int16_t>(AddCode(reading)), modulus};
+    candidates_.push_back({relation, k, readingVariables, test});
+  }
+}
+
+// Lays the tests out along `order` from the walk's start on. A test runs
+// where its last variable gets its digit, and only if no stronger test of
+// the same relation completes there or earlier; a test that completes
+// before the start has already run on the way there.
+void Planner::Place(const Order& order, Walk& walk) const {
+  const int start = walk.start;
+  std::array<int, kMaxVariables + 1> position{};
+  for (int p = 0; p < plan_.total; ++p) position[order[p]] = p;
+  for (int p = start; p < plan_.total; ++p) {
+    Step& step = walk.steps[p];
+    step = Step{};
+    step.variable = order[p];
+    step.allowedDigits = plan_.allowedDigits[order[p]];
+    step.termCount = variableTermCount_[order[p]];
+    step.terms = variableTerms_[order[p]];
+  }
+  const auto completion = [&](unsigned variables) {
+    int at = 0;  // a test that reads no variable has one verdict: the first step gives it
+    for (int v = 1; v <= kMaxVariables; ++v) {
+      if (variables & (1u << v)) at = std::max(at, position[v]);
+    }
+    return at;
+  };
+
+  std::vector<const Candidate*> strongestFirst;
+  for (const Candidate& c : candidates_) strongestFirst.push_back(&c);
+  std::stable_sort(strongestFirst.begin(), strongestFirst.end(), [](const Candidate* a, const Candidate* b) {
+    return a->relation != b->relation ? a->relation < b->relation : a->strength > b->strength;
+  });
+  int relation = -1;
+  int strongerAt = 0;
+  for (const Candidate* candidate : strongestFirst) {
+    if (candidate->relation != relation) relation = candidate->relation, strongerAt = plan_.total;
+    const int at = completion(candidate->variables);
+    if (at >= strongerAt) continue;
+    strongerAt = at;
+    if (at < start) continue;
+    if (!candidate->ByGraph()) {
+      Step& step = walk.steps[at];
+      step.tests[step.testCount++] = candidate->test;
+    }
+    for (int p = start; p <= at; ++p) {
+      if (candidate->bound >= 0) {
+        walk.pendingBounds[p] |= BoundMask{1} << candidate->bound;
+      } else if (candidate->ranged >= 0) {
+        walk.pendingRanged[p] |= RangedMask{1} << candidate->ranged;
+      } else if (!settledWhole_[candidate->relation]) {
+        // A last-digits test is implied by its whole relation: once that is
+        // settled as holding, so is the test.
+        walk.pendingOther[p] = true;
+      }
+    }
+  }
+  for (int p = start; p < plan_.total; ++p) {
+    Step& step = walk.steps[p];
+    const auto onSums = [](const Test& t) { return t.kind == Test::kForms || t.kind == Test::kResidue; };
+    step.firstCodeTest = static_cast<int>(
+        std::stable_partition(step.tests.begin(), step.tests.begin() + step.testCount, onSums) - step.tests.begin());
+  }
+  Schedule(position, walk);
+}
+
+// The graph's nodes in the order of the steps that let compute them: a node
+// where the last variable it reads gets its digit. Nodes that complete
+// before the walk's start were computed on the way there; constants never
+// change and are computed once, before the search.
+void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const {
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  std::array<std::vector<Instruction>, kMaxVariables> byStep;
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    const NodeGraph::Node& node = nodes[n];
+    if (node.variables == 0) continue;
+    int at = 0;
+    for (int v = 1; v <= kMaxVariables; ++v) {
+      if (node.variables & (1u << v)) at = std::max(at, position[v]);
+    }
+    if (at < walk.start) continue;
+    Instruction in{Instruction::kWord, static_cast<std::uint16_t>(n), node.a, node.b};
+    if (node.kind != NodeGraph::Kind::kWord) {
+      in.code = static_cast<std::uint8_t>(Instruction::kOperator + node.op);
+    } else if (const NodeGraph::Term& t = plan_.graph.Terms()[node.a];
+               node.b == 1 && node.constant == 0 && t.weight == 1) {
+      in = {Instruction::kDigit, static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(t.variable), 0};
+    }
+    byStep[at].push_back(in);
+  }
+  for (int p = walk.start; p < plan_.total; ++p) {
+    walk.steps[p].firstInstruction = static_cast<int>(walk.instructions.size());
+    walk.instructions.insert(walk.instructions.end(), byStep[p].begin(), byStep[p].end());
+    walk.steps[p].endInstruction = static_cast<int>(walk.instructions.size());
+  }
+}
+
+}  // namespace
+
+SearchPlan PlanSearch(const SearchSetup& setup) { return Planner(setup).Build(); }
+
+}  // namespace zifrel::libero
