@@ -14,6 +14,7 @@
 
 #include "app/qt/cell_edit.h"
 #include "app/qt/lines_area.h"
+#include "app/qt/program_icon.h"
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
@@ -70,6 +71,7 @@ void Show(RadioGroup* group, const RadioGroupControl& control) {
 
 TForma::TForma(QWidget* parent) : QWidget(parent) {
   setWindowTitle(Q(msg::kProgramTitle));
+  setWindowIcon(ProgramIcon());
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
   CreateControls();
