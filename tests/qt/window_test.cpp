@@ -59,6 +59,33 @@ class WindowTest : public QObject {
 
  private slots:
 
+  void StateAtFirstShow() {
+    WindowDriver ui;
+    QCOMPARE(ui.Window().windowTitle(), QStringLiteral("Zifrel 2"));
+    QVERIFY(!ui.Window().windowIcon().pixmap(16).isNull());
+    QVERIFY(ui.Item("Operaz", "Genera")->isChecked());
+    QVERIFY(ui.Item("MaxN", "999")->isChecked());
+    QVERIFY(ui.Item("RandOp", "A caso")->isChecked());
+    for (const char* shown : {"Operaz", "MaxN", "RandOp", "Copia", "Canc", "HButt"}) {
+      QVERIFY2(ui.Control(shown)->isVisible() && ui.Control(shown)->isEnabled(), shown);
+    }
+    for (int k = 1; k <= 9; ++k) QVERIFY(ui.Cell(k)->text().isEmpty() && ui.Cell(k)->isEnabled());
+    for (int i = 1; i <= 6; ++i) {
+      QCOMPARE(ui.OpButton(i)->text(), QStringLiteral("+"));
+      QVERIFY(!ui.OpButton(i)->isEnabled());
+    }
+    QCOMPARE(ui.Button("Button1")->text(), QStringLiteral("Vai"));
+    QVERIFY(ui.Button("Button1")->isEnabled());
+    for (const char* hidden : {"NoPoss", "Libe", "Label7", "SolLab"})
+      QVERIFY2(!ui.Control(hidden)->isVisible(), hidden);
+    QCOMPARE(ui.Label("SolLab")->text(), QStringLiteral("0"));
+    QVERIFY(ui.Lines("Libe").isEmpty() && ui.Lines("TheM").isEmpty());
+    // The spinner shows its "+" until the first tick of the timer hides it.
+    QCOMPARE(ui.Label("Giro")->text(), QStringLiteral("+"));
+    QVERIFY(ui.Label("Giro")->isVisible());
+    QTRY_VERIFY(!ui.Label("Giro")->isVisible());
+  }
+
   // Every place is the laid-out one at this screen's resolution: the test
   // runs once at the usual 96 dpi and once at a high resolution.
   void PlacesAndFontsScaleWithTheScreen_data() {
