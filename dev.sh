@@ -2,8 +2,10 @@
 # Set-up, build and run in one step, on Debian 12.
 #   ./dev.sh start   installs what is missing, builds, starts the workbench
 #   ./dev.sh test    installs what is missing, checks the formatting, builds
-#                    with warnings as errors, runs every test, then again under
-#                    AddressSanitizer and UndefinedBehaviorSanitizer
+#                    with warnings as errors, runs every test, checks the
+#                    installation and builds the Debian package, then runs the
+#                    tests again under AddressSanitizer and
+#                    UndefinedBehaviorSanitizer
 #   ./dev.sh fuzz [SECONDS]
 #                    installs clang, builds the libFuzzer target of the Libero
 #                    path under both sanitizers and fuzzes it (600 s unless told)
@@ -13,7 +15,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(g++ cmake ninja-build pkg-config clang-format libboost-dev qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation)
+packages=(g++ cmake ninja-build pkg-config clang-format libboost-dev qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
+  fonts-liberation help2man man-db groff-base desktop-file-utils appstream dpkg-dev file)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {
@@ -58,6 +61,7 @@ case "${1:-}" in
     git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
     build release
     ctest --preset release
+    data/check_install.sh build/release
     build sanitize
     ctest --preset sanitize
     ;;

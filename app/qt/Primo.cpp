@@ -14,6 +14,7 @@
 
 #include "app/qt/cell_edit.h"
 #include "app/qt/lines_area.h"
+#include "app/qt/program_icon.h"
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
@@ -70,6 +71,7 @@ void Show(RadioGroup* group, const RadioGroupControl& control) {
 
 TForma::TForma(QWidget* parent) : QWidget(parent) {
   setWindowTitle(Q(msg::kProgramTitle));
+  setWindowIcon(ProgramIcon());
   setBackgroundRole(QPalette::Button);
   setAutoFillBackground(true);
   CreateControls();
@@ -130,10 +132,9 @@ void TForma::CreateControls() {
   for (RadioGroup* group : {Operaz, MaxN, RandOp}) group->SetItemMargins(scale(8), scale(2));
 
   Button1 = Arrange(new QPushButton(this), "Button1", scale, layout::kButton1);
+  // Enter on a focused Vai works as Space does.
+  Button1->setAutoDefault(true);
   TheM = Arrange(new LinesArea(this), "TheM", scale, layout::kTheM);
-  // The text areas paint their whole place, frame included, so nothing they
-  // cover shows through at their edges.
-  TheM->setAutoFillBackground(true);
   TheM->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   TheM->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   TheM->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -157,7 +158,6 @@ void TForma::CreateControls() {
   FitWidth(NoPoss);
 
   Libe = Arrange(new LinesArea(this), "Libe", scale, layout::kLibe);
-  Libe->setAutoFillBackground(true);
   Libe->setLineWrapMode(QPlainTextEdit::NoWrap);
   Libe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Libe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -168,7 +168,9 @@ void TForma::CreateControls() {
   // The window fits itself to its controls.
   QRect extent;
   for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) extent |= child->geometry();
-  resize(extent.right() + 1, extent.bottom() + 1);
+  designedSize_ = QSize(extent.right() + 1, extent.bottom() + 1);
+  designedAreas_ = {TheM->geometry(), Libe->geometry()};
+  resize(designedSize_);
   setMinimumSize(scale.Size(layout::kMinimumSize));
 }
 
@@ -212,6 +214,20 @@ void TForma::showEvent(QShowEvent* event) {
     move(desktop.center() - QPoint(width() / 2, height() / 2));
   }
   QWidget::showEvent(event);
+}
+
+void TForma::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlaceTextAreas();
+}
+
+// Below the designed size the window shows the designed layout, cut off.
+void TForma::PlaceTextAreas() {
+  if (!designedSize_.isValid()) return;  // still being built
+  const QSize extra = (size() - designedSize_).expandedTo(QSize(0, 0));
+  const layout::TextAreas areas = layout::GrowTextAreas(designedAreas_, extra, !Libe->isHidden());
+  TheM->setGeometry(areas.theM);
+  Libe->setGeometry(areas.libe);
 }
 
 void TForma::Bo1Click() {
@@ -289,10 +305,15 @@ void TForma::Handle(Handler&& handler) {
 
 void TForma::ShowModel() {
   const WindowModel& model = workbench_->Model();
+  const bool vaiHadFocus = Button1->hasFocus();
+  // Under the formula area the cells keep their state, but they leave the
+  // Tab chain, so that no key reaches a Schema the user cannot see.
+  const Qt::FocusPolicy cellFocus = model.Libe.visible ? Qt::ClickFocus : Qt::StrongFocus;
   for (int k = 0; k < kCellCount; ++k) {
     const QString text = QString::fromStdString(model.Ed[k].Text());
     if (Ed[k]->text() != text) Ed[k]->setText(text);
     Ed[k]->setEnabled(model.Ed[k].enabled);
+    if (Ed[k]->focusPolicy() != cellFocus) Ed[k]->setFocusPolicy(cellFocus);
   }
   for (int i = 0; i < kOperatorCount; ++i) Show(Bo[i], model.Bo[i]);
   Show(Operaz, model.Operaz);
@@ -310,6 +331,21 @@ void TForma::ShowModel() {
   Show(Copia, model.Copia);
   Show(Canc, model.Canc);
   Show(HButt, model.HButt);
+  PlaceTextAreas();
+  ShowFocus(vaiHadFocus);
+}
+
+// Stop disables the focused Vai, and Qt passes the focus on to the next
+// control, the output area, where a second Space would type into the
+// results. The focus goes back to Vai when Vai is enabled again, unless the
+// user has put it somewhere else in the meantime.
+void TForma::ShowFocus(bool vaiHadFocus) {
+  if (vaiHadFocus && !Button1->isEnabled()) {
+    focusTakenFromVai_ = focusWidget();
+  } else if (Button1->isEnabled() && focusTakenFromVai_) {
+    if (focusWidget() == focusTakenFromVai_) Button1->setFocus(Qt::OtherFocusReason);
+    focusTakenFromVai_ = nullptr;
+  }
 }
 
 // Shown without a nested event loop, so the jobs' hand-overs and the timer go

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
 
+#include "app/qt/window_layout.h"
 #include "app/workbench.h"
 
 class QLabel;
@@ -34,6 +36,7 @@ class TForma : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void CreateControls();
@@ -63,6 +66,8 @@ class TForma : public QWidget {
   // Window thread: carries out what the running job has handed over.
   void RunHandOvers();
   void ShowModel();
+  void ShowFocus(bool vaiHadFocus);
+  void PlaceTextAreas();
   void ShowError(const std::string& text);
 
   // CellEdits and OpButtons: c1..c9 = Ed1..Ed9, o1..o6 = Bo1..Bo6.
@@ -86,6 +91,12 @@ class TForma : public QWidget {
 
   std::unique_ptr<Workbench> workbench_;
   bool centred_ = false;
+  // The window's size as laid out and the text areas' places in it: a
+  // larger window gives its extra room to the text areas.
+  QSize designedSize_;
+  layout::TextAreas designedAreas_;
+  // Where Qt put the focus when it took it from a disabled Vai.
+  QPointer<QWidget> focusTakenFromVai_;
 };
 
 }  // namespace zifrel

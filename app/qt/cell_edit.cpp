@@ -1,5 +1,10 @@
 #include "app/qt/cell_edit.h"
 
+#include <QEvent>
+#include <QFontMetrics>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
 #include "schema/cell_texts.h"
 
 namespace zifrel {
@@ -31,5 +36,29 @@ QValidator::State CellLengthValidator::validate(QString& input, int& pos) const 
 }
 
 CellEdit::CellEdit(QWidget* parent) : QLineEdit(parent) { setValidator(new CellLengthValidator(this)); }
+
+void CellEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) CentreText();
+}
+
+void CellEdit::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  CentreText();
+}
+
+// The line edit puts the baseline at the top of its centred line plus the
+// ascent; equal top and bottom text margins of opposite sign move that line
+// down (or up) by whole pixels without changing the room it has.
+void CellEdit::CentreText() {
+  QStyleOptionFrame panel;
+  initStyleOption(&panel);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &panel, this);
+  const QFontMetrics metrics = fontMetrics();
+  const int baseline = contents.y() + (contents.height() - metrics.height() + 1) / 2 + metrics.ascent();
+  const int centredBaseline = (height() + metrics.capHeight()) / 2;
+  const int shift = centredBaseline - baseline;
+  if (textMargins() != QMargins(0, shift, 0, -shift)) setTextMargins(0, shift, 0, -shift);
+}
 
 }  // namespace zifrel

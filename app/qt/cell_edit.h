@@ -16,12 +16,22 @@ class CellLengthValidator : public QValidator {
   State validate(QString& input, int& pos) const override;
 };
 
-// A cell of the Schema grid.
+// A cell of the Schema grid. Its text is centred on the cell's middle by the
+// height of a capital letter, as the cells hold capitals and digits: the
+// line edit would centre the font's whole line height, which puts the
+// capitals high in a cell as low as ours.
 class CellEdit : public QLineEdit {
   Q_OBJECT
 
  public:
   explicit CellEdit(QWidget* parent = nullptr);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void CentreText();
 };
 
 }  // namespace zifrel

@@ -1,5 +1,6 @@
 #include "app/qt/lines_area.h"
 
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -8,6 +9,10 @@ namespace zifrel {
 
 LinesArea::LinesArea(QWidget* parent) : QPlainTextEdit(parent) {
   setTabChangesFocus(true);
+  // A plain frame one pixel wide keeps the viewport and the scroll bars one
+  // pixel inside; event() paints it.
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+  setLineWidth(1);
   connect(this, &QPlainTextEdit::textChanged, this, &LinesArea::WriteBack);
 }
 
@@ -44,6 +49,27 @@ void LinesArea::Show() {
   shownClears_ = lines_->ClearCount();
   shownCount_ = count;
   showing_ = false;
+}
+
+bool LinesArea::event(QEvent* event) {
+  // Only the area's own paint event, which draws the frame; the viewport's
+  // paint events reach the text through paintEvent.
+  if (event->type() != QEvent::Paint) return QPlainTextEdit::event(event);
+  // The style draws the frame with a one-pixel pen, which at a fractional
+  // scale factor can fall between the device pixels or under the viewport,
+  // so the frame is filled here as four bands one logical pixel wide: each
+  // always covers whole device pixels. The whole place is painted first, so
+  // that nothing the area covers shows through at its edges or in the corner
+  // between its scroll bars.
+  QPainter painter(this);
+  const QRect r = rect();
+  painter.fillRect(r, palette().window());
+  const QColor line = palette().color(QPalette::Mid);
+  painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), line);
+  painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
+  painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), line);
+  painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), line);
+  return true;
 }
 
 std::vector<std::string> LinesArea::Lines() const {

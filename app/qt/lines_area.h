@@ -26,6 +26,9 @@ class LinesArea : public QPlainTextEdit {
   // The widget's text as the model counts lines: none when it is empty.
   std::vector<std::string> Lines() const;
 
+ protected:
+  bool event(QEvent* event) override;
+
  private:
   void WriteBack();
 

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
   const QString title =
       QString::fromUtf8(zifrel::msg::kProgramTitle.data(), static_cast<qsizetype>(zifrel::msg::kProgramTitle.size()));
   QApplication::setApplicationDisplayName(title);
+  // Names the installed desktop entry, so that a Wayland desktop shows its
+  // name and icon for the window.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.zifrel.Zifrel"));
   try {
     zifrel::TForma window;
     window.show();

@@ -29,6 +29,17 @@ QFont ScreenScale::Font(int designHeight) const {
   return font;
 }
 
+TextAreas GrowTextAreas(const TextAreas& designed, QSize extra, bool libero) {
+  TextAreas grown = designed;
+  const int libeShare =
+      libero ? extra.width() * designed.libe.width() / (designed.libe.width() + designed.theM.width()) : 0;
+  grown.libe.setWidth(designed.libe.width() + libeShare);
+  grown.theM.setLeft(designed.theM.left() + libeShare);
+  grown.theM.setRight(designed.theM.right() + extra.width());
+  grown.theM.setBottom(designed.theM.bottom() + extra.height());
+  return grown;
+}
+
 QString MonospaceFamily() {
   static const QString family = [] {
     const QStringList families = QFontDatabase::families();

@@ -56,6 +56,16 @@ inline constexpr int kWindowFontHeight = 20;
 // The window can be made no smaller than this.
 inline constexpr QSize kMinimumSize = {610, 245};
 
+// The places of the output and formula areas in a window enlarged by `extra`
+// beyond its designed size. The output area takes the extra room; in mode
+// Libero the formula area takes a share of the extra width, in proportion to
+// the two areas' widths, and the output area moves over by as much. The
+// formula area keeps its height, since the command buttons lie under it.
+struct TextAreas {
+  QRect theM, libe;
+};
+TextAreas GrowTextAreas(const TextAreas& designed, QSize extra, bool libero);
+
 // Scales design pixels to the screen by its logical resolution, so the window
 // looks the same on a 96-dpi and on a high-dpi screen.
 class ScreenScale {

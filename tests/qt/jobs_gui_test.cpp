@@ -104,6 +104,23 @@ class JobsGuiTest : public QObject {
     QTRY_VERIFY(FloodingJob::ended);
   }
 
+  // A keyboard user starts a job with Enter and stops it with Space on Vai:
+  // when it has ended, the focus is on Vai again, not in the results.
+  void VaiHasTheFocusAgainAfterAJob() {
+    FloodingJob::ended = false;
+    WindowDriver ui;
+    UseJobs<FloodingJob>(ui.Window());
+    QPushButton* go = ui.Button("Button1");
+    go->setFocus();
+    QTest::keyClick(go, Qt::Key_Return);
+    QCOMPARE(go->text(), QStringLiteral("Stop"));
+    QTRY_VERIFY(!ui.Lines("TheM").isEmpty());
+    QTest::keyClick(go, Qt::Key_Space);
+    QTRY_VERIFY(Idle(ui));
+    QCOMPARE(QApplication::focusWidget(), go);
+    QVERIFY(FloodingJob::ended);
+  }
+
   void GeneraWritesAUniqueSchema() {
     WindowDriver ui;
     ui.Click(ui.Button("Button1"));

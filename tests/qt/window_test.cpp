@@ -2,10 +2,13 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 #include "suites.h"
 #include "window_driver.h"
@@ -18,15 +21,48 @@ int Px(const QWidget& window, int designPixels) {
   return static_cast<int>(std::lround(designPixels * window.screen()->logicalDotsPerInch() / 120.0));
 }
 
+// Whether each side of the control, as drawn, has a visible line within its
+// two outermost rows or columns of device pixels.
+bool FrameIsWhole(QWidget* control) {
+  const QImage image = control->grab().toImage();
+  const int lighter = qGray(control->palette().color(QPalette::Window).rgb()) - 24;
+  const int w = image.width(), h = image.height();
+  const auto line = [&](int x, int y, int dx, int dy, int length) {
+    int dark = 0;
+    for (int i = 0; i < length; ++i) dark += qGray(image.pixel(x + i * dx, y + i * dy)) < lighter;
+    return dark >= length * 9 / 10;
+  };
+  return (line(0, 0, 1, 0, w) || line(0, 1, 1, 0, w)) && (line(0, h - 1, 1, 0, w) || line(0, h - 2, 1, 0, w)) &&
+         (line(0, 0, 0, 1, h) || line(1, 0, 0, 1, h)) && (line(w - 1, 0, 0, 1, h) || line(w - 2, 0, 0, 1, h));
+}
+
+// The rows of device pixels free of ink above and below a text, found as
+// the rows where the control drawn with the text differs from it drawn
+// empty.
+std::pair<int, int> RoomAboveAndBelow(const QImage& empty, const QImage& written) {
+  int first = -1, last = -1;
+  for (int y = 0; y < written.height(); ++y) {
+    for (int x = 0; x < written.width(); ++x) {
+      if (written.pixel(x, y) == empty.pixel(x, y)) continue;
+      if (first < 0) first = y;
+      last = y;
+      break;
+    }
+  }
+  return {first, written.height() - 1 - last};
+}
+
 }  // namespace
 
 class WindowTest : public QObject {
   Q_OBJECT
 
  private slots:
+
   void StateAtFirstShow() {
     WindowDriver ui;
     QCOMPARE(ui.Window().windowTitle(), QStringLiteral("Zifrel 2"));
+    QVERIFY(!ui.Window().windowIcon().pixmap(16).isNull());
     QVERIFY(ui.Item("Operaz", "Genera")->isChecked());
     QVERIFY(ui.Item("MaxN", "999")->isChecked());
     QVERIFY(ui.Item("RandOp", "A caso")->isChecked());
@@ -83,6 +119,46 @@ class WindowTest : public QObject {
     QVERIFY2(font.family() == "Courier New" || font.family() == "Liberation Mono", qPrintable(font.family()));
     QVERIFY(font.bold());
     QCOMPARE(font.pixelSize(), Px(w, fontHeight));
+  }
+
+  // The text areas keep their frames whole and the cells show their text in
+  // the middle, at 96 dpi, at a high resolution and at the fractional scale
+  // factors, where one logical pixel is not a whole number of device pixels.
+  void FramesAndCellTextAtThisScale() {
+    WindowDriver ui;
+    QLineEdit* cell = ui.Cell(9);  // a cell without the focus shows no cursor
+    const QImage empty = cell->grab().toImage();
+    cell->setText(QStringLiteral("W8H0"));
+    const auto [above, below] = RoomAboveAndBelow(empty, cell->grab().toImage());
+    QVERIFY2(above > 0 && std::abs(above - below) <= 1,
+             qPrintable(QStringLiteral("%1 above, %2 below").arg(above).arg(below)));
+    ui.Choose("Operaz", "Libero");
+    for (const char* area : {"TheM", "Libe"}) QVERIFY2(FrameIsWhole(ui.Control(area)), area);
+  }
+
+  // The extra room of a larger window goes to the output area, and in mode
+  // Libero to the formula area as well; nothing else moves, and the designed
+  // size brings the designed layout back.
+  void EnlargingGivesRoomToTheTextAreas() {
+    WindowDriver ui;
+    TForma& w = ui.Window();
+    const QSize designed = w.size();
+    const QRect theM = ui.Control("TheM")->geometry(), libe = ui.Control("Libe")->geometry();
+    QList<QRect> others;
+    const char* const fixed[] = {"Ed9", "Bo6", "Button1", "HButt", "Operaz", "RandOp", "NoPoss"};
+    for (const char* name : fixed) others << ui.Control(name)->geometry();
+    w.resize(designed + QSize(200, 100));
+    QTRY_COMPARE(ui.Control("TheM")->geometry(), theM.adjusted(0, 0, 200, 100));
+    ui.Choose("Operaz", "Libero");
+    const QRect wideLibe = ui.Control("Libe")->geometry();
+    QVERIFY(wideLibe.width() > libe.width() + 50);
+    QCOMPARE(wideLibe, QRect(libe.topLeft(), QSize(wideLibe.width(), libe.height())));
+    QCOMPARE(ui.Control("TheM")->geometry(), QRect(QPoint(wideLibe.right() + theM.left() - libe.right(), theM.top()),
+                                                   theM.bottomRight() + QPoint(200, 100)));
+    for (int i = 0; i < others.size(); ++i) QCOMPARE(ui.Control(fixed[i])->geometry(), others[i]);
+    w.resize(designed);
+    QTRY_COMPARE(ui.Control("Libe")->geometry(), libe);
+    QCOMPARE(ui.Control("TheM")->geometry(), theM);
   }
 
   void WindowFitsItsControlsAndKeepsItsMinimumSize() {
@@ -145,6 +221,25 @@ class WindowTest : public QObject {
     const QStringList expected = {"Ed2",    "Ed3",  "Ed4",    "Ed5",     "Ed6",  "Ed7",   "Ed8",  "Ed9",
                                   "Operaz", "MaxN", "RandOp", "Button1", "TheM", "HButt", "Canc", "Copia"};
     QCOMPARE(visited.mid(0, expected.size()), expected);
+  }
+
+  // Under the formula area the cells are out of the Tab chain, and they come
+  // back into it with the grid.
+  void TabSkipsTheCoveredCells() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    ui.Click(ui.Area("Libe"));
+    QStringList visited;
+    for (int n = 0; n < 12; ++n) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    QVERIFY2(visited.filter(QRegularExpression("^Ed")).isEmpty(), qPrintable(visited.join(' ')));
+    QVERIFY(visited.contains("Libe"));
+    ui.Choose("Operaz", "Risolvi");
+    ui.Click(ui.Cell(1));
+    QTest::keyClick(ui.Cell(1), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ui.Cell(2));
   }
 
   void OperatorButtonsTakeNoFocus() {
