@@ -34,7 +34,7 @@ enum class Contradiction : std::uint8_t {
 
 inline constexpr int kShownValues = 4;     // values of a shared cell kept for the text
 inline constexpr int kShownSolutions = 3;  // ways an equation holds, kept for the text
-inline constexpr int kChainLength = 6;     // digits a trial settles, kept for the text
+inline constexpr int kChainLength = 8;     // digits a trial settles, kept for the text
 
 // Ranges: the bound the equation puts on one of its numbers. The operands
 // are the two values the bound is computed from, in the order of the
@@ -71,6 +71,7 @@ struct TrialDetail {
   std::int8_t whyEquation = -1;
   std::int8_t whySymbol = -1;
   std::int8_t whyPair = -1;
+  SymbolMask whyGroup = 0;
 };
 
 // One step: a technique applied to one equation (or to the digits), and

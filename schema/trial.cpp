@@ -41,6 +41,7 @@ void NoteContradiction(const DeductionPuzzle& puzzle, const CandidateState& stat
   detail->why = step.contradiction;
   detail->whyEquation = step.equation;
   detail->whyPair = step.pair;
+  detail->whyGroup = step.group;
   if (step.contradiction == Contradiction::kNone) {  // a symbol was left with no digit
     detail->why = Contradiction::kNoDigit;
     for (int s = 0; s < puzzle.symbolCount; ++s) {
