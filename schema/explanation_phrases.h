@@ -43,8 +43,9 @@ inline constexpr std::string_view kRanges = "Con le cifre ancora possibili,";
 inline constexpr std::string_view kAtMost = "{} = {} è al più {},";
 inline constexpr std::string_view kAtLeast = "{} = {} è almeno {},";
 inline constexpr std::string_view kBetween = "{} = {} sta tra {} e {},";
-inline constexpr std::string_view kBound = "{} = {}";             // 999 + 99 = 1098
-inline constexpr std::string_view kBoundRounded = "{}, cioè {}";  // 999 ÷ 12, cioè 83
+inline constexpr std::string_view kBound = "{} = {}";                         // 999 + 99 = 1098
+inline constexpr std::string_view kBoundRoundedDown = "{} (cioè al più {})";  // 999 ÷ 12 (cioè al più 83)
+inline constexpr std::string_view kBoundRoundedUp = "{} (cioè almeno {})";
 inline constexpr std::string_view kOnlyDigit = "Per {} resta una sola cifra,";
 inline constexpr std::string_view kOnlyPlace =
     "Dieci simboli usano tutte e dieci le cifre, e la cifra {} può andare solo al simbolo {},";

@@ -67,7 +67,7 @@ class StepWriter {
   std::string WrittenSolution(int e, const SymbolDigits& digits) const;
   void Conclusion(Paragraph& p, const Step& step, const CandidateState& after) const;
   std::string Bound(const Step& step, bool upper) const;
-  std::string Why(const TrialDetail& trial) const;
+  void Why(Paragraph& p, const TrialDetail& trial) const;
 
   void Head(Paragraph& p, int e, bool readAs) const;
   void Ranges(Paragraph& p, const Step& step) const;
@@ -165,7 +165,8 @@ void StepWriter::Head(Paragraph& p, int e, bool readAs) const {
   }
 }
 
-// "999 + 99 = 1098", or "999 ÷ 12, cioè 83" for a quotient rounded.
+// "999 + 99 = 1098", or "999 ÷ 12 (cioè al più 83)" for a quotient that is
+// not whole: the number bounded is.
 std::string StepWriter::Bound(const Step& step, bool upper) const {
   const SchemaEquation& eq = puzzle_.equations[step.equation];
   const bool result = step.range.cell == eq.result;
@@ -174,7 +175,7 @@ std::string StepWriter::Bound(const Step& step, bool upper) const {
   const std::int32_t value = upper ? step.range.high : step.range.low;
   const std::string formula = Number(operands[0]) + " " + std::string(OperatorGlyph(op)) + " " + Number(operands[1]);
   const bool rounded = op == kDivide && operands[0] % operands[1] != 0;
-  return Fill(rounded ? kBoundRounded : kBound, {formula, Number(value)});
+  return Fill(!rounded ? kBound : upper ? kBoundRoundedDown : kBoundRoundedUp, {formula, Number(value)});
 }
 
 void StepWriter::Ranges(Paragraph& p, const Step& step) const {
@@ -224,17 +225,20 @@ void StepWriter::TwoEquations(Paragraph& p, const Step& step) const {
   }
 }
 
-std::string StepWriter::Why(const TrialDetail& trial) const {
+void StepWriter::Why(Paragraph& p, const TrialDetail& trial) const {
   switch (trial.why) {
     case Contradiction::kEquation:
-      return Fill(kWhyEquation, {Named(trial.whyEquation)});
+      p.Add(kWhyEquation, {Named(trial.whyEquation)});
+      break;
     case Contradiction::kTooFewDigits:
-      return Fill(kWhyTooFewDigits, {Symbols(trial.whyGroup)});
+      p.Add(kWhyTooFewDigits, {Symbols(trial.whyGroup)});
+      break;
     case Contradiction::kSharedCell:
-      return Fill(kWhySharedCell,
-                  {Name(PairRow(trial.whyPair)), Name(PairColumn(trial.whyPair)), Cell(PairCell(trial.whyPair))});
+      p.Add(kWhySharedCell,
+            {Name(PairRow(trial.whyPair)), Name(PairColumn(trial.whyPair)), Cell(PairCell(trial.whyPair))});
+      break;
     default:
-      return Fill(kWhyNoDigit, {Symbol(trial.whySymbol)});
+      p.Add(kWhyNoDigit, {Symbol(trial.whySymbol)});
   }
 }
 
@@ -264,7 +268,7 @@ void StepWriter::Trial(Paragraph& p, const Step& step, const CandidateState& aft
       p.Add(kChainEnd);
     }
   }
-  p.Add(Why(trial));
+  Why(p, trial);
   const DigitMask left = after.masks[trial.symbol];
   if (DigitCount(left) == 1) {
     p.Add(kTrialConclusionSoIs, {symbol, digit, Fill(kIs, {symbol, Number(LowestDigit(left))})});
@@ -317,7 +321,8 @@ void StepWriter::Write(const Step& step, const CandidateState& after, int number
         for (int i = 0; i < step.search.solutionCount; ++i) {
           ways.push_back(WrittenSolution(step.equation, step.search.solutions[i]));
         }
-        p.Add(kCombinationsOnly, {JoinList(ways, kAnd)});
+        p.Add(kCombinationsOnly);
+        AddList(p, ways, kAnd, kComma);
       } else {
         p.Add(kCombinationsCount, {Number(step.search.solutionCount)});
       }
