@@ -1,7 +1,7 @@
 // Grading and genera --livello timings, and the levels of generated Schemas.
 // Run: build/release/bench/zifrel_bench --benchmark_filter='Grade|Level'
 // The per-Schema figures are counters over single, separately timed runs:
-// median_ms, p99_ms and max_ms; level1..level5 count the Schemas of each
+// median_ms, p95_ms, p99_ms and max_ms; level1..level5 count the Schemas of each
 // level among those graded.
 #include <benchmark/benchmark.h>
 
@@ -11,23 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/spread.h"
 #include "schema/deduction.h"
 #include "schema/generator.h"
 #include "schema/graded_generation.h"
 
 namespace zifrel {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void SetSpread(benchmark::State& state, std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  state.counters["median_ms"] = ms[ms.size() / 2];
-  state.counters["p99_ms"] = ms[ms.size() * 99 / 100];
-  state.counters["max_ms"] = ms.back();
-}
 
 struct Puzzle {
   CellTexts cells;

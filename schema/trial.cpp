@@ -1,7 +1,5 @@
 #include "schema/trial.h"
 
-#include <algorithm>
-
 namespace zifrel {
 namespace {
 
@@ -25,8 +23,16 @@ TrialOrder OrderForTrials(const DeductionPuzzle& puzzle, const CandidateState& s
   for (int s = 0; s < puzzle.symbolCount; ++s) {
     if (!(state.settled & (1u << s))) order.symbols[order.count++] = static_cast<std::int8_t>(s);
   }
-  std::stable_sort(order.symbols.begin(), order.symbols.begin() + order.count,
-                   [&](int a, int b) { return DigitCount(state.masks[a]) < DigitCount(state.masks[b]); });
+  // An insertion sort: stable, and unlike std::stable_sort it never asks
+  // for a buffer.
+  for (int i = 1; i < order.count; ++i) {
+    const std::int8_t s = order.symbols[i];
+    int j = i;
+    for (; j > 0 && DigitCount(state.masks[order.symbols[j - 1]]) > DigitCount(state.masks[s]); --j) {
+      order.symbols[j] = order.symbols[j - 1];
+    }
+    order.symbols[j] = s;
+  }
   if (order.count == 0) return order;
   const int fewest = DigitCount(state.masks[order.symbols[0]]);
   int count = 1;
