@@ -52,5 +52,6 @@ int RunCli(Args args, Io& io);
 extern const Command kGenera;
 extern const Command kRisolvi;
 extern const Command kLibero;
+extern const Command kSpiega;
 
 }  // namespace zifrel::cli

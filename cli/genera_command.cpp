@@ -1,12 +1,15 @@
 #include <charconv>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
 
 #include "cli/command.h"
 #include "core/messages.h"
+#include "schema/explanation_text.h"
 #include "schema/generator.h"
+#include "schema/graded_generation.h"
 #include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
@@ -26,6 +29,7 @@ struct GeneraOptions {
   std::int32_t seed = 0;  // 0: from the clock
   long count = 1;
   bool solution = false;
+  int level = 0;  // 0: any
 };
 
 // Takes the value of an option given as "--name value" or "--name=value".
@@ -66,6 +70,11 @@ int Genera(Args args, Io& io) {
       const std::optional<long> count = value ? ParseInteger<long>(*value) : std::nullopt;
       if (!count || *count < 1) return UsageError(io, kGenera, "--count vuole un intero da 1 in su");
       options.count = *count;
+    } else if (OptionValue(args, i, "--livello", value)) {
+      const std::optional<int> level = value ? ParseInteger<int>(*value) : std::nullopt;
+      if (!level || *level < 1 || *level > kLevelCount)
+        return UsageError(io, kGenera, "--livello vuole 1, 2, 3, 4 o 5");
+      options.level = *level;
     } else if (arg.starts_with("-")) {
       return UsageError(io, kGenera, "opzione sconosciuta " + std::string(arg));
     } else {
@@ -87,14 +96,19 @@ int Genera(Args args, Io& io) {
   state.random.Seed(options.seed);
   BuildDivisorTable(state.divisorTable, state.random);
   SchemaGenerator generator(state);
+  const auto deduction = std::make_unique<SchemaDeduction>();
   for (long job = 0; job < options.count; ++job) {
-    const std::optional<GeneratedSchema> schema = generator.GenerateSchema(options.max, options.ops, io.stop);
+    const std::optional<GeneratedSchema> schema =
+        options.level == 0
+            ? generator.GenerateSchema(options.max, options.ops, io.stop)
+            : GenerateSchemaOfLevel(generator, *deduction, options.max, options.ops, options.level, io.stop);
     if (!schema) return kExitInterrupted;  // what was printed stays
     if (job > 0) out.AppendLine("");
     CellStrings cells;
     for (int k = 0; k < kCellCount; ++k) cells[k] = schema->cells[k];
     for (const std::string& line : SchemaLines(cells, schema->ops, " ")) out.AppendLine(line);
     if (options.solution) AppendSolutionLines(out, schema->grid, schema->ops);
+    if (options.solution && options.level != 0) out.AppendLine(LevelLine(options.level));
     io.out.flush();
   }
   return kExitSearched;
@@ -104,13 +118,15 @@ int Genera(Args args, Io& io) {
 
 const Command kGenera = {
     "genera",
-    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution]",
+    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N]",
     "      Genera schemi con una sola soluzione, in lettere da A a J.\n"
     "      --max: il numero piu' grande (999 predefinito). --ops fissa gli\n"
     "      operatori come \"Fissate\", solo con 999; senza, sono a caso.\n"
     "      --seed N: lo stesso seme da' gli stessi schemi (0: dall'orologio).\n"
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
-    "      --solution: dopo ogni schema, la sua soluzione in numeri.\n",
+    "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
+    "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
+    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n",
     Genera,
 };
 

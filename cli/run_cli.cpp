@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
 
-constexpr std::array<const Command*, 3> kCommands = {&kGenera, &kRisolvi, &kLibero};
+constexpr std::array<const Command*, 4> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero};
 
 void PrintHelp(std::ostream& out) {
   out << kVersion << ": crittogrammi numerici da riga di comando.\n\nUso:\n";

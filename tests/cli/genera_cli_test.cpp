@@ -37,6 +37,7 @@ TEST(GeneraCli, RefusesWithTheRightStatus) {
                          Row{"fixed operators with 9999", {"genera", "--max", "9999", "--ops", "++++++"}, kExitUsage},
                          Row{"five operators", {"genera", "--ops", "+++++"}, kExitUsage},
                          Row{"a count of 0", {"genera", "--count", "0"}, kExitUsage},
+                         Row{"a level of 6", {"genera", "--livello", "6"}, kExitUsage},
                          Row{"a seed beyond 32 bits", {"genera", "--seed", "2147483648"}, kExitUsage},
                          Row{"an unknown option", {"genera", "--fast"}, kExitUsage},
                          Row{"a stray argument", {"genera", "999"}, kExitUsage}}) {
@@ -105,6 +106,25 @@ TEST(GeneraCli, TheAnswerKeyIsTheOneSolution) {
       expected.insert(expected.end(), lines.begin() + at + 5, lines.begin() + at + 11);
       EXPECT_EQ(SplitLines(RunArgs(risolvi).out), expected) << row.args[2] << ", Schema at line " << at + 1;
     }
+  }
+}
+
+// Each level's Schema ends with its level line, which spiega confirms; the
+// same seed gives the same Schema.
+TEST(GeneraCli, ALevelIsKeptAndConfirmedBySpiega) {
+  const char* names[] = {"facile", "medio", "difficile", "molto difficile", "diabolico"};
+  for (int level = 1; level <= 5; ++level) {
+    const std::vector<std::string> args = {"genera", "--seed", "4", "--livello", std::to_string(level), "--solution"};
+    const CliRun run = RunArgs(args);
+    ASSERT_EQ(run.status, kExitSearched) << run.err;
+    EXPECT_EQ(run.out, RunArgs(args).out);
+    const std::vector<std::string> lines = SplitLines(run.out);
+    ASSERT_EQ(lines.size(), 12u);
+    const std::string levelLine = "Livello: " + std::to_string(level) + " (" + names[level - 1] + ")";
+    EXPECT_EQ(lines.back(), levelLine);
+    std::vector<std::string> spiega = RisolviArgs(lines, 0);
+    spiega[0] = "spiega";
+    EXPECT_EQ(SplitLines(RunArgs(spiega).out).back(), levelLine) << "level " << level;
   }
 }
 

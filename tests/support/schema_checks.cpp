@@ -61,14 +61,14 @@ GeneratorState Started(std::int32_t seed) {
   return state;
 }
 
-std::string SeedsFault(int firstSeed, int lastSeed, int jobs, int max) {
+std::string SeedsFault(int firstSeed, int lastSeed, int jobs, int max, SchemaCheck check) {
   StopFlag stop;
   for (int seed = firstSeed; seed <= lastSeed; ++seed) {
     GeneratorState state = Started(seed);
     SchemaGenerator generator(state);
     for (int job = 1; job <= jobs; ++job) {
       const std::optional<GeneratedSchema> schema = generator.GenerateSchema(max, std::nullopt, stop);
-      const std::string fault = schema ? SchemaFault(*schema, max) : "no Schema";
+      const std::string fault = schema ? check(*schema, max) : "no Schema";
       if (!fault.empty()) return "seed " + std::to_string(seed) + ", job " + std::to_string(job) + ": " + fault;
     }
   }

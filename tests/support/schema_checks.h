@@ -26,9 +26,12 @@ std::string SchemaFault(const GeneratedSchema& schema, int max);
 // divisor table.
 GeneratorState Started(std::int32_t seed);
 
+using SchemaCheck = std::string (*)(const GeneratedSchema& schema, int max);
+
 // For each seed, start-up and then `jobs` consecutive random-operator jobs,
-// as the window runs them: the first unsound Schema, named by seed and job.
-std::string SeedsFault(int firstSeed, int lastSeed, int jobs, int max);
+// as the window runs them: the first Schema that fails the check, named by
+// seed and job.
+std::string SeedsFault(int firstSeed, int lastSeed, int jobs, int max, SchemaCheck check = SchemaFault);
 
 // One attempt of the grid search with maximum 999, once computing the last
 // free step's value and once walking the values as the plain search does,
