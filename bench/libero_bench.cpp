@@ -52,10 +52,12 @@ void BM_LiberoDivision(benchmark::State& state) { RunJob(state, {"ABCDE:FG=HIJ"}
 void BM_LiberoSumsOfProducts(benchmark::State& state) { RunJob(state, {"A*B+C*D+E=F*G+H*I+J"}); }
 
 // Twenty relations of about 200 characters over ten letters, each true for
-// nearly every assignment: nothing can be pruned, every relation is
-// evaluated for every assignment. Drawn from a fixed seed, the same shape as
-// (A*B+...)%7<>90+(J+E)^F%(J+1)+I^A:1+A*C%(B+1)+...
-Lines HeavyRelations() {
+// nearly every assignment, drawn from a fixed seed. `settled`: the shape
+// (A*B+...)%7<>90+(J+E)^F%(J+1)+I^A:1+A*C%(B+1)+..., whose two sides ranges
+// tell apart at once; otherwise (A*B+...)*2+1<>2*(0+(J+E)^F%(J+1)+...), an
+// odd number and an even one that no range tells apart: every relation is
+// evaluated for every assignment.
+Lines HeavyRelations(bool settled = true) {
   std::mt19937 rng(20261206);
   const auto letter = [&] { return static_cast<char>('A' + rng() % 10); };
   Lines lines;
@@ -67,7 +69,7 @@ Lines HeavyRelations() {
       line += '*';
       line += letter();
     }
-    line += ")%7<>90";
+    line += settled ? ")%7<>90" : ")*2+1<>2*(0";
     for (;;) {
       const char x = letter(), y = letter(), z = letter();
       std::string term;
@@ -81,9 +83,10 @@ Lines HeavyRelations() {
         default:  // +X*Y%(Z+1)
           term = {'+', x, '*', y, '%', '(', z, '+', '1', ')'};
       }
-      if (line.size() + term.size() > 200) break;
+      if (line.size() + term.size() + (settled ? 0 : 3) > 200) break;
       line += term;
     }
+    if (!settled) line += "+0)";  // "))" would not pass the check
     if (std::ranges::all_of(std::string("ABCDEFGHIJ"), [&](char c) { return line.find(c) != std::string::npos; })) {
       lines.push_back(line);
     }
@@ -92,11 +95,9 @@ Lines HeavyRelations() {
 }
 
 void BM_LiberoTwentyHeavyRelations(benchmark::State& state) { RunJob(state, HeavyRelations()); }
+void BM_LiberoTwentyRelationsNoShortcut(benchmark::State& state) { RunJob(state, HeavyRelations(false)); }
 
-// The evaluator alone: each of the twenty relations above evaluated in full
-// for a fixed sample of assignments; the time is per relation and assignment.
-void BM_LiberoEvaluatorPerRelation(benchmark::State& state) {
-  const Lines relations = HeavyRelations();
+std::vector<libero::RelationCode> Compiled(const Lines& relations) {
   libero::VariableTable table;
   std::vector<libero::RelationCode> codes(relations.size());
   for (std::size_t i = 0; i < relations.size(); ++i) {
@@ -104,6 +105,32 @@ void BM_LiberoEvaluatorPerRelation(benchmark::State& state) {
     libero::CheckRelation(text);
     libero::CompileRelation(text, i > 0, libero::Reading::Full, codes[i], table);
   }
+  return codes;
+}
+
+// The plain search on the same twenty relations: every assignment of ten
+// distinct digits, every relation evaluated in full by the exact evaluator.
+void BM_LiberoPlainSearchTwentyRelationsNoShortcut(benchmark::State& state) {
+  const std::vector<libero::RelationCode> codes = Compiled(HeavyRelations(false));
+  const libero::WideScratch wide = libero::MakeWideScratch();
+  long count = 0;
+  for (auto _ : state) {
+    std::array<int, 10> d = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    libero::DigitValues digits = libero::InitialDigitValues();
+    do {
+      for (int v = 1; v <= 10; ++v) digits[v] = d[v - 1];
+      count += std::ranges::all_of(codes, [&](const libero::RelationCode& code) {
+        return libero::EvaluateExact(code.words.data(), code.length, digits, *wide);
+      });
+    } while (std::next_permutation(d.begin(), d.end()));
+  }
+  state.counters["solutions"] = static_cast<double>(count);
+}
+
+// The evaluator alone: each of the twenty relations above evaluated in full
+// for a fixed sample of assignments; the time is per relation and assignment.
+void BM_LiberoEvaluatorPerRelation(benchmark::State& state) {
+  const std::vector<libero::RelationCode> codes = Compiled(HeavyRelations());
   std::mt19937 rng(7);
   std::vector<libero::DigitValues> assignments(4096, libero::InitialDigitValues());
   for (libero::DigitValues& digits : assignments) {
@@ -124,7 +151,9 @@ BENCHMARK(BM_LiberoEvaluatorPerRelation)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(BM_LiberoDivision)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiberoSumsOfProducts)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LiberoTwentyHeavyRelations)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_LiberoTwentyHeavyRelations)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiberoTwentyRelationsNoShortcut)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(BM_LiberoPlainSearchTwentyRelationsNoShortcut)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK(BM_LiberoSendMoreMoney)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiberoGatto)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiberoDonaldGeraldRobert)->Unit(benchmark::kMicrosecond);

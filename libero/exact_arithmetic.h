@@ -45,9 +45,15 @@ Outcome Apply(std::int32_t op, Int a, Int b, Int& r) {
     }
     case kPower: {
       if (b < 0 || b > kMaxExponent) return Outcome::kFails;
+      // Square and multiply. A square that does not fit means a power that
+      // does not either: it would be a factor of the result.
       Int power = 1;
-      for (int e = static_cast<int>(b); e > 0; --e) {
-        if (__builtin_mul_overflow(power, a, &power)) return Outcome::kTooWide;
+      Int base = a;
+      for (int e = static_cast<int>(b);;) {
+        if ((e & 1) != 0 && __builtin_mul_overflow(power, base, &power)) return Outcome::kTooWide;
+        e >>= 1;
+        if (e == 0) break;
+        if (__builtin_mul_overflow(base, base, &base)) return Outcome::kTooWide;
       }
       r = power;
       return Outcome::kDone;
