@@ -20,7 +20,10 @@ namespace mp = boost::multiprecision;
 using Big =
     mp::number<mp::cpp_int_backend<2 * kMaxValueBits, 2 * kMaxValueBits, mp::signed_magnitude, mp::unchecked, void>>;
 
-bool BelowCap(const Big& value) {
+bool BelowCap(Big& value) {
+  // A product can leave a zero top limb in this fixed-size type; its length
+  // is read only once that is trimmed.
+  value.backend().normalize();
   if (value.is_zero()) return true;
   const Big magnitude = mp::abs(value);
   return mp::msb(magnitude) < kMaxValueBits;
