@@ -68,7 +68,7 @@ int Libero(Args args, Io& io) {
   const libero::JobEnd end = job.SolveFreeRelations(
       lines, [](std::span<const std::string>) {}, out, io.stop, count);
   if (end == libero::JobEnd::Refused) return kExitRefused;
-  return io.stop.IsSet() ? kExitInterrupted : kExitSearched;
+  return end == libero::JobEnd::Stopped ? kExitInterrupted : kExitSearched;
 }
 
 }  // namespace

@@ -53,9 +53,14 @@ int Risolvi(Args args, Io& io) {
     return kExitRefused;
   }
   SchemaSolver solver;
-  const int result = RunRisolvi(solver, texts, ops, io.stop, out);
-  if (result != kSolveSearched) return kExitRefused;
-  return io.stop.IsSet() ? kExitInterrupted : kExitSearched;
+  switch (RunRisolvi(solver, texts, ops, io.stop, out)) {
+    case SolveOutcome::kSearched:
+      return kExitSearched;
+    case SolveOutcome::kStopped:
+      return kExitInterrupted;
+    default:
+      return kExitRefused;
+  }
 }
 
 }  // namespace

@@ -37,7 +37,8 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   out_ = &out;
   stop_ = &stop;
   count_ = &solutionCount;
-  const int result = PrepareAndSearch();
+  bool stopped = false;
+  const int result = PrepareAndSearch(stopped);
   out_ = nullptr;
   stop_ = nullptr;
   count_ = nullptr;
@@ -59,11 +60,12 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   } else {
     out.AppendLine(std::to_string(count) + std::string(msg::kFreeSolutionsSuffix));
   }
-  if (stop.IsSet()) out.AppendLine(msg::kFreeSearchStopped);
-  return JobEnd::Searched;
+  if (!stopped) return JobEnd::Searched;
+  out.AppendLine(msg::kFreeSearchStopped);
+  return JobEnd::Stopped;
 }
 
-int FreeRelations::PrepareAndSearch() {
+int FreeRelations::PrepareAndSearch(bool& stopped) {
   table_.Reset();
   scratch_.length = 0;
   const int relations = static_cast<int>(texts_.size());
@@ -104,7 +106,7 @@ int FreeRelations::PrepareAndSearch() {
   count_->store(0, std::memory_order_relaxed);
   if (pilot_.relation < 0) return 0;
   search_.Plan({total, pilot_.variables, &table_, texts_, codes_});
-  search_.Run(*out_, *stop_, *count_);
+  stopped = !search_.Run(*out_, *stop_, *count_);
   return 0;
 }
 

@@ -17,9 +17,9 @@
 
 namespace zifrel::libero {
 
-// How a Libero job ended: its search ran (to the end or until stopped), or
-// its input was refused with an error report.
-enum class JobEnd { Searched, Refused };
+// How a Libero job ended: its search ran to the end, or was stopped, or its
+// input was refused with an error report.
+enum class JobEnd { Searched, Stopped, Refused };
 
 // Rewrites the formula area with the relations the job keeps, as typed.
 using KeepRelations = std::function<void(std::span<const std::string>)>;
@@ -51,8 +51,9 @@ class FreeRelations {
  private:
   // 0 when the search ran; else 100 * relation index + CheckCode of the
   // first relation that fails its check, or kTooManyVariables when all the
-  // relations together have more than ten letters.
-  int PrepareAndSearch();
+  // relations together have more than ten letters. `stopped` tells whether
+  // a search that ran was stopped.
+  int PrepareAndSearch(bool& stopped);
 
   std::vector<std::string> kept_;      // the relations as typed
   std::vector<std::u32string> texts_;  // the same, normalised by their checks

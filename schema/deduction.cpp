@@ -22,10 +22,16 @@ bool HasLeadingZero(const DeductionPuzzle& puzzle, const NumberGrid& grid) {
 DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& ops, StopFlag& stop) {
   stepCount_ = 0;
   level_ = 0;
-  const int result = solver_.SolveSchema(SolveMode::CountOnly, cells, ops, stop);
-  if (result == kSolveIncomplete) return DeductionOutcome::kIncomplete;
-  if (result == kSolveTooManySymbols) return DeductionOutcome::kTooManySymbols;
-  if (stop.IsSet()) return DeductionOutcome::kStopped;
+  switch (solver_.SolveSchema(SolveMode::CountOnly, cells, ops, stop)) {
+    case SolveOutcome::kIncomplete:
+      return DeductionOutcome::kIncomplete;
+    case SolveOutcome::kTooManySymbols:
+      return DeductionOutcome::kTooManySymbols;
+    case SolveOutcome::kStopped:
+      return DeductionOutcome::kStopped;
+    case SolveOutcome::kSearched:
+      break;
+  }
   if (solver_.SolutionCount() == 0) return DeductionOutcome::kNoSolution;
   if (solver_.SolutionCount() > 1) return DeductionOutcome::kSeveralSolutions;
 

@@ -11,25 +11,25 @@ std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max, const st
                                                                StopFlag& stop) {
   counts_ = {};
   OpCodes ops = fixedOps.value_or(OpCodes{});
-  bool found = false;
-  while (!found && !stop.Poll()) {
+  for (bool found = false; !found;) {
+    if (stop.Poll()) return std::nullopt;
     ++counts_.attempts;
     // The draws of an attempt come in this order: value orders, operators.
     search_.DrawValueOrders(state_.random, max);
     if (!fixedOps) ops = DrawRandomOperators(state_.random);
     search_.SetPlan(BuildPlan(ops));
-    if (!search_.SearchGrid(stop)) continue;
-    if (stop.IsSet()) break;
+    const GridSearch::Outcome grid = search_.SearchGrid(stop);
+    if (grid == GridSearch::Outcome::kStopped) return std::nullopt;
+    if (grid == GridSearch::Outcome::kNone) continue;
 
     // Uniqueness is tested on the digits themselves, each digit one symbol;
-    // coding them as letters later only renames the symbols.
+    // coding them as letters later only renames the symbols. A count cut
+    // short by a stop is not a count: nothing is published.
     ++counts_.uniquenessTests;
     for (int k = 0; k < kCellCount; ++k) cells_.SetNumber(k, search_.Grid()[k]);
-    solver_.SolveSchema(SolveMode::CountOnly, cells_, ops, stop);
+    if (solver_.SolveSchema(SolveMode::CountOnly, cells_, ops, stop) == SolveOutcome::kStopped) return std::nullopt;
     found = solver_.SolutionCount() == 1;
   }
-  // A count cut short by a stop is not a count: nothing is published.
-  if (stop.IsSet()) return std::nullopt;
 
   GeneratedSchema schema{{}, ops, search_.Grid()};
   const DigitLetterMap map = DrawDigitLetterMap(state_.random);

@@ -44,8 +44,9 @@ class SchemaGenerator {
   explicit SchemaGenerator(GeneratorState& state);
 
   // `fixedOps` empty: every attempt draws its own admitted operators.
-  // Empty when a stop was requested: a stopped job yields no Schema, even
-  // when the last grid tested happened to be unique.
+  // Empty when the search was stopped: a uniqueness count that a stop cut
+  // short is no count, so a stopped job yields no Schema. A stop that comes
+  // after the last count has finished is too late to change the outcome.
   std::optional<GeneratedSchema> GenerateSchema(int max, const std::optional<OpCodes>& fixedOps, StopFlag& stop);
 
   const GenerationCounts& Counts() const { return counts_; }

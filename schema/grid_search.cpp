@@ -22,23 +22,30 @@ void GridSearch::SetPlan(const GenPlan& plan) {
   linearLastStep_ = LastStepIsLinear(plan);
 }
 
-bool GridSearch::SearchGrid(StopFlag& stop) {
+GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
   stop_ = &stop;
+  stopped_ = false;
   attemptStart_ = clock_();
   const bool found = SearchSeed();
   stop_ = nullptr;
-  return found;
+  return stopped_ ? Outcome::kStopped : found ? Outcome::kFound : Outcome::kNone;
+}
+
+// Every step asks; once a poll has seen the stop, the search unwinds.
+bool GridSearch::Stopping() {
+  stopped_ = stopped_ || stop_->Poll();
+  return stopped_;
 }
 
 bool GridSearch::SeedPollSaysStop() {
-  if (stop_->Poll()) return true;
+  if (Stopping()) return true;
   return max_ == kLargestMax && clock_() - attemptStart_ > kAttemptLimitMs;
 }
 
 // The seed equation's three cells, chosen together: for a product every
 // factor pair of every number in V2's order, for a sum every pair from V2
 // and V3 whose total fits. A step that succeeds while a stop is requested is
-// only unwinding, so it counts as a failure here.
+// only unwinding; SearchGrid tells the two apart.
 bool GridSearch::SearchSeed() {
   const SchemaEquation& seed = plan_.seed;
   const std::uint32_t* v2 = Order(2);
@@ -51,7 +58,7 @@ bool GridSearch::SearchSeed() {
         x_[seed.result] = n;
         x_[seed.first] = d;
         x_[seed.second] = n / d;
-        if (SearchStep<0>()) return !stop_->IsSet();
+        if (SearchStep<0>()) return true;
       }
     }
     return false;
@@ -65,7 +72,7 @@ bool GridSearch::SearchSeed() {
       x_[seed.first] = u;
       x_[seed.second] = w;
       x_[seed.result] = u + w;
-      if (SearchStep<0>()) return !stop_->IsSet();
+      if (SearchStep<0>()) return true;
     }
   }
   return false;
@@ -77,7 +84,7 @@ bool GridSearch::SearchSeed() {
 // which unwinds the search at once.
 template <int Level>
 bool GridSearch::SearchStep() {
-  if (stop_->Poll()) return true;
+  if (Stopping()) return true;
   const auto next = [this] {
     if constexpr (Level == 0) {
       return SearchStep<1>();
@@ -216,7 +223,7 @@ bool GridSearch::Derive(const GenStep<DerivedKind>& step) {
 }
 
 bool GridSearch::CheckGrid() {
-  if (stop_->Poll()) return true;  // unwinding, as in SearchStep
+  if (Stopping()) return true;  // unwinding, as in SearchStep
   for (const GenStep<DerivedKind>& step : plan_.derived) {
     if (!Derive(step)) return false;
   }

@@ -31,10 +31,10 @@ class GridSearch {
   void DrawValueOrders(SubtractiveRng& rng, int max);
   void SetPlan(const GenPlan& plan);
 
-  // True with Grid() filled. False when these orders give no grid, when the
-  // time is up, or when a stop is requested: the caller tells them apart by
-  // the stop flag alone.
-  bool SearchGrid(StopFlag& stop);
+  // kFound with Grid() filled; kNone when these orders give no grid or the
+  // attempt's time is up; kStopped when a stop was requested.
+  enum class Outcome { kFound, kNone, kStopped };
+  Outcome SearchGrid(StopFlag& stop);
   const NumberGrid& Grid() const { return x_; }
 
   // The last step of the search, for one grid: the derived steps fill in the
@@ -58,6 +58,7 @@ class GridSearch {
   bool TryFreeValue(const GenStep<FreeKind>& step, int v);
   bool Derive(const GenStep<DerivedKind>& step);
   bool SeedPollSaysStop();
+  bool Stopping();
 
   const std::uint32_t* Order(int i) const { return orders_.data() + i * (kLargestMax + 1); }
 
@@ -69,6 +70,7 @@ class GridSearch {
   bool walkLastStep_ = false;
   NumberGrid x_{};
   StopFlag* stop_ = nullptr;
+  bool stopped_ = false;  // a poll saw the stop: the search is unwinding
   Clock clock_;
   std::int64_t attemptStart_ = 0;
 };

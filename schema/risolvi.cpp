@@ -4,11 +4,12 @@
 
 namespace zifrel {
 
-int RunRisolvi(SchemaSolver& solver, const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out) {
-  const int result = solver.SolveSchema(SolveMode::Report, cells, ops, stop, &out);
-  if (result == kSolveIncomplete) out.AppendLine(msg::kIncomplete);
-  if (result == kSolveTooManySymbols) out.AppendLine(msg::kTooManySymbols);
-  return result;
+SolveOutcome RunRisolvi(SchemaSolver& solver, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                        LineSink& out) {
+  const SolveOutcome outcome = solver.SolveSchema(SolveMode::Report, cells, ops, stop, &out);
+  if (outcome == SolveOutcome::kIncomplete) out.AppendLine(msg::kIncomplete);
+  if (outcome == SolveOutcome::kTooManySymbols) out.AppendLine(msg::kTooManySymbols);
+  return outcome;
 }
 
 }  // namespace zifrel

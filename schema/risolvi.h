@@ -10,7 +10,8 @@ namespace zifrel {
 
 // The Risolvi job, whichever front end runs it: solve the typed Schema and
 // write the report, or the line that says why the input was refused.
-// Returns SolveSchema's result.
-int RunRisolvi(SchemaSolver& solver, const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out);
+// Returns how the solve ended.
+SolveOutcome RunRisolvi(SchemaSolver& solver, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                        LineSink& out);
 
 }  // namespace zifrel

@@ -10,6 +10,7 @@ namespace zifrel {
 namespace {
 
 constexpr std::array<std::int32_t, 4> kPowersOfTen = {1, 10, 100, 1000};
+constexpr unsigned kAllDigits = 0x3FF;  // digits 0..9, a bit each
 
 // Bits set in a mask of symbols 1..10.
 constexpr auto kBitCount = [] {
@@ -38,30 +39,23 @@ constexpr std::array<int, kOperatorCount> kUnitPassOrder = {0, 3, 1, 4, 2, 5};
 
 }  // namespace
 
-int SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
-                              LineSink* report) {
+SolveOutcome SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                                       LineSink* report) {
   solutionCount_ = 0;
   for (int e = 0; e < kOperatorCount; ++e) equations_[e] = NormaliseEquation(e, ops[e]);
   for (int k = 0; k < kCellCount; ++k) {
-    if (cells.Text(k).empty()) return kSolveIncomplete;
+    if (cells.Text(k).empty()) return SolveOutcome::kIncomplete;
   }
-  if (!NumberSymbols(cells)) return kSolveTooManySymbols;
-
-  for (int e = 0; e < kOperatorCount; ++e) {
-    const SchemaEquation& eq = equations_[e];
-    const auto unit = [this](int cell) { return int{cellSymbols_[cell][cellLength_[cell] - 1]}; };
-    unitCheck_[e] = {eq.form, unit(eq.first), unit(eq.second), unit(eq.result)};
-    unitThreshold_[e] = std::max({unitCheck_[e].first, unitCheck_[e].second, unitCheck_[e].result});
-  }
+  if (!NumberSymbols(cells)) return SolveOutcome::kTooManySymbols;
   PlanSearch();
 
   symbolDigits_.fill(-1);
   stop_ = &stop;
-  AssignSymbol(0, 0x3FF);
+  const bool stopped = AssignSymbol(0, kAllDigits);
   stop_ = nullptr;
 
-  if (mode == SolveMode::Report && report != nullptr) WriteReport(*report, ops, stop);
-  return kSolveSearched;
+  if (mode == SolveMode::Report && report != nullptr) WriteReport(*report, ops, stopped);
+  return stopped ? SolveOutcome::kStopped : SolveOutcome::kSearched;
 }
 
 // Numbers the distinct characters 1, 2, ...: first the last character of
@@ -310,8 +304,8 @@ void SchemaSolver::RecordSolution() {
   solutionCount_ = std::min(solutionCount_ + 1, kMaxStoredSolutions);
 }
 
-void SchemaSolver::WriteReport(LineSink& out, const OpCodes& ops, const StopFlag& stop) const {
-  if (stop.IsSet()) {
+void SchemaSolver::WriteReport(LineSink& out, const OpCodes& ops, bool stopped) const {
+  if (stopped) {
     out.AppendLine(msg::kSearchStopped);  // what was found before the stop is not listed
     return;
   }

@@ -15,40 +15,30 @@ namespace zifrel {
 
 enum class SolveMode { Report = 0, CountOnly = 2 };
 
-inline constexpr int kSolveSearched = 0;
-inline constexpr int kSolveIncomplete = -999;       // a cell is empty
-inline constexpr int kSolveTooManySymbols = -9999;  // more than ten distinct characters
+// How a solve ended: its search ran to the end (or to the tenth solution),
+// was stopped, or the cells were refused before any search.
+enum class SolveOutcome {
+  kSearched,
+  kStopped,
+  kIncomplete,      // a cell is empty
+  kTooManySymbols,  // more than ten distinct characters
+};
 
 inline constexpr int kMaxSymbols = 10;
 inline constexpr int kMaxStoredSolutions = 10;  // the search ends at the tenth
-
-// The unit symbols of a normalised equation: the symbols of the last
-// characters of its first, second and result cells.
-struct UnitCheck {
-  EquationForm form;
-  int first;
-  int second;
-  int result;
-};
 
 // Solves a Schema whose cells hold codes: every distinct character stands for
 // one digit, different characters for different digits. One solver serves
 // any number of solves and allocates nothing per solve.
 class SchemaSolver {
  public:
-  // Returns kSolveSearched, kSolveIncomplete or kSolveTooManySymbols. In
-  // Report mode, after a search, the outcome is written to `report`.
-  int SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
-                  LineSink* report = nullptr);
+  // In Report mode, after a search, what it found (or that it was stopped)
+  // is written to `report`.
+  SolveOutcome SolveSchema(SolveMode mode, const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                           LineSink* report = nullptr);
 
   int SolutionCount() const { return solutionCount_; }
   const NumberGrid& Solution(int i) const { return solutionStore_[i]; }
-
-  // The coding of the last solve that got past the completeness check.
-  int SymbolBound() const { return symbolCount_ + 1; }
-  const UnitCheck& UnitCheckOf(int equation) const { return unitCheck_[equation]; }
-  int UnitThreshold(int equation) const { return unitThreshold_[equation]; }
-  std::span<const std::int8_t> CellSymbols(int cell) const { return {cellSymbols_[cell].data(), cellLength_[cell]}; }
 
  private:
   // A necessary condition for one equation: its last `digits` digits agree,
@@ -77,12 +67,10 @@ class SchemaSolver {
   bool CanBeatTenth() const;
   std::int32_t CellValue(int cell, int digits) const;
   void RecordSolution();
-  void WriteReport(LineSink& out, const OpCodes& ops, const StopFlag& stop) const;
+  void WriteReport(LineSink& out, const OpCodes& ops, bool stopped) const;
 
   StopFlag* stop_ = nullptr;
   std::array<SchemaEquation, kOperatorCount> equations_{};
-  std::array<UnitCheck, kOperatorCount> unitCheck_{};
-  std::array<int, kOperatorCount> unitThreshold_{};
   std::array<std::array<std::int8_t, kCellMaxChars>, kCellCount> cellSymbols_{};
   std::array<std::uint8_t, kCellCount> cellLength_{};
   int symbolCount_ = 0;

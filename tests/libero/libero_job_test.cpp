@@ -156,6 +156,24 @@ TEST(LiberoJob, AStopKeepsWhatWasFoundAndSaysSo) {
   EXPECT_GT(polls, 5);
 }
 
+// A stop that arrives once the search has ended cannot make it stopped.
+TEST(LiberoJob, AStopAfterTheSearchIsTooLate) {
+  struct StopAtSummary final : LineSink {
+    void AppendLine(std::string_view line) override {
+      if (line == "1 soluzione") stop.Request();
+      lines.emplace_back(line);
+    }
+    StopFlag stop;
+    Lines lines;
+  } out;
+  FreeRelations job;
+  std::atomic<std::int32_t> count{0};
+  EXPECT_EQ(job.SolveFreeRelations(
+                {"A+1=8"}, [](std::span<const std::string>) {}, out, out.stop, count),
+            JobEnd::Searched);
+  EXPECT_EQ(out.lines.back(), "1 soluzione");
+}
+
 TEST(LiberoJob, OneObjectRunsJobAfterJob) {
   FreeRelations job;
   RunJob({"SEND+MORE=MONEY"}, 0, &job);

@@ -140,7 +140,7 @@ TEST_F(GridSearchTest, FindsAGridUnlessStopped) {
       GridSearch search = Prepared(ops, 999);
       stop.Reset();
       stop.RequestAfterPolls(polls);  // 0: no stop
-      const bool found = search.SearchGrid(stop);
+      const bool found = search.SearchGrid(stop) == GridSearch::Outcome::kFound;
       const std::string context = std::string(ops) + ", stop at poll " + std::to_string(polls);
       stopped += stop.IsSet();
       EXPECT_EQ(found, !stop.IsSet()) << context;
@@ -160,7 +160,7 @@ TEST_F(GridSearchTest, OnlyMaximum9999HasATimeLimit) {
   for (int max : {999, 9999}) {
     GridSearch search = Prepared("++++++", max);
     search.SetClock(LateClock);
-    EXPECT_EQ(search.SearchGrid(stop), max == 999) << max;
+    EXPECT_EQ(search.SearchGrid(stop) == GridSearch::Outcome::kFound, max == 999) << max;
   }
   EXPECT_FALSE(stop.IsSet());
 }

@@ -17,7 +17,7 @@ using testing::ToCellTexts;
 using Lines = std::vector<std::string>;
 
 struct Solved {
-  int result;
+  SolveOutcome result;
   Lines lines;
 };
 
@@ -26,7 +26,7 @@ Solved Solve(std::string_view cells, std::string_view ops, StopFlag* stop = null
   SchemaSolver solver;
   StopFlag noStop;
   LineCollector out;
-  const int result = RunRisolvi(solver, ToCellTexts(schema.cells), schema.ops, stop ? *stop : noStop, out);
+  const SolveOutcome result = RunRisolvi(solver, ToCellTexts(schema.cells), schema.ops, stop ? *stop : noStop, out);
   return {result, out.lines};
 }
 
@@ -50,7 +50,7 @@ struct ReportCase {
   const char* behaviour;
   const char* cells;
   const char* ops;
-  int result;
+  SolveOutcome result;
   Lines expected;
 };
 
@@ -79,55 +79,57 @@ Lines NineLeadingZeroSolutions() {
 INSTANTIATE_TEST_SUITE_P(
     Reports, ReportTest,
     ::testing::Values(
-        ReportCase{"the window's default cells, all multiply", "2 3 6 / 4 5 20 / 8 15 120", "xxx xxx", 0,
+        ReportCase{"the window's default cells, all multiply", "2 3 6 / 4 5 20 / 8 15 120", "xxx xxx",
+                   SolveOutcome::kSearched, kDefaultSolution},
+        ReportCase{"the same puzzle in Greek letters", "β γ ζ / δ ε βο / θ αε αβο", "xxx xxx", SolveOutcome::kSearched,
                    kDefaultSolution},
-        ReportCase{"the same puzzle in Greek letters", "β γ ζ / δ ε βο / θ αε αβο", "xxx xxx", 0, kDefaultSolution},
         ReportCase{"divide and minus print as themselves, cells in place", "DHA E GHF / FF FI A / H HC HH", "÷-+ ÷+÷",
-                   0,
+                   SolveOutcome::kSearched,
                    Concat({{"Una sola soluzione:"},
                            Grid("  792 \u00F7    4 =  198", "    \u00F7      +      \u00F7", "   88 -   86 =    2",
                                 "    9 +   90 =   99")})},
         ReportCase{
-            "two solutions get a counted header", "B B C / B B C / C C E", "+++ +++", 0,
+            "two solutions get a counted header", "B B C / B B C / C C E", "+++ +++", SolveOutcome::kSearched,
             Concat({{"2 soluzioni distinte:"},
                     Grid("    1 +    1 =    2", "    +      +      +", "    1 +    1 =    2", "    2 +    2 =    4"),
                     Grid("    2 +    2 =    4", "    +      +      +", "    2 +    2 =    4", "    4 +    4 =    8")})},
-        ReportCase{"a leading zero is allowed; nine solutions", "BA B BA / B B B / BA B BA", "+++ +++", 0,
-                   NineLeadingZeroSolutions()},
+        ReportCase{"a leading zero is allowed; nine solutions", "BA B BA / B B B / BA B BA", "+++ +++",
+                   SolveOutcome::kSearched, NineLeadingZeroSolutions()},
         ReportCase{
-            "a repeated character is one digit", "AA AA AA / AA AA AA / AA AA AA", "+++ +++", 0,
+            "a repeated character is one digit", "AA AA AA / AA AA AA / AA AA AA", "+++ +++", SolveOutcome::kSearched,
             Concat({{"Una sola soluzione:"},
                     Grid("    0 +    0 =    0", "    +      +      +", "    0 +    0 =    0", "    0 +    0 =    0")})},
         ReportCase{"digits are codes: 7 may not stand for seven",
                    "7 3 6 / 4 5 20 / 8 15 120",
                    "xxx xxx",
-                   0,
+                   SolveOutcome::kSearched,
                    {"Nessuna Soluzione !"}},
-        ReportCase{"an empty cell", "A B C / D E F / G H ~", "+++ +++", kSolveIncomplete, {"Problema incompleto!"}},
+        ReportCase{
+            "an empty cell", "A B C / D E F / G H ~", "+++ +++", SolveOutcome::kIncomplete, {"Problema incompleto!"}},
         ReportCase{"incomplete wins over too many symbols",
                    "AB CD EF / GH IJ K / L M ~",
                    "+++ +++",
-                   kSolveIncomplete,
+                   SolveOutcome::kIncomplete,
                    {"Problema incompleto!"}},
         ReportCase{"eleven distinct characters",
                    "AB CD EF / GH IJ K / A A A",
                    "+++ +++",
-                   kSolveTooManySymbols,
+                   SolveOutcome::kTooManySymbols,
                    {"Troppi simboli !!"}},
         ReportCase{"eleven non-Latin letters are eleven symbols",
                    "αβ γδ εζ / ηθ ικ λ / α α α",
                    "+++ +++",
-                   kSolveTooManySymbols,
+                   SolveOutcome::kTooManySymbols,
                    {"Troppi simboli !!"}},
         ReportCase{"A and a are two symbols",
                    "AB CD EF / GH IJ a / A A A",
                    "+++ +++",
-                   kSolveTooManySymbols,
+                   SolveOutcome::kTooManySymbols,
                    {"Troppi simboli !!"}},
         ReportCase{"a blank is a symbol",
                    "AB CD EF / GH IJ _ / A A A",
                    "+++ +++",
-                   kSolveTooManySymbols,
+                   SolveOutcome::kTooManySymbols,
                    {"Troppi simboli !!"}}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
@@ -141,43 +143,13 @@ TEST(SchemaReport, TenOrMoreListsTheFirstTenInSearchOrder) {
   EXPECT_EQ(solved.lines[56], "   32 +    0 =   32");  // A 2, C 3 tenth
 }
 
-TEST(SchemaCoding, NumbersUnitsFirstThenTheRestInCellOrder) {
-  const testing::CompactSchema schema = ParseCompact("2 3 6 / 4 5 20 / 8 15 120", "xxx xxx");
-  SchemaSolver solver;
-  StopFlag stop;
-  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop), 0);
-  EXPECT_EQ(solver.SymbolBound(), 9);
-  const std::vector<std::vector<int>> symbols = {{1}, {2}, {3}, {4}, {6}, {1, 7}, {5}, {8, 6}, {8, 1, 7}};
-  for (int k = 0; k < kCellCount; ++k) {
-    const auto cell = solver.CellSymbols(k);
-    EXPECT_EQ(std::vector<int>(cell.begin(), cell.end()), symbols[k]) << "cell " << k + 1;
-  }
-  const int units[6][4] = {{1, 2, 3, 3}, {4, 6, 7, 7}, {5, 6, 7, 7}, {1, 4, 5, 5}, {2, 6, 6, 6}, {3, 7, 7, 7}};
-  for (int e = 0; e < 6; ++e) {
-    const UnitCheck& u = solver.UnitCheckOf(e);
-    EXPECT_EQ(u.form, EquationForm::Product);
-    EXPECT_EQ((std::vector<int>{u.first, u.second, u.result, solver.UnitThreshold(e)}),
-              (std::vector<int>(units[e], units[e] + 4)))
-        << "equation " << e;
-  }
-}
-
-TEST(SchemaCoding, DivideExchangesFirstAndResult) {
-  const testing::CompactSchema schema = ParseCompact("2 3 6 / 4 5 20 / 8 15 120", "xxx ÷xx");
-  SchemaSolver solver;
-  StopFlag stop;
-  solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop);
-  const UnitCheck& column1 = solver.UnitCheckOf(3);
-  EXPECT_EQ(column1.form, EquationForm::Product);
-  EXPECT_EQ((std::vector<int>{column1.first, column1.second, column1.result}), (std::vector<int>{5, 4, 1}));
-}
-
 TEST(SchemaSearch, CountOnlyWritesNothingAndStopsCountingAtTen) {
   const testing::CompactSchema schema = ParseCompact("CA B CA / B B B / CA B CA", "+++ +++");
   SchemaSolver solver;
   StopFlag stop;
   LineCollector out;
-  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop, &out), 0);
+  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop, &out),
+            SolveOutcome::kSearched);
   EXPECT_EQ(solver.SolutionCount(), 10);
   EXPECT_TRUE(out.lines.empty());
 }
