@@ -168,8 +168,9 @@ TEST(LiberoJob, AStopAfterTheSearchIsTooLate) {
   } out;
   FreeRelations job;
   std::atomic<std::int32_t> count{0};
+  const Lines lines = {"A+1=8"};
   EXPECT_EQ(job.SolveFreeRelations(
-                {"A+1=8"}, [](std::span<const std::string>) {}, out, out.stop, count),
+                lines, [](std::span<const std::string>) {}, out, out.stop, count),
             JobEnd::Searched);
   EXPECT_EQ(out.lines.back(), "1 soluzione");
 }
