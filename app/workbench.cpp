@@ -8,15 +8,14 @@ Workbench::Workbench(std::function<void()> wake, std::int32_t seed)
                      const OpCodes& ops, int randOp, int operaz) {
         return std::make_shared<Genera>(std::move(handOver), window, std::move(session), ops, randOp, operaz);
       }) {
-  // Start-up: the random source is seeded, no job runs and none is stopping,
-  // the window is cleared, which also derives every mode-dependent control
-  // state (and draws nothing), and the divisor table is drawn. The order
-  // fixes the random stream, so a seed always gives the same Schemas.
-  session_->generator.random.Seed(seed);
+  // Start-up: the random source is started, no job runs and none is
+  // stopping, and the window is cleared, which also derives every
+  // mode-dependent control state. Clearing draws nothing, so it may come
+  // after the divisor table is drawn.
+  StartRandomSource(session_->generator, seed);
   session_->StopRequested.Reset();
   running_ = false;
   CancClick();
-  BuildDivisorTable(session_->generator.divisorTable, session_->generator.random);
 }
 
 Workbench::~Workbench() {

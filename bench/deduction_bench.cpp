@@ -28,8 +28,7 @@ struct Puzzle {
 // operators, as a user pressing Vai again and again.
 std::vector<Puzzle> GeneratedSchemas(int max, int count) {
   GeneratorState generator;
-  generator.random.Seed(2025);
-  BuildDivisorTable(generator.divisorTable, generator.random);
+  StartRandomSource(generator, 2025);
   SchemaGenerator schemas(generator);
   StopFlag stop;
   std::vector<Puzzle> puzzles;
@@ -73,8 +72,7 @@ void BM_GenerateLevel999(benchmark::State& state) {
   std::vector<double> ms;
   for (auto _ : state) {
     GeneratorState generator;
-    generator.random.Seed(77);
-    BuildDivisorTable(generator.divisorTable, generator.random);
+    StartRandomSource(generator, 77);
     SchemaGenerator schemas(generator);
     const auto deduction = std::make_unique<SchemaDeduction>();
     StopFlag stop;

@@ -26,8 +26,7 @@ struct Puzzle {
 // search finds, with random operators, from a fixed seed.
 std::vector<Puzzle> GeneratedGrids(int count) {
   GeneratorState generator;
-  generator.random.Seed(2026);
-  BuildDivisorTable(generator.divisorTable, generator.random);
+  StartRandomSource(generator, 2026);
   GridSearch search(generator.divisorTable);
   StopFlag stop;
   std::vector<Puzzle> puzzles;

@@ -1,11 +1,11 @@
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <ostream>
+#include <random>
 #include <string>
 
 #include "cli/command.h"
+#include "cli/signals.h"
 #include "core/messages.h"
 #include "schema/explanation_text.h"
 #include "schema/generator.h"
@@ -15,101 +15,98 @@
 namespace zifrel::cli {
 namespace {
 
-template <class Int>
-std::optional<Int> ParseInteger(std::string_view text) {
-  Int value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
+constexpr OptionSpec kOptions[] = {{"--max", true},         {"--ops", true},       {"--seed", true},
+                                   {"--count", true},       {"--solution", false}, {"--livello", true},
+                                   {"--mostra-seme", false}};
 
 struct GeneraOptions {
   int max = 999;
-  std::optional<OpCodes> ops;
-  std::int32_t seed = 0;  // 0: from the clock
+  std::optional<OpCodes> ops;  // fixed, as "Fissate"
+  std::int32_t seed = 0;       // 0: a fresh one
   long count = 1;
   bool solution = false;
   int level = 0;  // 0: any
 };
 
-// Takes the value of an option given as "--name value" or "--name=value".
-// False when `arg` is not that option.
-bool OptionValue(Args args, std::size_t& i, std::string_view name, std::optional<std::string_view>& value) {
-  const std::string_view arg = args[i];
-  if (!arg.starts_with(name)) return false;
-  if (arg.size() == name.size()) {
-    value = ++i < args.size() ? std::optional(args[i]) : std::nullopt;
-    return true;
-  }
-  if (arg[name.size()] != '=') return false;
-  value = arg.substr(name.size() + 1);
-  return true;
+// A seed from the operating system's entropy, so that two runs in the same
+// second differ. Never 0, which would take the seed from the clock.
+std::int32_t FreshSeed() {
+  std::random_device entropy;
+  std::int32_t seed = 0;
+  while (seed == 0) seed = static_cast<std::int32_t>(entropy());
+  return seed;
 }
 
-int Genera(Args args, Io& io) {
+std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status) {
   GeneraOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    std::optional<std::string_view> value;
-    if (arg == "--help") {
-      io.out << kGenera.usage << '\n' << kGenera.help;
-      return kExitSearched;
-    } else if (arg == "--solution") {
-      options.solution = true;
-    } else if (OptionValue(args, i, "--max", value)) {
-      if (value != "999" && value != "9999") return UsageError(io, kGenera, "--max vuole 999 o 9999");
-      options.max = *value == "999" ? 999 : 9999;
-    } else if (OptionValue(args, i, "--ops", value)) {
-      options.ops = value ? ParseOperators(*value) : std::nullopt;
-      if (!options.ops) return UsageError(io, kGenera, "--ops vuole sei operatori tra * x X × + / : ÷ -");
-    } else if (OptionValue(args, i, "--seed", value)) {
-      const std::optional<std::int32_t> seed = value ? ParseInteger<std::int32_t>(*value) : std::nullopt;
-      if (!seed) return UsageError(io, kGenera, "--seed vuole un intero tra -2147483648 e 2147483647");
-      options.seed = *seed;
-    } else if (OptionValue(args, i, "--count", value)) {
-      const std::optional<long> count = value ? ParseInteger<long>(*value) : std::nullopt;
-      if (!count || *count < 1) return UsageError(io, kGenera, "--count vuole un intero da 1 in su");
-      options.count = *count;
-    } else if (OptionValue(args, i, "--livello", value)) {
-      const std::optional<int> level = value ? ParseInteger<int>(*value) : std::nullopt;
-      if (!level || *level < 1 || *level > kLevelCount)
-        return UsageError(io, kGenera, "--livello vuole 1, 2, 3, 4 o 5");
-      options.level = *level;
-    } else if (arg.starts_with("-")) {
-      return UsageError(io, kGenera, "opzione sconosciuta " + std::string(arg));
-    } else {
-      return UsageError(io, kGenera, "argomento inatteso " + std::string(arg));
-    }
+  const auto refuse = [&](std::string_view reason) {
+    status = UsageError(io, kGenera, reason);
+    return std::nullopt;
+  };
+  if (!args.positional.empty()) return refuse("argomento inatteso " + std::string(args.positional[0]));
+  if (const auto max = args.Value("--max")) {
+    if (*max != "999" && *max != "9999") return refuse("--max vuole 999 o 9999");
+    options.max = *max == "999" ? 999 : 9999;
   }
-  // As in the window: the operators can be fixed only with maximum 999.
-  if (options.ops && options.max != 999) return UsageError(io, kGenera, "--ops vale solo con --max 999");
+  if (args.Has("--ops")) {
+    options.ops = OpsFrom(args, io, kGenera, status);
+    if (!options.ops) return std::nullopt;
+    // As in the window: the operators can be fixed only with maximum 999.
+    if (options.max != 999) return refuse("--ops vale solo con --max 999");
+  }
+  if (const auto seed = args.Value("--seed")) {
+    const std::optional<std::int32_t> given = ParseInteger<std::int32_t>(*seed);
+    if (!given) return refuse("--seed vuole un intero tra -2147483648 e 2147483647");
+    options.seed = *given;
+  }
+  if (const auto count = args.Value("--count")) {
+    const std::optional<long> given = ParseInteger<long>(*count);
+    if (!given || *given < 1) return refuse("--count vuole un intero da 1 in su");
+    options.count = *given;
+  }
+  if (const auto level = args.Value("--livello")) {
+    const std::optional<int> given = ParseInteger<int>(*level);
+    if (!given || *given < 1 || *given > kLevelCount) return refuse("--livello vuole 1, 2, 3, 4 o 5");
+    options.level = *given;
+  }
+  options.solution = args.Has("--solution");
+  return options;
+}
 
-  StreamSink out(io.out);
-  if (options.ops && !IsAdmitted(*options.ops)) {
+int Genera(const ParsedArgs& args, Io& io) {
+  int status = kExitUsage;
+  const std::optional<GeneraOptions> options = Options(args, io, status);
+  if (!options) return status;
+  OutputSink out(io.out);
+  if (options->ops && !IsAdmitted(*options->ops)) {
     out.AppendLine(msg::kNoPossibleSolution);
     return kExitRefused;
   }
+  const std::int32_t seed = options->seed != 0 ? options->seed : FreshSeed();
+  if (args.Has("--mostra-seme")) io.err << "zifrel-cli: seme " << seed << '\n';
 
-  // The window's start-up sequence, so that a seed gives the Schemas of the
-  // window's first, second, ... Genera jobs.
+  // The window's start-up, so that a seed gives the Schemas of the window's
+  // first, second, ... Genera jobs.
   GeneratorState state;
-  state.random.Seed(options.seed);
-  BuildDivisorTable(state.divisorTable, state.random);
+  StartRandomSource(state, seed);
   SchemaGenerator generator(state);
   const auto deduction = std::make_unique<SchemaDeduction>();
-  for (long job = 0; job < options.count; ++job) {
-    const std::optional<GeneratedSchema> schema =
-        options.level == 0
-            ? generator.GenerateSchema(options.max, options.ops, io.stop)
-            : GenerateSchemaOfLevel(generator, *deduction, options.max, options.ops, options.level, io.stop);
-    if (!schema) return kExitInterrupted;  // what was printed stays
+  for (long job = 0; job < options->count; ++job) {
+    std::optional<GeneratedSchema> schema;
+    {
+      const SearchRunning searching;
+      schema = options->level == 0
+                   ? generator.GenerateSchema(options->max, options->ops, io.stop)
+                   : GenerateSchemaOfLevel(generator, *deduction, options->max, options->ops, options->level, io.stop);
+    }
+    if (!schema) return kExitInterrupted;  // what was written stays
     if (job > 0) out.AppendLine("");
     CellStrings cells;
     for (int k = 0; k < kCellCount; ++k) cells[k] = schema->cells[k];
     for (const std::string& line : SchemaLines(cells, schema->ops, " ")) out.AppendLine(line);
-    if (options.solution) AppendSolutionLines(out, schema->grid, schema->ops);
-    if (options.solution && options.level != 0) out.AppendLine(LevelLine(options.level));
-    io.out.flush();
+    if (options->solution) AppendSolutionLines(out, schema->grid, schema->ops);
+    if (options->solution && options->level != 0) out.AppendLine(LevelLine(options->level));
+    if (io.out.Failed()) return kExitIo;  // no one reads what comes next
   }
   return kExitSearched;
 }
@@ -118,15 +115,19 @@ int Genera(Args args, Io& io) {
 
 const Command kGenera = {
     "genera",
-    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N]",
+    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N] "
+    "[--mostra-seme]",
     "      Genera schemi con una sola soluzione, in lettere da A a J.\n"
     "      --max: il numero piu' grande (999 predefinito). --ops fissa gli\n"
     "      operatori come \"Fissate\", solo con 999; senza, sono a caso.\n"
-    "      --seed N: lo stesso seme da' gli stessi schemi (0: dall'orologio).\n"
+    "      --seed N: lo stesso seme da' gli stessi schemi, su ogni macchina;\n"
+    "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
+    "      --mostra-seme: scrive il seme usato sullo standard error.\n"
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
     "      (diabolico); con --solution la soluzione e' seguita dal livello.\n",
+    kOptions,
     Genera,
 };
 

@@ -1,26 +1,29 @@
-#include <csignal>
-#include <iostream>
+#include <unistd.h>
+
 #include <string_view>
 #include <vector>
 
 #include "cli/command.h"
-
-namespace {
-
-zifrel::StopFlag stopFlag;
-
-// Ctrl-C stops the search as Stop does in the window; the job then ends and
-// reports the stop as the window does.
-extern "C" void OnInterrupt(int) { stopFlag.Request(); }
-
-}  // namespace
+#include "cli/relation_input.h"
+#include "cli/signals.h"
 
 int main(int argc, char** argv) {
-  std::signal(SIGINT, OnInterrupt);
-  std::ios::sync_with_stdio(false);
+  using namespace zifrel::cli;
+  zifrel::StopFlag stop;
+  InstallSignalHandlers(stop);
+  Output out(STDOUT_FILENO, ::isatty(STDOUT_FILENO) == 1, stop);
+  Output err(STDERR_FILENO, ::isatty(STDERR_FILENO) == 1, stop);
   const std::vector<std::string_view> args(argv + 1, argv + argc);
-  zifrel::cli::Io io{std::cin, std::cout, std::cerr, stopFlag};
-  const int status = zifrel::cli::RunCli(args, io);
-  std::cout.flush();
+  Io io{STDIN_FILENO, out, err, stop};
+
+  int status = RunCli(args, io);
+  out.Flush();
+  if (const int signalled = SignalStatus(); signalled != 0 && (status == kExitInterrupted || out.Failed())) {
+    return signalled;  // 130 after Ctrl-C, 143 after SIGTERM
+  }
+  if (out.Failed()) {
+    err << "zifrel-cli: non riesco a scrivere: " << WriteErrorReason(out.Error()) << '\n';
+    status = kExitIo;
+  }
   return status;
 }

@@ -1,7 +1,9 @@
 #include <array>
-#include <ostream>
+#include <string>
+#include <variant>
 
 #include "cli/command.h"
+#include "core/utf8.h"
 
 namespace zifrel::cli {
 namespace {
@@ -10,21 +12,53 @@ constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
 
 constexpr std::array<const Command*, 4> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero};
 
-void PrintHelp(std::ostream& out) {
+void PrintHelp(Output& out) {
   out << kVersion << ": crittogrammi numerici da riga di comando.\n\nUso:\n";
   for (const Command* command : kCommands) out << "  " << command->usage << "\n" << command->help;
-  out << "  zifrel-cli --help | --version\n\n"
+  out << "  zifrel-cli --help | --version\n"
+         "  Ogni comando accetta -h o --help.\n\n"
          "Stato d'uscita: 0 ricerca svolta (qualunque sia il numero di soluzioni),\n"
-         "1 dati rifiutati, 2 uso errato, 130 interrotta con Ctrl-C.\n";
+         "1 dati rifiutati, 2 uso errato, 74 lettura o scrittura non riuscita,\n"
+         "130 interrotta con Ctrl-C, 143 terminata con SIGTERM.\n";
+}
+
+int RunCommand(const Command& command, Args args, Io& io) {
+  const std::variant<ParsedArgs, std::string> parsed = ParseArgs(args, command.options);
+  if (const std::string* error = std::get_if<std::string>(&parsed)) return UsageError(io, command, *error);
+  const ParsedArgs& taken = std::get<ParsedArgs>(parsed);
+  if (!taken.help) return command.run(taken, io);
+  io.out << command.usage << '\n' << command.help;
+  return kExitSearched;
 }
 
 }  // namespace
 
-void StreamSink::AppendLine(std::string_view line) { out_ << line << '\n'; }
-
 int UsageError(Io& io, const Command& command, std::string_view reason) {
   io.err << "zifrel-cli: " << reason << "; uso: " << command.usage << '\n';
   return kExitUsage;
+}
+
+std::optional<CellTexts> CellsFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
+  if (args.positional.size() != kCellCount) {
+    status = UsageError(io, command, "servono 9 celle, ne sono arrivate " + std::to_string(args.positional.size()));
+    return std::nullopt;
+  }
+  CellTexts cells;
+  for (int k = 0; k < kCellCount; ++k) {
+    if (!cells.Set(k, args.positional[k])) {
+      status = UsageError(io, command, "la cella " + std::to_string(k + 1) + " ha piu' di 4 caratteri");
+      return std::nullopt;
+    }
+  }
+  return cells;
+}
+
+std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
+  const std::optional<std::string_view> text = args.Value("--ops");
+  if (!text) return kAllPlus;
+  const std::optional<OpCodes> ops = ParseOperators(*text);
+  if (!ops) status = UsageError(io, command, "--ops vuole sei operatori tra * x X × + / : ÷ -");
+  return ops;
 }
 
 int RunCli(Args args, Io& io) {
@@ -32,18 +66,23 @@ int RunCli(Args args, Io& io) {
     io.err << "zifrel-cli: manca il comando; prova 'zifrel-cli --help'\n";
     return kExitUsage;
   }
-  if (args[0] == "--help" || args[0] == "-h") {
-    PrintHelp(io.out);
-    return kExitSearched;
-  }
-  if (args[0] == "--version") {
-    io.out << kVersion << '\n';
+  const std::string_view first = args[0];
+  if (first == "--help" || first == "-h" || first == "--version") {
+    if (args.size() > 1) {
+      io.err << "zifrel-cli: " << first << " va dato da solo; prova 'zifrel-cli --help'\n";
+      return kExitUsage;
+    }
+    if (first == "--version") {
+      io.out << kVersion << '\n';
+    } else {
+      PrintHelp(io.out);
+    }
     return kExitSearched;
   }
   for (const Command* command : kCommands) {
-    if (args[0] == command->name) return command->run(args.subspan(1), io);
+    if (first == command->name) return RunCommand(*command, args.subspan(1), io);
   }
-  io.err << "zifrel-cli: comando sconosciuto '" << args[0] << "'; prova 'zifrel-cli --help'\n";
+  io.err << "zifrel-cli: comando sconosciuto '" << first << "'; prova 'zifrel-cli --help'\n";
   return kExitUsage;
 }
 

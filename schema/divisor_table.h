@@ -34,6 +34,4 @@ class DivisorTable {
   std::array<std::int32_t, kSize + 1> start_{};
 };
 
-inline void BuildDivisorTable(DivisorTable& table, SubtractiveRng& rng) { table.Build(rng); }
-
 }  // namespace zifrel

@@ -5,6 +5,11 @@
 
 namespace zifrel {
 
+void StartRandomSource(GeneratorState& state, std::int32_t seed) {
+  state.random.Seed(seed);
+  state.divisorTable.Build(state.random);
+}
+
 SchemaGenerator::SchemaGenerator(GeneratorState& state) : state_(state), search_(state.divisorTable) {}
 
 std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max, const std::optional<OpCodes>& fixedOps,

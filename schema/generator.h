@@ -23,6 +23,12 @@ struct GeneratorState {
   DivisorTable divisorTable;
 };
 
+// The start-up of the random source: seeded (0 takes the seed from the
+// clock), then the divisor table drawn from it, in that order. The order
+// fixes every later draw, so a seed reproduces every Schema of a run only
+// when every front end starts the source here.
+void StartRandomSource(GeneratorState& state, std::int32_t seed);
+
 // A Schema with exactly one solution, coded in the letters A..J.
 struct GeneratedSchema {
   std::array<std::string, kCellCount> cells;  // the letter texts, c1..c9

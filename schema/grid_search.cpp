@@ -1,17 +1,17 @@
 #include "schema/grid_search.h"
 
+#include <algorithm>
 #include <span>
 
-#include "core/program_clock.h"
 #include "schema/last_step.h"
 
 namespace zifrel {
 
-GridSearch::GridSearch(const DivisorTable& divisors)
-    : divisors_(divisors), orders_(4 * (kLargestMax + 1)), clock_(MillisecondsSinceStart) {}
+GridSearch::GridSearch(const DivisorTable& divisors) : divisors_(divisors), orders_(4 * (kLargestMax + 1)) {}
 
 void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
   max_ = max;
+  positionsReady_ = false;
   for (int i = 0; i < 4; ++i) {
     RandomPermutation(rng, std::span(orders_).subspan(i * (kLargestMax + 1), max + 1), max);
   }
@@ -19,27 +19,27 @@ void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
 
 void GridSearch::SetPlan(const GenPlan& plan) {
   plan_ = plan;
-  linearLastStep_ = LastStepIsLinear(plan);
+  lastStepWalks_ = plan.free[1].kind == FreeKind::ProductResultKnown;  // its candidates are divisor pairs
 }
 
 GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
   stop_ = &stop;
   stopped_ = false;
-  attemptStart_ = clock_();
+  exhausted_ = false;
+  work_ = 0;
   const bool found = SearchSeed();
   stop_ = nullptr;
-  return stopped_ ? Outcome::kStopped : found ? Outcome::kFound : Outcome::kNone;
+  if (stopped_) return Outcome::kStopped;
+  return found && !exhausted_ ? Outcome::kFound : Outcome::kNone;
 }
 
-// Every step asks; once a poll has seen the stop, the search unwinds.
+// Every step asks; once a poll has seen the stop, or the work of an attempt
+// with maximum 9999 is used up, the search unwinds.
 bool GridSearch::Stopping() {
+  work_ += kStepWork;
   stopped_ = stopped_ || stop_->Poll();
-  return stopped_;
-}
-
-bool GridSearch::SeedPollSaysStop() {
-  if (Stopping()) return true;
-  return max_ == kLargestMax && clock_() - attemptStart_ > kAttemptLimitMs;
+  exhausted_ = exhausted_ || (max_ == kLargestMax && work_ > attemptWork_);
+  return stopped_ || exhausted_;
 }
 
 // The seed equation's three cells, chosen together: for a product every
@@ -54,7 +54,8 @@ bool GridSearch::SearchSeed() {
     for (int i = 1; i <= max_; ++i) {
       const int n = static_cast<int>(v2[i]);
       for (const int d : divisors_.List(n)) {
-        if (SeedPollSaysStop()) return false;
+        ++work_;
+        if (Stopping()) return false;
         x_[seed.result] = n;
         x_[seed.first] = d;
         x_[seed.second] = n / d;
@@ -64,9 +65,10 @@ bool GridSearch::SearchSeed() {
     return false;
   }
   for (int i = 1; i <= max_; ++i) {
-    if (SeedPollSaysStop()) return false;
+    if (Stopping()) return false;
     const int u = static_cast<int>(v2[i]);
     for (int j = 1; j <= max_; ++j) {
+      ++work_;
       const int w = static_cast<int>(v3[j]);
       if (u + w > max_) continue;
       x_[seed.first] = u;
@@ -93,13 +95,13 @@ bool GridSearch::SearchStep() {
     }
   };
   const GenStep<FreeKind>& step = plan_.free[Level];
-  // Where the plan allows it, the last step's one possible value is computed
-  // instead of walked to; it is the value the walk would stop at.
+  // Where the derived steps narrow the last step's values down to a few,
+  // those are tried in the order of the walk instead of walking them all:
+  // the first that passes is the one the walk would stop at.
   if constexpr (Level == 1) {
-    if (linearLastStep_ && !walkLastStep_) {
-      const int only = OnlyLastValue(plan_, x_, max_);
-      if (only == kNoLastValue) return false;
-      if (only != kAnyLastValue) return TryFreeValue(step, only);
+    if (!lastStepWalks_ && !walkLastStep_) {
+      LastValues values = CandidateLastValues(plan_, x_, max_, divisors_);
+      if (values.kind == LastValues::Kind::kListed) return TryListedValues(step, values);
     }
   }
   const std::uint32_t* order = Order(Level);
@@ -111,6 +113,7 @@ bool GridSearch::SearchStep() {
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
+        ++work_;
         const int v = static_cast<int>(order[i]);
         if (v * known > max_) continue;
         x[chosen] = v;
@@ -125,6 +128,7 @@ bool GridSearch::SearchStep() {
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
+        ++work_;
         const int v = static_cast<int>(order[i]);
         if (v + known > max_) continue;
         x[chosen] = v;
@@ -136,6 +140,7 @@ bool GridSearch::SearchStep() {
     case FreeKind::ProductResultKnown: {
       const int n = x[step.result];
       for (const int d : divisors_.List(n)) {
+        ++work_;
         x[step.first] = d;
         x[step.second] = n / d;
         if (next()) return true;
@@ -145,6 +150,7 @@ bool GridSearch::SearchStep() {
     case FreeKind::SumResultKnown: {
       const int n = x[step.result];
       for (int i = 1; i <= max_; ++i) {
+        ++work_;
         const int v = static_cast<int>(order[i]);
         if (v >= n) continue;
         x[step.first] = v;
@@ -153,6 +159,25 @@ bool GridSearch::SearchStep() {
       }
       break;
     }
+  }
+  return false;
+}
+
+// The listed values in the order the walk meets them, each through the
+// step and the check.
+bool GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& values) {
+  if (values.count > 1) {
+    if (!positionsReady_) {
+      const std::uint32_t* order = Order(1);
+      for (int i = 1; i <= max_; ++i) positions_[order[i]] = i;
+      positionsReady_ = true;
+    }
+    std::sort(values.values.begin(), values.values.begin() + values.count,
+              [this](std::int32_t a, std::int32_t b) { return positions_[a] < positions_[b]; });
+  }
+  for (int i = 0; i < values.count; ++i) {
+    ++work_;
+    if (TryFreeValue(step, values.values[i])) return true;
   }
   return false;
 }

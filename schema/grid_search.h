@@ -7,6 +7,7 @@
 #include "core/stop_flag.h"
 #include "schema/divisor_table.h"
 #include "schema/grid_plan.h"
+#include "schema/last_step.h"
 #include "schema/schema_lines.h"
 #include "schema/subtractive_rng.h"
 
@@ -19,9 +20,15 @@ namespace zifrel {
 class GridSearch {
  public:
   static constexpr int kLargestMax = 9999;
-  // With maximum 9999 an attempt is given up at the first seed poll after
-  // this long; with 999 the search is exhaustive and has no limit.
-  static constexpr std::int64_t kAttemptLimitMs = 2000;
+  // With maximum 9999 an attempt is given up once it has done this much
+  // work, counted in candidates looked at, each step counting as
+  // kStepWork of them: a count, not a clock, so that a seed gives the same
+  // Schemas on any machine under any load. With 999 the search is
+  // exhaustive and has no limit. Tuned with bench/generator_bench.cpp:
+  // nearly every attempt that finds a grid at all finds it within the
+  // budget, and no admitted combination of operators starves.
+  static constexpr std::int64_t kAttemptWork = 30'000'000;
+  static constexpr std::int64_t kStepWork = 11;  // a step costs about as much as eleven candidates
 
   // The value orders are allocated here, once, for the largest maximum.
   explicit GridSearch(const DivisorTable& divisors);
@@ -32,10 +39,12 @@ class GridSearch {
   void SetPlan(const GenPlan& plan);
 
   // kFound with Grid() filled; kNone when these orders give no grid or the
-  // attempt's time is up; kStopped when a stop was requested.
+  // attempt's work is used up; kStopped when a stop was requested.
   enum class Outcome { kFound, kNone, kStopped };
   Outcome SearchGrid(StopFlag& stop);
   const NumberGrid& Grid() const { return x_; }
+  // The work of the last attempt.
+  std::int64_t Work() const { return work_; }
 
   // The last step of the search, for one grid: the derived steps fill in the
   // cells they compute and check the last equation, then the grid must be
@@ -43,11 +52,10 @@ class GridSearch {
   // of its last free step; tests run it on a grid of their choosing.
   bool CheckGrid(NumberGrid& grid, StopFlag& stop);
 
-  // Tests: the clock that the time limit reads, in milliseconds.
-  using Clock = std::int64_t (*)();
-  void SetClock(Clock clock) { clock_ = clock; }
-  // Tests: walk the last free step's values even where the one value that
-  // can pass is computed, so that the two ways can be compared.
+  // Tests: another budget of work per attempt.
+  void SetAttemptWork(std::int64_t work) { attemptWork_ = work; }
+  // Tests: walk the last free step's values even where the few values that
+  // can pass are computed, so that the two ways can be compared.
   void SetWalkLastStep(bool walk) { walkLastStep_ = walk; }
 
  private:
@@ -55,9 +63,9 @@ class GridSearch {
   template <int Level>
   bool SearchStep();
   bool CheckGrid();
+  bool TryListedValues(const GenStep<FreeKind>& step, LastValues& values);
   bool TryFreeValue(const GenStep<FreeKind>& step, int v);
   bool Derive(const GenStep<DerivedKind>& step);
-  bool SeedPollSaysStop();
   bool Stopping();
 
   const std::uint32_t* Order(int i) const { return orders_.data() + i * (kLargestMax + 1); }
@@ -66,13 +74,16 @@ class GridSearch {
   std::vector<std::uint32_t> orders_;  // V0..V3, entries 1..M of each
   int max_ = 999;
   GenPlan plan_{};
-  bool linearLastStep_ = false;
+  bool lastStepWalks_ = false;
+  std::vector<std::int32_t> positions_ = std::vector<std::int32_t>(kLargestMax + 1);  // of each value in V1
+  bool positionsReady_ = false;
   bool walkLastStep_ = false;
   NumberGrid x_{};
   StopFlag* stop_ = nullptr;
-  bool stopped_ = false;  // a poll saw the stop: the search is unwinding
-  Clock clock_;
-  std::int64_t attemptStart_ = 0;
+  bool stopped_ = false;    // a poll saw the stop: the search is unwinding
+  bool exhausted_ = false;  // the work is used up: the search is unwinding
+  std::int64_t work_ = 0;
+  std::int64_t attemptWork_ = kAttemptWork;
 };
 
 }  // namespace zifrel

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/workbench.h"
-#include "cli/command.h"
+#include "schema/generator.h"
 #include "schema/schema_lines.h"
 #include "tests/support/pump.h"
 
@@ -28,17 +27,20 @@ Lines Shown(const WindowModel& w) {
 }
 
 // Two jobs with random operators, then one with "Fissate". A seed gives the
-// window's jobs and the command line the same Schemas.
+// window's jobs the Schemas a generator started from it gives, as the
+// command line's does.
 TEST(GeneraJob, WritesCellsOperatorsCaptionsAndLines) {
-  std::istringstream in;
-  std::ostringstream out, err;
+  GeneratorState state;
+  StartRandomSource(state, 7);
+  SchemaGenerator generator(state);
   StopFlag stop;
-  cli::Io io{in, out, err, stop};
-  const std::string_view args[] = {"genera", "--seed", "7", "--count", "2"};
-  ASSERT_EQ(cli::RunCli(args, io), cli::kExitSearched) << err.str();
-  Lines fromCli;
-  std::istringstream printed(out.str());
-  for (std::string line; std::getline(printed, line);) fromCli.push_back(line);
+  Lines fromGenerator;
+  for (int job = 0; job < 2; ++job) {
+    const GeneratedSchema schema = generator.GenerateSchema(999, std::nullopt, stop).value();
+    CellStrings cells;
+    for (int k = 0; k < kCellCount; ++k) cells[k] = schema.cells[k];
+    for (const std::string& line : SchemaLines(cells, schema.ops, " ")) fromGenerator.push_back(line);
+  }
 
   Workbench bench({}, 7);
   WindowModel& w = bench.Model();
@@ -51,7 +53,8 @@ TEST(GeneraJob, WritesCellsOperatorsCaptionsAndLines) {
     }
     bench.Button1Click();
     ASSERT_TRUE(PumpUntilIdle(bench));
-    Lines expected = job < 2 ? Lines(fromCli.begin() + 6 * job, fromCli.begin() + 6 * job + 5) : w.TheM.Lines();
+    Lines expected =
+        job < 2 ? Lines(fromGenerator.begin() + 5 * job, fromGenerator.begin() + 5 * job + 5) : w.TheM.Lines();
     EXPECT_EQ(w.TheM.Lines(), expected) << "job " << job + 1;
     expected.emplace_back();
     for (OpCode op : w.CurrentOps) expected.back() += OperatorGlyph(op);

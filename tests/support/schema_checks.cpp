@@ -56,8 +56,7 @@ std::string SchemaFault(const GeneratedSchema& schema, int max) {
 
 GeneratorState Started(std::int32_t seed) {
   GeneratorState state;
-  state.random.Seed(seed);
-  BuildDivisorTable(state.divisorTable, state.random);
+  StartRandomSource(state, seed);
   return state;
 }
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zifrel::cli {
+
+// The formula lines of a Libero job, read from a file descriptor with a
+// fixed bound on memory, whatever the input. Lines are split at line feeds,
+// a carriage return that ends one is dropped, and so is a byte-order mark at
+// the start. Lines too short to be relations are left out, as the job drops
+// them; reading ends as soon as the job's outcome can no longer change: at
+// a line longer than a relation may be, or at one relation more than a job
+// takes. Either is kept, for the job to report.
+struct LinesRead {
+  std::vector<std::string> lines;
+  int error = 0;  // the errno of a read that failed
+};
+LinesRead ReadRelationLines(int fd);
+
+// Why a file cannot be read, or the output written, in a few Italian words.
+std::string ReadErrorReason(int error);
+std::string WriteErrorReason(int error);
+
+}  // namespace zifrel::cli

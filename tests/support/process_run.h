@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zifrel::testing {
+
+// zifrel-cli run as a real process, with its standard streams and signals
+// set up the way a shell or a script might leave them.
+struct Process {
+  std::vector<std::string> args;  // after the program's name
+  std::string input;              // standard input, from a file
+
+  enum class In { kText, kClosed, kDirectory, kSilentPipe };
+  In in = In::kText;  // kSilentPipe: a pipe that never brings a byte, as a terminal waiting
+  enum class Out { kPipe, kFull, kClosed, kBrokenPipe, kTerminal };
+  Out out = Out::kPipe;  // kFull: /dev/full; kBrokenPipe: a pipe no one reads
+
+  int signal = 0;  // sent this long after the start
+  int signalAfterMs = 300;
+  bool parentIgnoresInterrupt = false;
+  bool parentIgnoresBrokenPipe = false;
+  int timeoutMs = 60000;
+};
+
+struct Finished {
+  int status;  // the exit status, or 128 + the signal that killed it; -1 after the timeout
+  std::string out;
+  std::string err;
+  int msAfterSignal = -1;  // from the signal to the end
+};
+
+Finished Run(const Process& process);
+
+}  // namespace zifrel::testing
