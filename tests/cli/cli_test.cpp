@@ -83,12 +83,20 @@ void PrintTo(const Usage& u, std::ostream* os) { *os << u.behaviour; }
 
 class UsageTest : public ::testing::TestWithParam<Usage> {};
 
+// The library's regular expressions recurse for every character: a pattern
+// that ends in "anything" is held against the first few kilobytes only.
+bool Matches(const std::string& text, const std::string& pattern) {
+  const std::string_view kAnyRest = "(.|\n)*";
+  const bool open = pattern.ends_with(kAnyRest);
+  return std::regex_match(open ? text.substr(0, 4096) : text, std::regex(pattern));
+}
+
 TEST_P(UsageTest, ExitsAndWritesAsDocumented) {
   const Usage& u = GetParam();
   const Finished run = testing::Run(u.process);
   EXPECT_EQ(run.status, u.status) << run.err;
-  EXPECT_TRUE(std::regex_match(run.out, std::regex(u.out))) << run.out;
-  EXPECT_TRUE(std::regex_match(run.err, std::regex(u.err))) << run.err;
+  EXPECT_TRUE(Matches(run.out, u.out)) << run.out.substr(0, 4096);
+  EXPECT_TRUE(Matches(run.err, u.err)) << run.err;
   // A signal ends the program at once, whatever it was doing (the bound is
   // loose for slow sanitizer builds; see the benchmark figures for the time).
   if (u.process.signal != 0 && run.status != -1) {
