@@ -4,8 +4,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cli/command.h"
+#include "cli/sheet_output.h"
 #include "core/messages.h"
 #include "schema/explanation_text.h"
 #include "schema/generator.h"
@@ -30,6 +32,7 @@ struct GeneraOptions {
   long count = 1;
   bool solution = false;
   int level = 0;  // 0: any
+  std::optional<std::string> pdf;
 };
 
 // Takes the value of an option given as "--name value" or "--name=value".
@@ -75,6 +78,9 @@ int Genera(Args args, Io& io) {
       if (!level || *level < 1 || *level > kLevelCount)
         return UsageError(io, kGenera, "--livello vuole 1, 2, 3, 4 o 5");
       options.level = *level;
+    } else if (OptionValue(args, i, "--pdf", value)) {
+      if (!value || value->empty()) return UsageError(io, kGenera, "--pdf vuole il nome di un file");
+      options.pdf = std::string(*value);
     } else if (arg.starts_with("-")) {
       return UsageError(io, kGenera, "opzione sconosciuta " + std::string(arg));
     } else {
@@ -97,6 +103,7 @@ int Genera(Args args, Io& io) {
   BuildDivisorTable(state.divisorTable, state.random);
   SchemaGenerator generator(state);
   const auto deduction = std::make_unique<SchemaDeduction>();
+  std::vector<GeneratedSchema> sheet;
   for (long job = 0; job < options.count; ++job) {
     const std::optional<GeneratedSchema> schema =
         options.level == 0
@@ -110,7 +117,10 @@ int Genera(Args args, Io& io) {
     if (options.solution) AppendSolutionLines(out, schema->grid, schema->ops);
     if (options.solution && options.level != 0) out.AppendLine(LevelLine(options.level));
     io.out.flush();
+    if (options.pdf) sheet.push_back(*schema);
   }
+  if (options.pdf)
+    return WriteSheet(sheet, std::vector<int>(sheet.size(), options.level), options.seed, *options.pdf, io);
   return kExitSearched;
 }
 
@@ -118,7 +128,7 @@ int Genera(Args args, Io& io) {
 
 const Command kGenera = {
     "genera",
-    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N]",
+    "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N] [--pdf FILE]",
     "      Genera schemi con una sola soluzione, in lettere da A a J.\n"
     "      --max: il numero piu' grande (999 predefinito). --ops fissa gli\n"
     "      operatori come \"Fissate\", solo con 999; senza, sono a caso.\n"
@@ -126,7 +136,9 @@ const Command kGenera = {
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
-    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n",
+    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n"
+    "      --pdf FILE: scrive anche gli schemi in FILE, un foglio A4 da\n"
+    "      stampare, sei per pagina, con le soluzioni nelle ultime pagine.\n",
     Genera,
 };
 
