@@ -38,6 +38,7 @@ TEST(GeneraCli, RefusesWithTheRightStatus) {
                          Row{"five operators", {"genera", "--ops", "+++++"}, kExitUsage},
                          Row{"a count of 0", {"genera", "--count", "0"}, kExitUsage},
                          Row{"a level of 6", {"genera", "--livello", "6"}, kExitUsage},
+                         Row{"a sheet without its file", {"genera", "--pdf"}, kExitUsage},
                          Row{"a seed beyond 32 bits", {"genera", "--seed", "2147483648"}, kExitUsage},
                          Row{"an unknown option", {"genera", "--fast"}, kExitUsage},
                          Row{"a stray argument", {"genera", "999"}, kExitUsage}}) {

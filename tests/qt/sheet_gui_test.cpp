@@ -70,6 +70,8 @@ class SheetGuiTest : public QObject {
     Run(ZIFREL_CLI, genera + QStringList{second});
 
     QCOMPARE(PageCount(first), 3);  // two pages of six, one of keys
+    // Two runs in one second would agree on a time stamp: look for none.
+    QVERIFY(!Run(QStringLiteral("pdfinfo"), {first}).contains("CreationDate"));
     const QStringList words = Words(first);
     const QStringList blocks = text.split("\n\n");
     QCOMPARE(blocks.size(), 12);
@@ -83,6 +85,15 @@ class SheetGuiTest : public QObject {
     QFile a(first), b(second);
     QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
     QVERIFY(a.readAll() == b.readAll());
+  }
+
+  void AFileThatCannotBeWrittenIsRefused() {
+    QProcess genera;
+    genera.start(ZIFREL_CLI, {"genera", "--seed", "3", "--pdf", "/nessuna/cartella/foglio.pdf"});
+    QVERIFY(genera.waitForFinished(60000));
+    QCOMPARE(genera.exitCode(), 1);
+    QVERIFY(
+        genera.readAllStandardError().startsWith("zifrel-sheet: impossibile scrivere /nessuna/cartella/foglio.pdf"));
   }
 
   void StampaPrintsTheSchemaInTheCellsWithItsKey() {
