@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/genera.h"
 #include "app/hand_over.h"
 #include "app/session.h"
 #include "app/window_model.h"
+#include "sheet/sheet_document.h"
 
 namespace zifrel {
 
@@ -58,6 +60,11 @@ class Workbench {
   void CopiaClick();
   std::string CopyText() const;
   void HButtClick();
+  // Stampa: the Schema in the cells as a sheet to print, titled with `note`,
+  // with its answer key and level when it has exactly one solution. Empty
+  // when a cell is empty or there are too many symbols: the error reporter
+  // gets the line Risolvi writes for it.
+  std::optional<SheetDocument> StampaSheet(std::string note);
 
   // Job control.
   void Button1Click();

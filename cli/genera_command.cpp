@@ -3,8 +3,10 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "cli/command.h"
+#include "cli/sheet_output.h"
 #include "cli/signals.h"
 #include "core/messages.h"
 #include "schema/explanation_text.h"
@@ -15,9 +17,9 @@
 namespace zifrel::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--max", true},         {"--ops", true},       {"--seed", true},
-                                   {"--count", true},       {"--solution", false}, {"--livello", true},
-                                   {"--mostra-seme", false}};
+constexpr OptionSpec kOptions[] = {{"--max", true},   {"--ops", true},         {"--seed", true},
+                                   {"--count", true}, {"--solution", false},   {"--livello", true},
+                                   {"--pdf", true},   {"--mostra-seme", false}};
 
 struct GeneraOptions {
   int max = 999;
@@ -25,7 +27,8 @@ struct GeneraOptions {
   std::int32_t seed = 0;       // 0: a fresh one
   long count = 1;
   bool solution = false;
-  int level = 0;  // 0: any
+  int level = 0;                   // 0: any
+  std::optional<std::string> pdf;  // a printable sheet of the Schemas too
 };
 
 // A seed from the operating system's entropy, so that two runs in the same
@@ -69,6 +72,10 @@ std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status
     if (!given || *given < 1 || *given > kLevelCount) return refuse("--livello vuole 1, 2, 3, 4 o 5");
     options.level = *given;
   }
+  if (const auto pdf = args.Value("--pdf")) {
+    if (pdf->empty()) return refuse("--pdf vuole il nome di un file");
+    options.pdf = std::string(*pdf);
+  }
   options.solution = args.Has("--solution");
   return options;
 }
@@ -91,6 +98,7 @@ int Genera(const ParsedArgs& args, Io& io) {
   StartRandomSource(state, seed);
   SchemaGenerator generator(state);
   const auto deduction = std::make_unique<SchemaDeduction>();
+  std::vector<GeneratedSchema> sheet;
   for (long job = 0; job < options->count; ++job) {
     std::optional<GeneratedSchema> schema;
     {
@@ -107,7 +115,9 @@ int Genera(const ParsedArgs& args, Io& io) {
     if (options->solution) AppendSolutionLines(out, schema->grid, schema->ops);
     if (options->solution && options->level != 0) out.AppendLine(LevelLine(options->level));
     if (io.out.Failed()) return kExitIo;  // no one reads what comes next
+    if (options->pdf) sheet.push_back(*schema);
   }
+  if (options->pdf) return WriteSheet(sheet, std::vector<int>(sheet.size(), options->level), seed, *options->pdf, io);
   return kExitSearched;
 }
 
@@ -116,7 +126,7 @@ int Genera(const ParsedArgs& args, Io& io) {
 const Command kGenera = {
     "genera",
     "zifrel-cli genera [--max 999|9999] [--ops OPS] [--seed N] [--count K] [--solution] [--livello N] "
-    "[--mostra-seme]",
+    "[--pdf FILE] [--mostra-seme]",
     "      Genera schemi con una sola soluzione, in lettere da A a J.\n"
     "      --max: il numero piu' grande (999 predefinito). --ops fissa gli\n"
     "      operatori come \"Fissate\", solo con 999; senza, sono a caso.\n"
@@ -126,7 +136,9 @@ const Command kGenera = {
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
-    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n",
+    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n"
+    "      --pdf FILE: scrive anche gli schemi in FILE, un foglio A4 da\n"
+    "      stampare, sei per pagina, con le soluzioni nelle ultime pagine.\n",
     kOptions,
     Genera,
 };

@@ -24,6 +24,10 @@ inline constexpr std::string_view kNoPossibleSolution = "Nessuna soluzione possi
 inline constexpr std::string_view kGo = "Vai";
 inline constexpr std::string_view kStop = "Stop";
 inline constexpr std::string_view kWait = "Wait";
+inline constexpr std::string_view kStampa = "Stampa\u2026";
+
+// The printer or the PDF file refused the sheet.
+inline constexpr std::string_view kPrintFailed = "Stampa non riuscita";
 
 // An error that carries no text of its own.
 inline constexpr std::string_view kUnknownError = "errore sconosciuto";

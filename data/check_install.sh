@@ -13,11 +13,13 @@ id=org.zifrel.Zifrel
 files=(
   bin/zifrel
   bin/zifrel-cli
+  bin/zifrel-sheet
   share/applications/$id.desktop
   share/icons/hicolor/scalable/apps/$id.svg
   share/metainfo/$id.metainfo.xml
   share/man/man1/zifrel.1.gz
   share/man/man1/zifrel-cli.1.gz
+  share/man/man1/zifrel-sheet.1.gz
   share/bash-completion/completions/zifrel-cli
   share/doc/zifrel/copyright
 )
@@ -41,7 +43,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/n
   appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "the metainfo is not valid"
 
 export LC_ALL=C.UTF-8 MANWIDTH=80
-for page in zifrel zifrel-cli; do
+for page in zifrel zifrel-sheet zifrel-cli; do
   warnings=$(man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page.1: $warnings"
   text=$(man -P cat -l "$prefix/share/man/man1/$page.1.gz")

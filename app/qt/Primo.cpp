@@ -1,9 +1,12 @@
 #include "app/qt/Primo.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -18,6 +21,8 @@
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
+#include "sheet/sheet_drawing.h"
+#include "sheet/sheet_phrases.h"
 
 namespace zifrel {
 namespace {
@@ -165,6 +170,13 @@ void TForma::CreateControls() {
   SolLab = Arrange(new QLabel(this), "SolLab", scale, layout::kSolLab);
   SolLab->setAlignment(Qt::AlignCenter);
 
+  // A command with no place in the designed layout: a shortcut now, and an
+  // entry for a menu.
+  Stampa = new QAction(Q(msg::kStampa), this);
+  Stampa->setObjectName(QStringLiteral("Stampa"));
+  Stampa->setShortcut(QKeySequence::Print);
+  addAction(Stampa);
+
   // The window fits itself to its controls.
   QRect extent;
   for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) extent |= child->geometry();
@@ -205,6 +217,7 @@ void TForma::Connect() {
   connect(Copia, &QPushButton::clicked, this, &TForma::CopiaClick);
   connect(HButt, &QPushButton::clicked, this, &TForma::HButtClick);
   connect(Timer1, &QTimer::timeout, this, &TForma::Timer1Timer);
+  connect(Stampa, &QAction::triggered, this, &TForma::StampaClick);
 }
 
 void TForma::showEvent(QShowEvent* event) {
@@ -262,6 +275,42 @@ void TForma::CopiaClick() {
 }
 void TForma::HButtClick() {
   Handle([this] { workbench_->HButtClick(); });
+}
+
+void TForma::StampaClick() {
+  Handle([this] {
+    std::optional<SheetDocument> sheet = workbench_->StampaSheet(TodayNote());
+    if (!sheet) return;
+    if (!printer_) {
+      printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+      printer_->setPageSize(QPageSize(QPageSize::A4));
+    }
+    // Opened without a nested event loop, as the message box is. The sheet
+    // was read before it opened: a job that ends meanwhile and writes new
+    // cells does not change what is printed.
+    auto* dialog = new QPrintDialog(printer_.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, sheet = std::move(*sheet)] { PrintSheet(sheet, *printer_); });
+    dialog->open();
+  });
+}
+
+bool TForma::Print(QPrinter& printer) {
+  bool printed = false;
+  Handle([&] {
+    const std::optional<SheetDocument> sheet = workbench_->StampaSheet(TodayNote());
+    printed = sheet && PrintSheet(*sheet, printer);
+  });
+  return printed;
+}
+
+bool TForma::PrintSheet(const SheetDocument& sheet, QPrinter& printer) {
+  printer.setFullPage(true);
+  printer.setDocName(Q(sheet_phrase::kTitle));
+  printer.setCreator(Q(msg::kProgramTitle));
+  if (DrawSheet(sheet, printer)) return true;
+  ShowError(std::string(msg::kPrintFailed));
+  return false;
 }
 
 void TForma::OperazClick(int index) {

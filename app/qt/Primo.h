@@ -8,7 +8,9 @@
 #include "app/qt/window_layout.h"
 #include "app/workbench.h"
 
+class QAction;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QTimer;
 
@@ -33,6 +35,15 @@ class TForma : public QWidget {
 
   // The logic behind the window, for tests that need to look past the widgets.
   Workbench& Bench() { return *workbench_; }
+
+  // "Stampa…" (Ctrl+P): the Schema in the cells, with its answer key, through
+  // the system's print dialog, which also offers a PDF file. The action
+  // `Stampa` carries the caption and the shortcut for a menu.
+  void StampaClick();
+  // What Stampa… prints once its dialog is accepted, on `printer`. False
+  // when there was nothing to print or the printer refused; the reason has
+  // been shown.
+  bool Print(QPrinter& printer);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -69,6 +80,7 @@ class TForma : public QWidget {
   void ShowFocus(bool vaiHadFocus);
   void PlaceTextAreas();
   void ShowError(const std::string& text);
+  bool PrintSheet(const SheetDocument& sheet, QPrinter& printer);
 
   // CellEdits and OpButtons: c1..c9 = Ed1..Ed9, o1..o6 = Bo1..Bo6.
   std::array<CellEdit*, kCellCount> Ed{};
@@ -88,8 +100,11 @@ class TForma : public QWidget {
   LinesArea* Libe = nullptr;
   QLabel* Label7 = nullptr;
   QLabel* SolLab = nullptr;
+  QAction* Stampa = nullptr;
 
   std::unique_ptr<Workbench> workbench_;
+  // Kept from one print to the next, with the printer and settings chosen.
+  std::unique_ptr<QPrinter> printer_;
   bool centred_ = false;
   // The window's size as laid out and the text areas' places in it: a
   // larger window gives its extra room to the text areas.

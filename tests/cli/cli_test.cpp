@@ -214,6 +214,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"genera: a count of 0", Cmd({"genera", "--count", "0"}), 2, "", kUsageLine},
         Usage{"genera: a level of 6", Cmd({"genera", "--livello", "6"}), 2, "", kUsageLine},
         Usage{"genera: a seed beyond 32 bits", Cmd({"genera", "--seed", "2147483648"}), 2, "", kUsageLine},
+        Usage{"genera: a sheet without its file", Cmd({"genera", "--pdf"}), 2, "", kUsageLine},
         Usage{"genera: a flag with a value", Cmd({"genera", "--solution=1"}), 2, "", kUsageLine},
         Usage{"genera: a stray argument", Cmd({"genera", "999"}), 2, "", kUsageLine}));
 
