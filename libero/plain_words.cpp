@@ -1,6 +1,7 @@
 #include "libero/plain_words.h"
 
 #include <array>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -19,16 +20,16 @@ struct Conjugation {
 // participles are left out, as "gelato" and "stato" are nouns too; nouns
 // that are also present forms ("canto", "gioco") are the price of a list
 // without frequencies.
-constexpr std::array<std::string_view, 36> kAreEndings = {
-    "o",      "i",      "a",      "iamo",   "ate",      "ano",  "avo",  "avi",  "ava",    "avamo",  "avate",  "avano",
-    "ai",     "asti",   "ammo",   "aste",   "arono",    "ero",  "erai", "era",  "eremo",  "erete",  "eranno", "erei",
-    "eresti", "erebbe", "eremmo", "ereste", "erebbero", "iate", "assi", "asse", "assimo", "assero", "ando"};
-constexpr std::array<std::string_view, 37> kEreEndings = {
+constexpr std::string_view kAreEndings[] = {
+    "o",     "i",      "a",      "ino",    "iamo",   "ate",      "ano",  "avo",  "avi",  "ava",    "avamo",  "avate",
+    "avano", "ai",     "asti",   "ammo",   "aste",   "arono",    "ero",  "erai", "era",  "eremo",  "erete",  "eranno",
+    "erei",  "eresti", "erebbe", "eremmo", "ereste", "erebbero", "iate", "assi", "asse", "assimo", "assero", "ando"};
+constexpr std::string_view kEreEndings[] = {
     "o",     "i",     "e",     "a",      "iamo",   "ete",    "ono",    "evo",    "evi",    "eva",
     "evamo", "evate", "evano", "ei",     "esti",   "emmo",   "este",   "erono",  "ero",    "erai",
     "era",   "eremo", "erete", "eranno", "erei",   "eresti", "erebbe", "eremmo", "ereste", "erebbero",
     "ano",   "iate",  "essi",  "esse",   "essimo", "essero", "endo"};
-constexpr std::array<std::string_view, 41> kIreEndings = {
+constexpr std::string_view kIreEndings[] = {
     "o",     "i",      "e",      "a",      "iamo",   "ite",    "ono",    "ivo",      "ivi",  "iva",  "ivamo",
     "ivate", "ivano",  "ii",     "isti",   "immo",   "iste",   "irono",  "iro",      "irai", "ira",  "iremo",
     "irete", "iranno", "irei",   "iresti", "irebbe", "iremmo", "ireste", "irebbero", "ano",  "iate", "issi",
@@ -42,15 +43,14 @@ constexpr std::array<Conjugation, 3> kConjugations = {{
 // Endings that only verbs have, whatever the list holds: the conditional
 // and the future of irregular stems ("direbbe", "avrei", "vorranno"), and
 // plural persons of the past.
-constexpr std::array<std::string_view, 11> kVerbOnlyEndings = {"rei",  "rai",  "rebbe", "rebbero", "remmo", "rranno",
-                                                               "vamo", "vate", "ssero", "arono",   "erono"};
+constexpr std::string_view kVerbOnlyEndings[] = {"rei",  "rai",  "rebbe", "rebbero", "remmo", "rranno",
+                                                 "vamo", "vate", "ssero", "arono",   "erono"};
 
 // Pronouns joined to an infinitive that has lost its final "e", alone
 // ("cantarla") or in pairs ("cantargliela", "farsene").
-constexpr std::array<std::string_view, 11> kPronouns = {"mi", "ti", "si", "ci", "vi", "lo",
-                                                        "la", "le", "li", "ne", "gli"};
-constexpr std::array<std::string_view, 6> kFirstOfPair = {"me", "te", "se", "ce", "ve", "glie"};
-constexpr std::array<std::string_view, 5> kSecondOfPair = {"lo", "la", "li", "le", "ne"};
+constexpr std::string_view kPronouns[] = {"mi", "ti", "si", "ci", "vi", "lo", "la", "le", "li", "ne", "gli"};
+constexpr std::string_view kFirstOfPair[] = {"me", "te", "se", "ce", "ve", "glie"};
+constexpr std::string_view kSecondOfPair[] = {"lo", "la", "li", "le", "ne"};
 
 // A one-letter stem would take "mare" for the infinitive of "mano" and
 // "sere" for that of "sera".
@@ -70,7 +70,7 @@ std::vector<bool> LooksLikeVerbForms(std::span<const std::string> words) {
     position.emplace(words[i], i);
     if (IsInfinitive(words[i])) infinitives.insert(words[i]);
   }
-  std::vector<std::string> pronouns(kPronouns.begin(), kPronouns.end());
+  std::vector<std::string> pronouns(std::begin(kPronouns), std::end(kPronouns));
   for (const std::string_view first : kFirstOfPair) {
     for (const std::string_view second : kSecondOfPair) pronouns.push_back(std::string(first).append(second));
   }
@@ -112,7 +112,8 @@ std::vector<bool> LooksLikeVerbForms(std::span<const std::string> words) {
     // "cantarla": "cantar" + "la", beside "cantare".
     const auto withPronoun = [&](std::string_view pronoun) {
       if (word.size() <= pronoun.size() + kMinStem || !word.ends_with(pronoun)) return false;
-      return infinitive(word.substr(0, word.size() - pronoun.size()), "e");
+      const std::string_view rest = word.substr(0, word.size() - pronoun.size());
+      return infinitive(rest, "e") || (rest.ends_with('r') && infinitive(rest, "re"));  // "trarle": "trarre"
     };
     for (const std::string& pronoun : pronouns) found = found || withPronoun(pronoun);
     verbForm[i] = found;

@@ -57,9 +57,11 @@ std::uint32_t RelationGenerator::Favoured(std::uint32_t n) {
 GeneratedRelation RelationGenerator::Next(StopFlag& stop) {
   GeneratedRelation found{GenerationEnd::kGaveUp, ""};
   if (pool_.empty()) return found;
+  // One shape for the whole request, so that the shapes come in equal
+  // shares, not in the shares of how often a draw succeeds.
+  const RelationShape& shape = options_.shapes[Below(static_cast<std::uint32_t>(options_.shapes.size()))];
   for (int draw = 0; draw < kMaxDrawsWithoutRelation; ++draw) {
     if (stop.Poll()) return {GenerationEnd::kStopped, ""};
-    const RelationShape& shape = options_.shapes[Below(static_cast<std::uint32_t>(options_.shapes.size()))];
     if (Draw(shape, stop, found)) return found;
     if (stop.IsSet()) return {GenerationEnd::kStopped, ""};
   }
