@@ -1,6 +1,8 @@
 #pragma once
 
+#include <charconv>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,6 +35,20 @@ struct Command {
   int (*run)(Args args, Io& io);
 };
 
+// The whole of `text` as an integer of type Int, if it is one.
+template <class Int>
+std::optional<Int> ParseInteger(std::string_view text) {
+  Int value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Takes the value of an option given as "--name value" or "--name=value",
+// moving `i` past it. False when `args[i]` is not that option; an option
+// given last without its value gets none.
+bool OptionValue(Args args, std::size_t& i, std::string_view name, std::optional<std::string_view>& value);
+
 // Reports a usage error on one line of standard error; returns kExitUsage.
 int UsageError(Io& io, const Command& command, std::string_view reason);
 
@@ -52,6 +68,7 @@ int RunCli(Args args, Io& io);
 extern const Command kGenera;
 extern const Command kRisolvi;
 extern const Command kLibero;
+extern const Command kParole;
 extern const Command kSpiega;
 
 }  // namespace zifrel::cli

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -15,14 +14,6 @@
 namespace zifrel::cli {
 namespace {
 
-template <class Int>
-std::optional<Int> ParseInteger(std::string_view text) {
-  Int value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 struct GeneraOptions {
   int max = 999;
   std::optional<OpCodes> ops;
@@ -31,20 +22,6 @@ struct GeneraOptions {
   bool solution = false;
   int level = 0;  // 0: any
 };
-
-// Takes the value of an option given as "--name value" or "--name=value".
-// False when `arg` is not that option.
-bool OptionValue(Args args, std::size_t& i, std::string_view name, std::optional<std::string_view>& value) {
-  const std::string_view arg = args[i];
-  if (!arg.starts_with(name)) return false;
-  if (arg.size() == name.size()) {
-    value = ++i < args.size() ? std::optional(args[i]) : std::nullopt;
-    return true;
-  }
-  if (arg[name.size()] != '=') return false;
-  value = arg.substr(name.size() + 1);
-  return true;
-}
 
 int Genera(Args args, Io& io) {
   GeneraOptions options;

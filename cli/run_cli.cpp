@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
 
-constexpr std::array<const Command*, 4> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero};
+constexpr std::array<const Command*, 5> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero, &kParole};
 
 void PrintHelp(std::ostream& out) {
   out << kVersion << ": crittogrammi numerici da riga di comando.\n\nUso:\n";
@@ -19,6 +19,18 @@ void PrintHelp(std::ostream& out) {
 }
 
 }  // namespace
+
+bool OptionValue(Args args, std::size_t& i, std::string_view name, std::optional<std::string_view>& value) {
+  const std::string_view arg = args[i];
+  if (!arg.starts_with(name)) return false;
+  if (arg.size() == name.size()) {
+    value = ++i < args.size() ? std::optional(args[i]) : std::nullopt;
+    return true;
+  }
+  if (arg[name.size()] != '=') return false;
+  value = arg.substr(name.size() + 1);
+  return true;
+}
 
 void StreamSink::AppendLine(std::string_view line) { out_ << line << '\n'; }
 
