@@ -172,6 +172,7 @@ TEST(Cli, HelpNamesEveryCommandAndVersionPrintsIt) {
   const CliRun help = RunArgs({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("zifrel-cli risolvi"), std::string::npos);
+  EXPECT_NE(help.out.find("zifrel-cli parole"), std::string::npos);
   const CliRun version = RunArgs({"--version"});
   EXPECT_EQ(version.out, "zifrel-cli 2.0.0\n");
 }
