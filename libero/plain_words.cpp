@@ -106,6 +106,8 @@ std::vector<bool> LooksLikeVerbForms(std::span<const std::string> words) {
       }
       if (found) break;
     }
+    // A stem ending in "i" merges with the ending "i": "associ", "mangi".
+    found = found || (word.ends_with('i') && infinitive(word, "are"));
     for (const std::string_view ending : kVerbOnlyEndings) {
       found = found || (word.size() >= ending.size() + kMinStem && word.ends_with(ending));
     }
