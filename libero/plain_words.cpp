@@ -56,6 +56,12 @@ constexpr std::string_view kSecondOfPair[] = {"lo", "la", "li", "le", "ne"};
 // "sere" for that of "sera".
 constexpr std::size_t kMinStem = 2;
 
+// What an ending of the tables may be, a bit each: bit c an ending of
+// kConjugations[c], then these two.
+constexpr unsigned kVerbOnly = 1u << 3;
+constexpr unsigned kPronoun = 1u << 4;
+constexpr std::size_t kLongestEnding = 8;  // "erebbero"
+
 bool IsInfinitive(std::string_view word) {
   return word.ends_with("are") || word.ends_with("ere") || word.ends_with("ire") || word.ends_with("rre");
 }
@@ -70,11 +76,20 @@ std::vector<bool> LooksLikeVerbForms(std::span<const std::string> words) {
     position.emplace(words[i], i);
     if (IsInfinitive(words[i])) infinitives.insert(words[i]);
   }
-  std::vector<std::string> pronouns(std::begin(kPronouns), std::end(kPronouns));
+  // Every ending once, so that a word looks up its few last letters instead
+  // of comparing its end with every ending.
+  std::vector<std::string> pairs;
   for (const std::string_view first : kFirstOfPair) {
-    for (const std::string_view second : kSecondOfPair) pronouns.push_back(std::string(first).append(second));
+    for (const std::string_view second : kSecondOfPair) pairs.push_back(std::string(first).append(second));
   }
-  std::vector<bool> verbForm(words.size(), false);
+  std::unordered_map<std::string_view, unsigned> endings;
+  for (std::size_t c = 0; c < std::size(kConjugations); ++c) {
+    for (const std::string_view ending : kConjugations[c].endings) endings[ending] |= 1u << c;
+  }
+  for (const std::string_view ending : kVerbOnlyEndings) endings[ending] |= kVerbOnly;
+  for (const std::string_view pronoun : kPronouns) endings[pronoun] |= kPronoun;
+  for (const std::string& pronoun : pairs) endings[pronoun] |= kPronoun;
+
   std::string candidate;
   const auto listed = [&](std::string_view stem, std::string_view ending) {
     candidate.assign(stem);
@@ -86,50 +101,42 @@ std::vector<bool> LooksLikeVerbForms(std::span<const std::string> words) {
     candidate.append(ending);
     return infinitives.contains(candidate);
   };
-  // The present of a verb in -are has no form in -e: "porta" beside
-  // "porte" (or "pesca" beside "pesche") is a noun.
-  const auto feminineNoun = [&](std::string_view stem, std::string_view ending) {
-    return ending == "a" && (listed(stem, "e") || listed(stem, "he"));
+  const auto verbForm = [&](std::string_view stem, std::string_view ending, unsigned kinds) {
+    for (std::size_t c = 0; c < std::size(kConjugations); ++c) {
+      if ((kinds >> c & 1u) == 0 || !infinitive(stem, kConjugations[c].infinitive)) continue;
+      // The present of a verb in -are has no form in -e: "porta" beside
+      // "porte" (or "pesca" beside "pesche") is a noun.
+      const bool feminineNoun = ending == "a" && (listed(stem, "e") || listed(stem, "he"));
+      if (kConjugations[c].infinitive != "are" || !feminineNoun) return true;
+    }
+    if (kinds & kVerbOnly) return true;
+    // "cantarla": "cantar" + "la", beside "cantare"; "trarle" beside "trarre".
+    return (kinds & kPronoun) != 0 && stem.size() > kMinStem &&
+           (infinitive(stem, "e") || (stem.ends_with('r') && infinitive(stem, "re")));
   };
+
+  std::vector<bool> marked(words.size(), false);
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string_view word = words[i];
-    bool found = false;
-    for (const Conjugation& conjugation : kConjugations) {
-      for (const std::string_view ending : conjugation.endings) {
-        if (word.size() < ending.size() + kMinStem || !word.ends_with(ending)) continue;
-        const std::string_view stem = word.substr(0, word.size() - ending.size());
-        if (infinitive(stem, conjugation.infinitive) &&
-            !(conjugation.infinitive == "are" && feminineNoun(stem, ending))) {
-          found = true;
-          break;
-        }
-      }
-      if (found) break;
-    }
     // A stem ending in "i" merges with the ending "i": "associ", "mangi".
-    found = found || (word.ends_with('i') && infinitive(word, "are"));
-    for (const std::string_view ending : kVerbOnlyEndings) {
-      found = found || (word.size() >= ending.size() + kMinStem && word.ends_with(ending));
+    bool found = word.ends_with('i') && infinitive(word, "are");
+    for (std::size_t k = 1; !found && k <= kLongestEnding && k + kMinStem <= word.size(); ++k) {
+      const auto ending = endings.find(word.substr(word.size() - k));
+      found = ending != endings.end() && verbForm(word.substr(0, word.size() - k), ending->first, ending->second);
     }
-    // "cantarla": "cantar" + "la", beside "cantare".
-    const auto withPronoun = [&](std::string_view pronoun) {
-      if (word.size() <= pronoun.size() + kMinStem || !word.ends_with(pronoun)) return false;
-      const std::string_view rest = word.substr(0, word.size() - pronoun.size());
-      return infinitive(rest, "e") || (rest.ends_with('r') && infinitive(rest, "re"));  // "trarle": "trarre"
-    };
-    for (const std::string& pronoun : pronouns) found = found || withPronoun(pronoun);
-    verbForm[i] = found;
+    marked[i] = found;
   }
   // A verb form with a pronoun is one too: "mettici", "leggila".
   for (std::size_t i = 0; i < words.size(); ++i) {
     const std::string_view word = words[i];
-    for (const std::string& pronoun : pronouns) {
-      if (verbForm[i] || word.size() < pronoun.size() + 3 || !word.ends_with(pronoun)) continue;
-      const auto base = position.find(word.substr(0, word.size() - pronoun.size()));
-      verbForm[i] = base != position.end() && verbForm[base->second];
+    for (std::size_t k = 2; !marked[i] && k <= kLongestEnding && k + 3 <= word.size(); ++k) {
+      const auto ending = endings.find(word.substr(word.size() - k));
+      if (ending == endings.end() || (ending->second & kPronoun) == 0) continue;
+      const auto base = position.find(word.substr(0, word.size() - k));
+      marked[i] = base != position.end() && marked[base->second];
     }
   }
-  return verbForm;
+  return marked;
 }
 
 }  // namespace zifrel::libero
