@@ -15,7 +15,7 @@ inline constexpr std::string_view kItalianWordList = "/usr/share/dict/italian";
 // them only where the plain ones are too few.
 enum class WordTier : int {
   kPlain = 0,
-  kVerbForm = 1,      // a verb form of a tense rarely met, or an infinitive with a pronoun
+  kVerbForm = 1,      // a verb form, or an infinitive with a pronoun
   kAccentDropped = 2  // it lost an accent: in Italian lists mostly futures and past tenses
 };
 
