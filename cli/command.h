@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -44,6 +45,11 @@ std::optional<CellTexts> CellsFrom(const ParsedArgs& args, Io& io, const Command
 // The operators of --ops, all "+" without it, or a usage error.
 std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& command, int& status);
 
+// The seed of a command that draws: that of --seed, or without it (or with
+// 0) a fresh one from the system's entropy, so that two runs differ.
+// --mostra-seme writes it on standard error, so that a run can be made again.
+std::optional<std::int32_t> SeedFrom(const ParsedArgs& args, Io& io, const Command& command, int& status);
+
 // The whole command line after the program name; returns the exit status.
 int RunCli(Args args, Io& io);
 
@@ -51,5 +57,6 @@ extern const Command kGenera;
 extern const Command kRisolvi;
 extern const Command kSpiega;
 extern const Command kLibero;
+extern const Command kParole;
 
 }  // namespace zifrel::cli

@@ -1,7 +1,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -24,21 +23,11 @@ constexpr OptionSpec kOptions[] = {{"--max", true},   {"--ops", true},         {
 struct GeneraOptions {
   int max = 999;
   std::optional<OpCodes> ops;  // fixed, as "Fissate"
-  std::int32_t seed = 0;       // 0: a fresh one
   long count = 1;
   bool solution = false;
   int level = 0;                   // 0: any
   std::optional<std::string> pdf;  // a printable sheet of the Schemas too
 };
-
-// A seed from the operating system's entropy, so that two runs in the same
-// second differ. Never 0, which would take the seed from the clock.
-std::int32_t FreshSeed() {
-  std::random_device entropy;
-  std::int32_t seed = 0;
-  while (seed == 0) seed = static_cast<std::int32_t>(entropy());
-  return seed;
-}
 
 std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status) {
   GeneraOptions options;
@@ -56,11 +45,6 @@ std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status
     if (!options.ops) return std::nullopt;
     // As in the window: the operators can be fixed only with maximum 999.
     if (options.max != 999) return refuse("--ops vale solo con --max 999");
-  }
-  if (const auto seed = args.Value("--seed")) {
-    const std::optional<std::int32_t> given = ParseInteger<std::int32_t>(*seed);
-    if (!given) return refuse("--seed vuole un intero tra -2147483648 e 2147483647");
-    options.seed = *given;
   }
   if (const auto count = args.Value("--count")) {
     const std::optional<long> given = ParseInteger<long>(*count);
@@ -84,18 +68,18 @@ int Genera(const ParsedArgs& args, Io& io) {
   int status = kExitUsage;
   const std::optional<GeneraOptions> options = Options(args, io, status);
   if (!options) return status;
+  const std::optional<std::int32_t> seed = SeedFrom(args, io, kGenera, status);
+  if (!seed) return status;
   OutputSink out(io.out);
   if (options->ops && !IsAdmitted(*options->ops)) {
     out.AppendLine(msg::kNoPossibleSolution);
     return kExitRefused;
   }
-  const std::int32_t seed = options->seed != 0 ? options->seed : FreshSeed();
-  if (args.Has("--mostra-seme")) io.err << "zifrel-cli: seme " << seed << '\n';
 
   // The window's start-up, so that a seed gives the Schemas of the window's
   // first, second, ... Genera jobs.
   GeneratorState state;
-  StartRandomSource(state, seed);
+  StartRandomSource(state, *seed);
   SchemaGenerator generator(state);
   const auto deduction = std::make_unique<SchemaDeduction>();
   std::vector<GeneratedSchema> sheet;
@@ -117,7 +101,7 @@ int Genera(const ParsedArgs& args, Io& io) {
     if (io.out.Failed()) return kExitIo;  // no one reads what comes next
     if (options->pdf) sheet.push_back(*schema);
   }
-  if (options->pdf) return WriteSheet(sheet, std::vector<int>(sheet.size(), options->level), seed, *options->pdf, io);
+  if (options->pdf) return WriteSheet(sheet, std::vector<int>(sheet.size(), options->level), *seed, *options->pdf, io);
   return kExitSearched;
 }
 

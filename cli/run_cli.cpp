@@ -1,4 +1,5 @@
 #include <array>
+#include <random>
 #include <string>
 #include <variant>
 
@@ -10,7 +11,7 @@ namespace {
 
 constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
 
-constexpr std::array<const Command*, 4> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero};
+constexpr std::array<const Command*, 5> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero, &kParole};
 
 void PrintHelp(Output& out) {
   out << kVersion << ": crittogrammi numerici da riga di comando.\n\nUso:\n";
@@ -59,6 +60,22 @@ std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& co
   const std::optional<OpCodes> ops = ParseOperators(*text);
   if (!ops) status = UsageError(io, command, "--ops vuole sei operatori tra * x X × + / : ÷ -");
   return ops;
+}
+
+std::optional<std::int32_t> SeedFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
+  std::int32_t seed = 0;
+  if (const std::optional<std::string_view> text = args.Value("--seed")) {
+    const std::optional<std::int32_t> given = ParseInteger<std::int32_t>(*text);
+    if (!given) {
+      status = UsageError(io, command, "--seed vuole un intero tra -2147483648 e 2147483647");
+      return std::nullopt;
+    }
+    seed = *given;
+  }
+  std::random_device entropy;
+  while (seed == 0) seed = static_cast<std::int32_t>(entropy());  // 0 would take it from the clock
+  if (args.Has("--mostra-seme")) io.err << "zifrel-cli: seme " << seed << '\n';
+  return seed;
 }
 
 int RunCli(Args args, Io& io) {

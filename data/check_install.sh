@@ -51,7 +51,8 @@ for page in zifrel zifrel-sheet zifrel-cli; do
 done
 # The text of zifrel-cli's page is the last one read above.
 for command in $("$prefix/bin/zifrel-cli" --help | sed -n 's/^ \+zifrel-cli \([a-z][a-z-]*\).*/\1/p'); do
-  grep -q "zifrel-cli $command" <<<"$text" || fail "the man page does not show the command $command"
+  # A justified line may hold two blanks after the program name.
+  grep -Eq "zifrel-cli +$command" <<<"$text" || fail "the man page does not show the command $command"
 done
 
 log=$(cd "$build" && cpack -G DEB 2>&1) || fail "cpack failed:"$'\n'"$log"

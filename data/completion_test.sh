@@ -43,6 +43,7 @@ expect includes "--max --ops --seed --count --solution --help" -- genera --
 expect excludes "--seed --version" -- risolvi A B --
 expect equals "999 9999" -- genera --max ""
 expect equals "" -- genera --seed ""
+expect includes "--forma --lettere --parole --solution" -- parole --
 expect equals "" -- nessuno --
 
 # Libero reads a FILE: file names complete, options still do.

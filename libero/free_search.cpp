@@ -54,7 +54,8 @@ bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& c
   count.store(0, std::memory_order_relaxed);
   std::copy(plan_.formConstants.begin(), plan_.formConstants.end(), sums_.begin());
   digits_ = InitialDigitValues();
-  const bool completed = plan_.total == 0 || !Assign(0, kAllDigits);
+  // A search that reached its limit of solutions has done all it was asked.
+  const bool completed = plan_.total == 0 || !Assign(0, kAllDigits) || solutionCount_ >= limit_;
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
@@ -67,7 +68,7 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
     return Count(plan_.counting[position], position, freeDigits);
   }
-  if (stop_->Poll()) return true;
+  if (Halted()) return true;
   const Walk& walk = plan_.listing;
   // A subtree that ranges show to hold no solution is left; one where all
   // hold must still be walked, to list them in order.
@@ -97,7 +98,7 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
 // complete assignment: with ten letters there are as many last steps as
 // solutions to count.
 inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
-  if (stop_->Poll()) return true;
+  if (Halted()) return true;
   const Walk& walk = plan_.listing;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
@@ -110,7 +111,7 @@ inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
 // Counts the solutions below a node once none is listed any more, in the
 // walk's order; true means the search was stopped.
 bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
-  if (stop_->Poll()) return true;
+  if (Halted()) return true;
   const int remaining = plan_.total - position;
   if (remaining >= kSettleFromRemaining) {
     const RangeVerdict verdict = Settle(walk, position, freeDigits);

@@ -3,6 +3,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "core/line_sink.h"
@@ -25,6 +26,11 @@ class FreeSearch {
   // `count`, which another thread may read at any time. Returns false when
   // `stop` ended the search early.
   bool Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
+
+  // A search that only has to tell one solution from several may end, as
+  // completed, once it has counted `limit` solutions; its count is then at
+  // least `limit`. Without a limit every solution is counted.
+  void LimitSolutions(std::int32_t limit) { limit_ = limit; }
 
   std::int32_t SolutionCount() const { return solutionCount_; }
 
@@ -66,6 +72,11 @@ class FreeSearch {
     std::uint32_t stamp;
   };
 
+  // Whether the search ends here: stopped, or done with the solutions it
+  // was asked for. The limit, checked where the stop is polled, may let a
+  // few more solutions be counted after it is reached.
+  bool Halted() { return solutionCount_ >= limit_ || stop_->Poll(); }
+
   bool Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] bool AssignLast(int position, unsigned freeDigits);
   bool Count(const Walk& walk, int position, unsigned freeDigits);
@@ -105,6 +116,7 @@ class FreeSearch {
   LineSink* out_ = nullptr;
   std::atomic<std::int32_t>* countWord_ = nullptr;
   std::int32_t solutionCount_ = 0;
+  std::int32_t limit_ = std::numeric_limits<std::int32_t>::max();
 };
 
 }  // namespace zifrel::libero

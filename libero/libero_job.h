@@ -44,6 +44,10 @@ class FreeRelations {
   JobEnd SolveFreeRelations(std::span<const std::string> lines, const KeepRelations& keep, LineSink& out,
                             StopFlag& stop, std::atomic<std::int32_t>& solutionCount);
 
+  // Jobs from now on end their search, as completed, once they have counted
+  // `limit` solutions: a count of 2 already says "not unique".
+  void LimitSolutions(std::int32_t limit) { search_.LimitSolutions(limit); }
+
   // After a job that got that far: the pilot and the numbering it led to.
   const PilotRelation& Pilot() const { return pilot_; }
   const VariableTable& Variables() const { return table_; }

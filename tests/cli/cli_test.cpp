@@ -3,6 +3,7 @@
 // it writes), then what the table cannot say in a row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -306,6 +307,40 @@ TEST(GeneraCli, TheAnswerKeyIsTheOneSolutionAndTheLevelHolds) {
     EXPECT_EQ(SplitLines(Cli(spiega).out).back(), schema.back()) << "level " << level;
     EXPECT_TRUE(schema.back().starts_with("Livello: " + std::to_string(level)));
   }
+}
+
+// Word puzzles from a short list of the test's own.
+TEST(ParoleCli, PrintsRelationsAndRefusesWithTheRightStatus) {
+  const std::filesystem::path list = std::filesystem::temp_directory_path() / "zifrel_parole_cli_test.txt";
+  std::ofstream(list) << "gatto\ncane\ncasa\nsole\nmare\npane\nvino\nluna\nnotte\ncampo\nscuola\nsera\nlegno\n"
+                         "sette\nlatte\ncento\notto\nfuoco\nfiume\noro\nferro\nterra\npiede\ncielo\n";
+  struct Row {
+    const char* behaviour;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+  };
+  for (const Row& row : {
+           Row{"a relation with what libero prints of it",
+               {"--seed", "5", "--forma", "a+a=b", "--solution"},
+               0,
+               "notte+notte=scuola\n EANOTSCUL\n-----------\n 485361072\n------------------\n1 soluzione\n"},
+           Row{"three relations of eight letters",
+               {"--seed=1", "--count=3", "--lettere", "8"},
+               0,
+               "oro+cielo=latte\ncielo-latte=notte\noro+otto=fiume\n"},
+           Row{"a shape that is no relation", {"--forma", "a+b"}, 2, ""},
+           Row{"a list that cannot be read", {"--parole", "/nonexistent/parole.txt"}, 74, ""},
+           Row{"an empty list", {"--parole", "/dev/null"}, 1, ""},
+       }) {
+    std::vector<std::string> args = {"parole"};
+    args.insert(args.end(), row.args.begin(), row.args.end());
+    if (std::ranges::find(args, "--parole") == args.end()) args.insert(args.end(), {"--parole", list.string()});
+    const Finished run = Cli(args);
+    EXPECT_EQ(run.status, row.status) << row.behaviour << ": " << run.err;
+    EXPECT_EQ(run.out, row.out) << row.behaviour;
+  }
+  std::filesystem::remove(list);
 }
 
 TEST(LiberoCli, ReadsAFile) {

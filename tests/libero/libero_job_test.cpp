@@ -181,6 +181,29 @@ TEST(LiberoJob, OneObjectRunsJobAfterJob) {
   EXPECT_EQ(RunJob({"A+B=C"}, 0, &job).out, RunJob({"A+B=C"}).out);
 }
 
+// A search asked only to tell one solution from several ends, as completed,
+// once it has two; it lists the start of the full list.
+TEST(LiberoJob, ALimitOfSolutionsEndsTheSearchAsCompleted) {
+  FreeRelations job;
+  job.LimitSolutions(2);
+  for (const Lines& relations : {Lines{"A+B=C"}, Lines{"SEND+MORE=MONEY"}, Lines{"A+B=C", "A*B=C"},
+                                 Lines{"A^20*B^20=(A*B)^20"}, Lines{"ABCDE<FGHIJ"}}) {
+    SCOPED_TRACE(::testing::PrintToString(relations));
+    const JobRun full = RunJob(relations);
+    const JobRun limited = RunJob(relations, 0, &job);
+    EXPECT_EQ(limited.end, JobEnd::Searched);
+    if (full.count < 2) {
+      EXPECT_EQ(limited.out, full.out);
+      continue;
+    }
+    EXPECT_GE(limited.count, 2);
+    EXPECT_LT(limited.count, full.count);
+    const Lines listed(limited.out.begin(), limited.out.end() - 2);  // the summary's two lines off
+    EXPECT_TRUE(std::equal(listed.begin(), listed.end(), full.out.begin())) << ::testing::PrintToString(limited.out);
+    EXPECT_NE(limited.out.back(), "(Ricerca interrotta)");
+  }
+}
+
 // The normalised text of a relation that passes its check, or "" if it fails.
 std::string Normalised(const std::string& typed) {
   std::u32string text = DecodeUtf8(typed);

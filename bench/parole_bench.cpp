@@ -1,0 +1,76 @@
+// Word relation generator timings, on Debian's Italian list. Run:
+//   build/release/bench/zifrel_bench --benchmark_filter=Parole
+// The per-relation figures are counters: median_ms, p95_ms, p99_ms and max_ms
+// over the relations of one run from a fixed seed; `letters` is their mean
+// number of distinct letters.
+#include <benchmark/benchmark.h>
+
+#include <bit>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench/spread.h"
+#include "libero/relation_generator.h"
+#include "libero/word_list.h"
+
+namespace zifrel {
+namespace {
+
+libero::WordList ItalianList() {
+  std::ifstream in{std::string(libero::kItalianWordList)};
+  return libero::WordList::Read(in);
+}
+
+// Reading the file, folding, dropping and ranking its words.
+void BM_ParoleLoadItalianList(benchmark::State& state) {
+  std::size_t words = 0;
+  for (auto _ : state) words = ItalianList().Words().size();
+  state.counters["words"] = static_cast<double>(words);
+}
+BENCHMARK(BM_ParoleLoadItalianList)->Unit(benchmark::kMillisecond);
+
+int DistinctLetters(const std::string& relation) {
+  unsigned letters = 0;
+  for (const char c : relation) {
+    if (c >= 'a' && c <= 'z') letters |= 1u << (c - 'a');
+  }
+  return std::popcount(letters);
+}
+
+// Consecutive relations of one shape from one seed, each timed alone; range
+// 0 is the number of distinct letters asked for (0: any).
+void BM_ParoleRelation(benchmark::State& state, const char* pattern) {
+  const libero::WordList list = ItalianList();
+  libero::GeneratorOptions options;
+  options.shapes = {*libero::ParseShape(pattern)};
+  options.letters = static_cast<int>(state.range(0));
+  std::vector<double> ms;
+  long letters = 0;
+  for (auto _ : state) {
+    libero::RelationGenerator generator(list, options, 2024);
+    StopFlag stop;
+    for (int k = 0; k < 200; ++k) {
+      const Clock::time_point start = Clock::now();
+      const libero::GeneratedRelation relation = generator.Next(stop);
+      ms.push_back(Milliseconds(Clock::now() - start));
+      letters += DistinctLetters(relation.text);
+    }
+  }
+  SetSpread(state, ms);
+  state.counters["letters"] = static_cast<double>(letters) / static_cast<double>(ms.size());
+}
+BENCHMARK_CAPTURE(BM_ParoleRelation, ThreeWords, "a+b=c")
+    ->Arg(0)
+    ->Arg(8)
+    ->Arg(9)
+    ->Arg(10)
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ParoleRelation, FourWords, "a+b+c=d")->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ParoleRelation, Repeated, "a+a=b+b+b")->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ParoleRelation, Difference, "a-b=c")->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ParoleRelation, TwoSums, "a+b=c+d")->Arg(0)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace zifrel

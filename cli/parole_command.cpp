@@ -1,0 +1,124 @@
+#include <atomic>
+#include <cerrno>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/relation_input.h"
+#include "cli/signals.h"
+#include "libero/libero_job.h"
+#include "libero/relation_generator.h"
+
+namespace zifrel::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},       {"--forma", true},
+                                   {"--lettere", true},   {"--lunghezza", true},   {"--parole", true},
+                                   {"--solution", false}, {"--mostra-seme", false}};
+
+// "N" or "MIN-MAX", within the lengths a word of the list may have.
+bool ParseLengths(std::string_view text, libero::GeneratorOptions& options) {
+  const std::size_t dash = text.find('-');
+  const std::optional<int> low = ParseInteger<int>(text.substr(0, dash));
+  const std::optional<int> high = dash == std::string_view::npos ? low : ParseInteger<int>(text.substr(dash + 1));
+  if (!low || !high || *low < 3 || *high > libero::kMaxWordLength || *low > *high) return false;
+  options.minLength = *low;
+  options.maxLength = *high;
+  return true;
+}
+
+std::optional<libero::GeneratorOptions> Options(const ParsedArgs& args, Io& io, int& status) {
+  libero::GeneratorOptions options;
+  const auto refuse = [&](std::string_view reason) {
+    status = UsageError(io, kParole, reason);
+    return std::nullopt;
+  };
+  if (!args.positional.empty()) return refuse("argomento inatteso " + std::string(args.positional[0]));
+  for (const auto& [name, value] : args.options) {
+    if (name != "--forma") continue;  // a shape may be given more than once
+    const std::optional<libero::RelationShape> shape = libero::ParseShape(value);
+    if (!shape) return refuse("--forma vuole una relazione tra lettere come a+a=b+b+b");
+    options.shapes.push_back(*shape);
+  }
+  if (const auto letters = args.Value("--lettere")) {
+    const std::optional<int> n = ParseInteger<int>(*letters);
+    if (!n || *n < 1 || *n > 10) return refuse("--lettere vuole un numero da 1 a 10");
+    options.letters = *n;
+  }
+  if (const auto lengths = args.Value("--lunghezza"); lengths && !ParseLengths(*lengths, options)) {
+    return refuse("--lunghezza vuole N o MIN-MAX, da 3 a 12");
+  }
+  return options;
+}
+
+int Parole(const ParsedArgs& args, Io& io) {
+  int status = kExitUsage;
+  const std::optional<libero::GeneratorOptions> options = Options(args, io, status);
+  if (!options) return status;
+  long count = 1;
+  if (const auto text = args.Value("--count")) {
+    const std::optional<long> n = ParseInteger<long>(*text);
+    if (!n || *n < 1) return UsageError(io, kParole, "--count vuole un intero da 1 in su");
+    count = *n;
+  }
+  const std::optional<std::int32_t> seed = SeedFrom(args, io, kParole, status);
+  if (!seed) return status;
+
+  const std::string file(args.Value("--parole").value_or(libero::kItalianWordList));
+  std::ifstream in(file, std::ios::binary);
+  const libero::WordList list = in ? libero::WordList::Read(in) : libero::WordList();
+  if (!in.eof()) {  // not opened, or a read failed (a directory, say)
+    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
+    return kExitIo;
+  }
+  libero::RelationGenerator generator(list, *options, *seed);
+  if (generator.HasNoWords()) {
+    io.err << "zifrel-cli: nessuna parola adatta in " << file << '\n';
+    return kExitRefused;
+  }
+
+  OutputSink out(io.out);
+  for (long k = 0; k < count; ++k) {
+    const SearchRunning searching;
+    const libero::GeneratedRelation relation = generator.Next(io.stop);
+    if (relation.end == libero::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
+    if (relation.end == libero::GenerationEnd::kGaveUp) {
+      io.err << "zifrel-cli: nessuna nuova relazione con una sola soluzione\n";
+      return kExitRefused;
+    }
+    out.AppendLine(relation.text);
+    if (args.Has("--solution")) {
+      const std::string lines[] = {relation.text};
+      std::atomic<std::int32_t> solutions{0};
+      libero::FreeRelations job;
+      const libero::JobEnd end = job.SolveFreeRelations(
+          lines, [](std::span<const std::string>) {}, out, io.stop, solutions);
+      if (end == libero::JobEnd::Stopped) return kExitInterrupted;
+    }
+    if (io.out.Failed()) return kExitIo;
+  }
+  return kExitSearched;
+}
+
+}  // namespace
+
+const Command kParole = {
+    "parole",
+    "zifrel-cli parole [--seed N] [--count K] [--forma F] [--lettere N] [--lunghezza MIN-MAX] [--parole FILE] "
+    "[--solution] [--mostra-seme]",
+    "      Genera relazioni tra parole italiane con una sola soluzione, una\n"
+    "      per riga, da risolvere con libero: ogni lettera e' una cifra diversa.\n"
+    "      --forma F: la forma, una lettera per parola, come a+b=c, a+b+c=d,\n"
+    "      a+a=b+b+b o a-b=c (ripetibile; senza, varia a caso). --lettere N:\n"
+    "      esattamente N lettere diverse. --lunghezza MIN-MAX: parole da MIN a\n"
+    "      MAX lettere (3-7 predefinito). --parole FILE: un'altra lista, una\n"
+    "      parola per riga, UTF-8 (predefinita /usr/share/dict/italian).\n"
+    "      --seed N: lo stesso seme e la stessa lista danno le stesse relazioni;\n"
+    "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
+    "      --solution: dopo ogni relazione, cio' che libero ne scrive.\n",
+    kOptions,
+    Parole,
+};
+
+}  // namespace zifrel::cli

@@ -1,0 +1,61 @@
+#include "tests/support/relation_checks.h"
+
+#include <atomic>
+#include <set>
+#include <vector>
+
+#include "libero/libero_job.h"
+
+namespace zifrel::testing {
+namespace {
+
+// Whether a word relation such as "gatto+gatto=cane+cane+cane" holds when
+// each letter is the digit of `digitOf`: sums and differences only.
+bool Holds(const std::string& relation, const std::array<int, 26>& digitOf) {
+  std::int64_t balance = 0, word = 0;
+  int sign = 1, side = 1;
+  for (const char c : relation + "+") {
+    if (c >= 'a' && c <= 'z') {
+      word = word * 10 + digitOf[c - 'a'];
+      continue;
+    }
+    balance += side * sign * word;
+    word = 0;
+    sign = c == '-' ? -1 : 1;
+    if (c == '=') side = -1;
+  }
+  return balance == 0;
+}
+
+}  // namespace
+
+std::string GeneratedRelationsFault(const libero::WordList& list, const libero::GeneratorOptions& options,
+                                    std::int32_t seed, int count) {
+  libero::RelationGenerator generator(list, options, seed);
+  StopFlag stop;
+  std::set<std::string> seen;
+  for (int k = 0; k < count; ++k) {
+    const libero::GeneratedRelation relation = generator.Next(stop);
+    const std::string where = "seed " + std::to_string(seed) + ", relation " + std::to_string(k) + ": ";
+    if (relation.end != libero::GenerationEnd::kFound) return where + "none found";
+    libero::FreeRelations job;
+    LineCollector out;
+    std::atomic<std::int32_t> solutions{0};
+    const std::vector<std::string> lines = {relation.text};
+    job.SolveFreeRelations(
+        lines, [](std::span<const std::string>) {}, out, stop, solutions);
+    if (out.lines.size() != 5 || out.lines.back() != "1 soluzione") return where + relation.text + " not unique";
+    // " LETTERS" above " DIGITS".
+    std::array<int, 26> digitOf{};
+    for (std::size_t i = 1; i < out.lines[0].size(); ++i) digitOf[out.lines[0][i] - 'A'] = out.lines[2][i] - '0';
+    if (!Holds(relation.text, digitOf)) return where + relation.text + " false for " + out.lines[2];
+    const std::size_t letters = out.lines[0].size() - 1;
+    if (letters > 10 || (options.letters > 0 && letters != static_cast<std::size_t>(options.letters))) {
+      return where + relation.text + " has " + std::to_string(letters) + " letters";
+    }
+    if (!seen.insert(relation.text).second) return where + relation.text + " twice";
+  }
+  return "";
+}
+
+}  // namespace zifrel::testing
