@@ -7,17 +7,8 @@
 
 namespace zifrel {
 
-Genera::Genera(std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
-               const OpCodes& currentOps, int randOpIndex, int operazIndex)
-    : handOver_(std::move(handOver)),
-      window_(window),
-      session_(std::move(session)),
-      mode_(static_cast<JobMode>(operazIndex)),
-      randomOps_(1 - randOpIndex) {
-  // Only a Risolvi job and a Genera job with fixed operators use the window's
-  // operators; the others leave them zero.
-  if (mode_ == JobMode::Risolvi || (mode_ == JobMode::Genera && randOpIndex == 1)) jobOps_ = currentOps;
-}
+Genera::Genera(const JobContext& context, const JobRequest& request)
+    : handOver_(context.handOver), window_(context.window), session_(context.session), request_(request) {}
 
 Genera::~Genera() {
   if (thread_.joinable()) thread_.detach();
@@ -39,7 +30,19 @@ void Genera::Start(Terminate onTerminate) {
 
 void Genera::Execute() {
   OnWindow([](WindowModel& w) { w.TheM.Clear(); });
-  switch (mode_) {
+  switch (request_.task) {
+    case JobTask::Search:
+      break;
+    case JobTask::Explain:
+    case JobTask::Hint:
+    case JobTask::Level:
+      RunExplanation();
+      return;
+    case JobTask::WordPuzzle:
+      RunWordPuzzle();
+      return;
+  }
+  switch (request_.mode) {
     case JobMode::Genera:
       RunGenera();
       break;
@@ -52,7 +55,10 @@ void Genera::Execute() {
   }
 }
 
-void Genera::RunRisolvi() { zifrel::RunRisolvi(solver_, session_->cellTexts, jobOps_, session_->StopRequested, *this); }
+void Genera::RunRisolvi() {
+  SchemaSolver solver;
+  zifrel::RunRisolvi(solver, request_.cells, request_.ops, session_->StopRequested, *this);
+}
 
 void Genera::AppendLine(std::string_view line) {
   OnWindow([line](WindowModel& w) { w.TheM.AddLine(line); });

@@ -7,15 +7,22 @@
 #include <thread>
 
 #include "app/hand_over.h"
+#include "app/job_request.h"
 #include "app/session.h"
 #include "app/window_model.h"
 #include "core/line_sink.h"
-#include "schema/operators.h"
 #include "schema/solver.h"
 
 namespace zifrel {
 
-enum class JobMode { Genera = 0, Risolvi = 1, Libero = 2 };  // Operaz's ItemIndex
+// What every job works with besides its request: the hand-over to the
+// window thread, the window model it may touch only through it, and the
+// state the whole run shares.
+struct JobContext {
+  std::shared_ptr<HandOver> handOver;
+  WindowModel& window;
+  std::shared_ptr<Session> session;
+};
 
 // One job: one search on a worker thread. Everything it does to the window is
 // handed over to the window thread, and it waits until that is done.
@@ -23,8 +30,7 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
  public:
   using Terminate = std::function<void(Genera&)>;
 
-  Genera(std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
-         const OpCodes& currentOps, int randOpIndex, int operazIndex);
+  Genera(const JobContext& context, const JobRequest& request);
   ~Genera() override;
   Genera(const Genera&) = delete;
   Genera& operator=(const Genera&) = delete;
@@ -33,7 +39,7 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   // error, `onTerminate` runs on the window thread while the worker waits.
   void Start(Terminate onTerminate);
 
-  // The thread body: clears the output area, then runs the job's mode.
+  // The thread body: clears the output area, then runs the job's task.
   virtual void Execute();
 
   // Adds a line at the end of the output area; returns once it is there.
@@ -45,7 +51,7 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   // finishes on its own, touching nothing of the window.
   void Abandon();
 
-  JobMode Mode() const { return mode_; }
+  const JobRequest& Request() const { return request_; }
   // Why Execute ended with an error; empty when it did not.
   const std::string& Error() const { return error_; }
 
@@ -55,23 +61,29 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   bool OnWindow(const std::function<void(WindowModel&)>& op);
 
   Session& session() { return *session_; }
-  const OpCodes& JobOps() const { return jobOps_; }
 
  private:
-  // The three modes; each in a file of its own.
+  // The three modes' searches and the commands of the context menus, each
+  // in a file of its own.
   void RunGenera();
   void RunRisolvi();
   void RunLibero();
+  void RunExplanation();
+  void RunWordPuzzle();
 
   std::shared_ptr<HandOver> handOver_;
   WindowModel& window_;  // touched only in operations handed over
   std::shared_ptr<Session> session_;
-  OpCodes jobOps_{};
-  JobMode mode_;
-  int randomOps_;  // 1: a Genera job draws its own operators
-  SchemaSolver solver_;
+  const JobRequest request_;
   std::string error_;
   std::thread thread_;
 };
+
+// Makes jobs of class Job, for Workbench::SetJobFactory.
+using JobFactory = std::function<std::shared_ptr<Genera>(const JobContext&, const JobRequest&)>;
+template <class Job>
+JobFactory JobsOf() {
+  return [](const JobContext& context, const JobRequest& request) { return std::make_shared<Job>(context, request); };
+}
 
 }  // namespace zifrel

@@ -14,8 +14,9 @@ namespace zifrel {
 void Genera::RunGenera() {
   Session& s = session();
   SchemaGenerator generator(s.generator);
-  const std::optional<OpCodes> fixedOps = randomOps_ ? std::nullopt : std::optional<OpCodes>(jobOps_);
-  const std::optional<GeneratedSchema> schema = generator.GenerateSchema(s.JobMax, fixedOps, s.StopRequested);
+  const std::optional<OpCodes> fixedOps =
+      request_.source == OperatorSource::Fixed ? std::optional<OpCodes>(request_.ops) : std::nullopt;
+  const std::optional<GeneratedSchema> schema = generator.GenerateSchema(request_.max, fixedOps, s.StopRequested);
   if (!schema) return;
 
   // Written and read back in one hand-over, so the lines show exactly what

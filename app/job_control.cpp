@@ -13,19 +13,34 @@ void Workbench::Button1Click() {
     return;
   }
 
-  session_->JobMax = model_.MaxN.itemIndex == 0 ? 999 : 9999;
-  if (model_.Operaz.itemIndex == static_cast<int>(JobMode::Risolvi)) {
-    // The job works on the texts as they are now; later edits do not reach it.
-    for (int k = 0; k < kCellCount; ++k) session_->cellTexts.Set(k, model_.Ed[k].Text());
-  }
+  StartJob(RequestFrom(model_, JobTask::Search));
+}
+
+bool Workbench::SchemaCommandsAvailable() const {
+  return !running_ && model_.Operaz.itemIndex != static_cast<int>(JobMode::Libero);
+}
+
+bool Workbench::WordPuzzleAvailable() const {
+  return !running_ && model_.Operaz.itemIndex == static_cast<int>(JobMode::Libero);
+}
+
+void Workbench::StartCommand(JobTask task) {
+  const bool available = task == JobTask::WordPuzzle ? WordPuzzleAvailable() : SchemaCommandsAvailable();
+  if (available) StartJob(RequestFrom(model_, task));
+}
+
+// Vai, or a command of a context menu: the job works on what the window holds
+// now; later edits do not reach it. Vai turns into Stop, which ends it.
+void Workbench::StartJob(const JobRequest& request) {
   running_ = true;
   session_->StopRequested.Reset();
   SetCommandsEnabled(false);
   for (ButtonControl& button : model_.Bo) button.enabled = false;
+  model_.Button1.enabled = true;  // a command may start where Vai was blocked
   model_.Button1.caption = msg::kStop;
 
   if (job_) job_->Join();  // the last job has already handed back the window
-  job_ = jobFactory_(handOver_, model_, session_, model_.CurrentOps, model_.RandOp.itemIndex, model_.Operaz.itemIndex);
+  job_ = jobFactory_({handOver_, model_, session_}, request);
   job_->Start([this](Genera& job) { GeneraTerminate(job); });
 }
 

@@ -3,11 +3,7 @@
 namespace zifrel {
 
 Workbench::Workbench(std::function<void()> wake, std::int32_t seed)
-    : handOver_(std::make_shared<HandOver>(std::move(wake))),
-      jobFactory_([](std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
-                     const OpCodes& ops, int randOp, int operaz) {
-        return std::make_shared<Genera>(std::move(handOver), window, std::move(session), ops, randOp, operaz);
-      }) {
+    : handOver_(std::make_shared<HandOver>(std::move(wake))), jobFactory_(JobsOf<Genera>()) {
   // Start-up: the random source is started, no job runs and none is
   // stopping, and the window is cleared, which also derives every
   // mode-dependent control state. Clearing draws nothing, so it may come

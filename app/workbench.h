@@ -20,9 +20,6 @@ namespace zifrel {
 // Everything runs on the window thread.
 class Workbench {
  public:
-  using JobFactory = std::function<std::shared_ptr<Genera>(std::shared_ptr<HandOver>, WindowModel&,
-                                                           std::shared_ptr<Session>, const OpCodes&, int, int)>;
-
   // `wake` asks the window thread to run the jobs' hand-overs (see HandOver).
   // `seed` 0 seeds the random source from the clock, as the program always
   // does; tests give a fixed seed to get known Schemas.
@@ -71,6 +68,18 @@ class Workbench {
   void GeneraTerminate(Genera& job);
   void Timer1Timer();
 
+  // The output area's context menu, on the Schema in the cells: each runs
+  // as a job that Stop ends. Available while no job runs, in the modes
+  // Genera and Risolvi.
+  void SpiegaClick() { StartCommand(JobTask::Explain); }
+  void SuggerimentoClick() { StartCommand(JobTask::Hint); }
+  void LivelloClick() { StartCommand(JobTask::Level); }
+  bool SchemaCommandsAvailable() const;
+  // The formula area's context menu: a new relation between words, as a job
+  // that Stop ends. Available while no job runs, in mode Libero.
+  void GeneraRelazioneClick() { StartCommand(JobTask::WordPuzzle); }
+  bool WordPuzzleAvailable() const;
+
   // Where the copy text goes (the clipboard) and where a job's error is shown.
   void SetClipboardWriter(std::function<void(const std::string&)> writer) { clipboard_ = std::move(writer); }
   void SetErrorReporter(std::function<void(const std::string&)> reporter) { reportError_ = std::move(reporter); }
@@ -79,6 +88,8 @@ class Workbench {
 
  private:
   void SetCommandsEnabled(bool enabled);
+  void StartCommand(JobTask task);
+  void StartJob(const JobRequest& request);
 
   WindowModel model_;
   std::shared_ptr<Session> session_ = std::make_shared<Session>();

@@ -24,6 +24,14 @@ inline constexpr std::string_view kNoPossibleSolution = "Nessuna soluzione possi
 inline constexpr std::string_view kGo = "Vai";
 inline constexpr std::string_view kStop = "Stop";
 inline constexpr std::string_view kWait = "Wait";
+
+// The text areas' context menus, and what their commands may report.
+inline constexpr std::string_view kSpiega = "Spiega";
+inline constexpr std::string_view kSuggerimento = "Suggerimento";
+inline constexpr std::string_view kLivello = "Livello";
+inline constexpr std::string_view kGeneraRelazione = "Genera relazione";
+inline constexpr std::string_view kNoWordList = "Nessuna parola adatta in ";
+inline constexpr std::string_view kNoNewRelation = "Nessuna nuova relazione con una sola soluzione";
 inline constexpr std::string_view kStampa = "Stampa\u2026";
 
 // The printer or the PDF file refused the sheet.

@@ -74,7 +74,7 @@ bool RelationGenerator::Draw(const RelationShape& shape, StopFlag& stop, Generat
   std::array<std::string_view, RelationShape::kMaxSlots> words;
   std::array<int, RelationShape::kMaxSlots> lengths{};
   std::uint32_t letters = 0;
-  const int last = shape.slots - 1;
+  const int last = shape.slotCount - 1;
   for (int s = 0; s < last; ++s) {
     const PoolWord& word = pool_[Favoured(static_cast<std::uint32_t>(pool_.size()))];
     if (std::find(words.begin(), words.begin() + s, *word.text) != words.begin() + s) return false;
@@ -103,7 +103,7 @@ bool RelationGenerator::Draw(const RelationShape& shape, StopFlag& stop, Generat
   const std::size_t start = Favoured(static_cast<std::uint32_t>(n));
   for (std::size_t k = 0; k < std::min(n, kMaxCandidatesPerDraw); ++k) {
     words[last] = *pool_[candidates_[(start + k) % n]].text;
-    const std::span<const std::string_view> all(words.data(), shape.slots);
+    const std::span<const std::string_view> all(words.data(), shape.slotCount);
     std::string form = CanonicalForm(shape, all);
     if (given_.contains(form)) continue;
     std::string text = RelationText(shape, all);

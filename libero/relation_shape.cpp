@@ -36,11 +36,11 @@ std::optional<RelationShape> ParseShape(std::string_view pattern) {
     shape.pattern += c;
     if (expectWord) {
       if (!IsSlot(c) || ++terms > RelationShape::kMaxTerms) return std::nullopt;
-      const auto known = std::find(names.begin(), names.begin() + shape.slots, c);
+      const auto known = std::find(names.begin(), names.begin() + shape.slotCount, c);
       const int slot = static_cast<int>(known - names.begin());
-      if (slot == shape.slots) {
-        if (shape.slots == RelationShape::kMaxSlots) return std::nullopt;
-        names[shape.slots++] = c;
+      if (slot == shape.slotCount) {
+        if (shape.slotCount == RelationShape::kMaxSlots) return std::nullopt;
+        names[shape.slotCount++] = c;
       }
       shape.weight[slot] += side * sign;
       expectWord = false;
@@ -55,12 +55,12 @@ std::optional<RelationShape> ParseShape(std::string_view pattern) {
       return std::nullopt;
     }
   }
-  if (expectWord || side == 1 || shape.slots < 2 || terms < 3) return std::nullopt;
-  if (std::any_of(shape.weight.begin(), shape.weight.begin() + shape.slots, [](std::int64_t w) { return w == 0; })) {
+  if (expectWord || side == 1 || shape.slotCount < 2 || terms < 3) return std::nullopt;
+  if (std::any_of(shape.weight.begin(), shape.weight.begin() + shape.slotCount, [](std::int64_t w) { return w == 0; })) {
     return std::nullopt;
   }
   // "a+a=b+b" says that two different words are equal: never true.
-  if (shape.slots == 2 && shape.weight[0] == -shape.weight[1]) return std::nullopt;
+  if (shape.slotCount == 2 && shape.weight[0] == -shape.weight[1]) return std::nullopt;
   return shape;
 }
 
@@ -85,7 +85,7 @@ std::string RelationText(const RelationShape& shape, std::span<const std::string
 std::uint32_t LastWordLengths(const RelationShape& shape, std::span<const int> lengths) {
   // The others' sum, weighted, lies in [low, high]; the last word's weight
   // times its value is its opposite.
-  const int last = shape.slots - 1;
+  const int last = shape.slotCount - 1;
   std::int64_t low = 0, high = 0;
   for (int s = 0; s < last; ++s) {
     const std::int64_t least = PowerOfTen(lengths[s] - 1), most = PowerOfTen(lengths[s]) - 1;
@@ -111,7 +111,7 @@ std::uint32_t LastWordLengths(const RelationShape& shape, std::span<const int> l
 std::string CanonicalForm(const RelationShape& shape, std::span<const std::string_view> words) {
   std::vector<std::pair<std::string_view, std::int64_t>> terms;
   std::int64_t divisor = 0;
-  for (int s = 0; s < shape.slots; ++s) {
+  for (int s = 0; s < shape.slotCount; ++s) {
     terms.emplace_back(words[s], shape.weight[s]);
     divisor = std::gcd(divisor, shape.weight[s]);
   }

@@ -19,7 +19,7 @@ struct RelationShape {
   static constexpr int kMaxTerms = 12;
 
   std::string pattern;  // without blanks
-  int slots = 0;
+  int slotCount = 0;
   // Each word's weight in "left side - right side = 0", never 0.
   std::array<std::int64_t, kMaxSlots> weight{};
 };

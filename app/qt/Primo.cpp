@@ -170,12 +170,7 @@ void TForma::CreateControls() {
   SolLab = Arrange(new QLabel(this), "SolLab", scale, layout::kSolLab);
   SolLab->setAlignment(Qt::AlignCenter);
 
-  // A command with no place in the designed layout: a shortcut now, and an
-  // entry for a menu.
-  Stampa = new QAction(Q(msg::kStampa), this);
-  Stampa->setObjectName(QStringLiteral("Stampa"));
-  Stampa->setShortcut(QKeySequence::Print);
-  addAction(Stampa);
+  CreateCommands();
 
   // The window fits itself to its controls.
   QRect extent;
@@ -184,6 +179,26 @@ void TForma::CreateControls() {
   designedAreas_ = {TheM->geometry(), Libe->geometry()};
   resize(designedSize_);
   setMinimumSize(scale.Size(layout::kMinimumSize));
+}
+
+// Commands with no place in the designed layout: shortcuts of the window,
+// and entries of the text areas' context menus. The output area's work on
+// the Schema in the cells; the formula area's gives it a new relation.
+void TForma::CreateCommands() {
+  const auto command = [this](std::string_view caption, const char* name, const QKeySequence& keys) {
+    auto* action = new QAction(Q(caption), this);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+    addAction(action);
+    return action;
+  };
+  Spiega = command(msg::kSpiega, "Spiega", QKeySequence(Qt::CTRL | Qt::Key_E));
+  Suggerimento = command(msg::kSuggerimento, "Suggerimento", QKeySequence(Qt::CTRL | Qt::Key_H));
+  Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::Key_L));
+  Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
+  GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::Key_R));
+  TheM->SetMenuCommands({Spiega, Suggerimento, Livello, Stampa});
+  Libe->SetMenuCommands({GeneraRelazione});
 }
 
 // Ed1..Ed9, the three selectors, Vai, the output area, "?", "C", "copy" and
@@ -218,6 +233,10 @@ void TForma::Connect() {
   connect(HButt, &QPushButton::clicked, this, &TForma::HButtClick);
   connect(Timer1, &QTimer::timeout, this, &TForma::Timer1Timer);
   connect(Stampa, &QAction::triggered, this, &TForma::StampaClick);
+  connect(Spiega, &QAction::triggered, this, &TForma::SpiegaClick);
+  connect(Suggerimento, &QAction::triggered, this, &TForma::SuggerimentoClick);
+  connect(Livello, &QAction::triggered, this, &TForma::LivelloClick);
+  connect(GeneraRelazione, &QAction::triggered, this, &TForma::GeneraRelazioneClick);
 }
 
 void TForma::showEvent(QShowEvent* event) {
@@ -313,6 +332,19 @@ bool TForma::PrintSheet(const SheetDocument& sheet, QPrinter& printer) {
   return false;
 }
 
+void TForma::SpiegaClick() {
+  Handle([this] { workbench_->SpiegaClick(); });
+}
+void TForma::SuggerimentoClick() {
+  Handle([this] { workbench_->SuggerimentoClick(); });
+}
+void TForma::LivelloClick() {
+  Handle([this] { workbench_->LivelloClick(); });
+}
+void TForma::GeneraRelazioneClick() {
+  Handle([this] { workbench_->GeneraRelazioneClick(); });
+}
+
 void TForma::OperazClick(int index) {
   Handle([this, index] {
     workbench_->Model().Operaz.itemIndex = index;
@@ -380,6 +412,9 @@ void TForma::ShowModel() {
   Show(Copia, model.Copia);
   Show(Canc, model.Canc);
   Show(HButt, model.HButt);
+  const bool schemaCommands = workbench_->SchemaCommandsAvailable();
+  for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
+  GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceTextAreas();
   ShowFocus(vaiHadFocus);
 }

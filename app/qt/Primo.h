@@ -51,6 +51,7 @@ class TForma : public QWidget {
 
  private:
   void CreateControls();
+  void CreateCommands();
   void SetTabOrder();
   void Connect();
 
@@ -69,6 +70,11 @@ class TForma : public QWidget {
   void CopiaClick();
   void HButtClick();
   void RandOpClick(int index);
+  // The context menus' commands, which also have shortcuts.
+  void SpiegaClick();
+  void SuggerimentoClick();
+  void LivelloClick();
+  void GeneraRelazioneClick();
 
   // Runs one handler; an error escaping it is shown in a message box and the
   // program goes on. Then the window shows the model.
@@ -101,6 +107,10 @@ class TForma : public QWidget {
   QLabel* Label7 = nullptr;
   QLabel* SolLab = nullptr;
   QAction* Stampa = nullptr;
+  QAction* Spiega = nullptr;
+  QAction* Suggerimento = nullptr;
+  QAction* Livello = nullptr;
+  QAction* GeneraRelazione = nullptr;
 
   std::unique_ptr<Workbench> workbench_;
   // Kept from one print to the next, with the printer and settings chosen.

@@ -1,9 +1,12 @@
 #include "app/qt/lines_area.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <memory>
 
 namespace zifrel {
 
@@ -14,6 +17,15 @@ LinesArea::LinesArea(QWidget* parent) : QPlainTextEdit(parent) {
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
   connect(this, &QPlainTextEdit::textChanged, this, &LinesArea::WriteBack);
+}
+
+void LinesArea::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+  if (!commands_.isEmpty()) {
+    menu->addSeparator();
+    menu->addActions(commands_);
+  }
+  menu->exec(event->globalPos());
 }
 
 void LinesArea::Bind(LinesControl* lines) {

@@ -26,13 +26,18 @@ class LinesArea : public QPlainTextEdit {
   // The widget's text as the model counts lines: none when it is empty.
   std::vector<std::string> Lines() const;
 
+  // Commands of the window's own, after the usual ones of the context menu.
+  void SetMenuCommands(QList<QAction*> commands) { commands_ = std::move(commands); }
+
  protected:
   bool event(QEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void WriteBack();
 
   LinesControl* lines_ = nullptr;
+  QList<QAction*> commands_;
   std::uint64_t shownClears_ = 0;
   int shownCount_ = 0;
   bool showing_ = false;

@@ -33,10 +33,7 @@ class FailingJob : public Genera {
 
 template <class Job>
 void UseJobs(Workbench& bench) {
-  bench.SetJobFactory([](std::shared_ptr<HandOver> handOver, WindowModel& window, std::shared_ptr<Session> session,
-                         const OpCodes& ops, int randOp, int operaz) {
-    return std::make_shared<Job>(std::move(handOver), window, std::move(session), ops, randOp, operaz);
-  });
+  bench.SetJobFactory(JobsOf<Job>());
 }
 
 void TypeCells(WindowModel& w, std::initializer_list<const char*> cells) {

@@ -47,7 +47,7 @@ TEST(Shapes, ReadWriteAndBoundTheLastWord) {
        }) {
     const std::optional<RelationShape> shape = ParseShape(row.pattern);
     ASSERT_TRUE(shape.has_value()) << row.pattern;
-    EXPECT_EQ(std::vector(shape->weight.begin(), shape->weight.begin() + shape->slots), row.weights) << row.pattern;
+    EXPECT_EQ(std::vector(shape->weight.begin(), shape->weight.begin() + shape->slotCount), row.weights) << row.pattern;
     EXPECT_EQ(RelationText(*shape, row.words), row.text);
     std::vector<int> lengths;
     for (const std::string_view word : row.words) lengths.push_back(static_cast<int>(word.size()));

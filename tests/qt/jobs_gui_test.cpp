@@ -38,10 +38,7 @@ class FailingJob : public Genera {
 
 template <class Job>
 void UseJobs(TForma& window) {
-  window.Bench().SetJobFactory([](std::shared_ptr<HandOver> handOver, WindowModel& model,
-                                  std::shared_ptr<Session> session, const OpCodes& ops, int randOp, int operaz) {
-    return std::make_shared<Job>(std::move(handOver), model, std::move(session), ops, randOp, operaz);
-  });
+  window.Bench().SetJobFactory(JobsOf<Job>());
 }
 
 bool Idle(WindowDriver& ui) { return ui.Button("Button1")->text() == QLatin1String("Vai"); }

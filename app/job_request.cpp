@@ -1,0 +1,24 @@
+#include "app/job_request.h"
+
+namespace zifrel {
+
+JobRequest RequestFrom(const WindowModel& window, JobTask task) {
+  JobRequest request;
+  request.task = task;
+  request.mode = static_cast<JobMode>(window.Operaz.itemIndex);
+  request.max = window.MaxN.itemIndex == 0 ? 999 : 9999;
+  request.source = static_cast<OperatorSource>(window.RandOp.itemIndex);
+  // A Risolvi job, a Genera job with fixed operators and every command on
+  // the Schema in the cells work on the window's operators; the others draw
+  // their own or use none.
+  const bool onTheCells = task == JobTask::Explain || task == JobTask::Hint || task == JobTask::Level;
+  const bool fixedGenera = request.mode == JobMode::Genera && request.source == OperatorSource::Fixed;
+  if (task == JobTask::Search && (request.mode == JobMode::Risolvi || fixedGenera)) request.ops = window.CurrentOps;
+  if (onTheCells) request.ops = window.CurrentOps;
+  if (onTheCells || (task == JobTask::Search && request.mode == JobMode::Risolvi)) {
+    for (int k = 0; k < kCellCount; ++k) request.cells.Set(k, window.Ed[k].Text());
+  }
+  return request;
+}
+
+}  // namespace zifrel
