@@ -3,11 +3,17 @@
 // clicks and key presses, presses Vai, waits for the result and grabs the
 // window from the screen.
 //
-//   zifrel-screenshot genera|risolvi|libero OUTPUT.png
+//   zifrel-screenshot genera|risolvi|libero|spiega OUTPUT.png
+//
+// spiega explains the Risolvi Schema with the output area's context menu
+// (its shortcut, Ctrl+Shift+S), then shows that menu open over the
+// explanation.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,8 +22,10 @@
 #include <QTest>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 #include "app/qt/Primo.h"
+#include "app/qt/lines_area.h"
 
 namespace {
 
@@ -75,10 +83,30 @@ void SetUpLibero(QWidget& window) {
 
 }  // namespace
 
+// The window with the output area's context menu open, from the screen.
+QPixmap GrabWithMenu(QWidget& window) {
+  auto* output = Find<zifrel::LinesArea>(window, "TheM");
+  const QPoint at(output->width() * 3 / 4, output->height() / 3);
+  const std::unique_ptr<QMenu> menu(output->ContextMenu());
+  menu->popup(output->mapToGlobal(at));
+  QTest::qWait(300);
+  // The two on the window's own grey, where the menu reaches past it.
+  const QRect frame = window.geometry();
+  const QRect area = frame | menu->geometry();
+  const qreal scale = window.devicePixelRatioF();
+  QPixmap picture(area.size() * scale);
+  picture.setDevicePixelRatio(scale);
+  picture.fill(window.palette().color(QPalette::Window));
+  QPainter painter(&picture);
+  painter.drawPixmap(frame.topLeft() - area.topLeft(), window.screen()->grabWindow(window.winId()));
+  painter.drawPixmap(menu->geometry().topLeft() - area.topLeft(), menu->grab());
+  return picture;
+}
+
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero OUTPUT.png\n");
+    std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero|spiega OUTPUT.png\n");
     return 2;
   }
   const QByteArray mode = argv[1];
@@ -86,7 +114,7 @@ int main(int argc, char** argv) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
-  if (mode == "risolvi") {
+  if (mode == "risolvi" || mode == "spiega") {
     SetUpRisolvi(window);
   } else if (mode == "libero") {
     SetUpLibero(window);
@@ -95,7 +123,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   auto* go = Find<QPushButton>(window, "Button1");
-  Click(go);
+  if (mode == "spiega") {
+    // Wide enough for the explanation's lines: the extra room goes to the
+    // output area.
+    window.resize(window.width() * 2, window.height() * 3 / 2);
+    window.activateWindow();  // a shortcut reaches only the active window
+    if (!QTest::qWaitForWindowActive(&window)) return 1;
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  } else {
+    Click(go);
+  }
   // The job has ended when Vai is back and the next tick has hidden the
   // spinner.
   if (!WaitFor([&] { return go->text() == QLatin1String("Vai") && Find<QLabel>(window, "Giro")->isHidden(); })) {
@@ -104,7 +141,7 @@ int main(int argc, char** argv) {
   }
   window.repaint();
   QTest::qWait(100);  // lets the X server take the last paint
-  const QPixmap picture = window.screen()->grabWindow(window.winId());
+  const QPixmap picture = mode == "spiega" ? GrabWithMenu(window) : window.screen()->grabWindow(window.winId());
   if (!picture.save(QString::fromLocal8Bit(argv[2]))) {
     std::fprintf(stderr, "zifrel-screenshot: cannot write %s\n", argv[2]);
     return 1;

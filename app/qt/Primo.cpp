@@ -192,11 +192,13 @@ void TForma::CreateCommands() {
     addAction(action);
     return action;
   };
-  Spiega = command(msg::kSpiega, "Spiega", QKeySequence(Qt::CTRL | Qt::Key_E));
-  Suggerimento = command(msg::kSuggerimento, "Suggerimento", QKeySequence(Qt::CTRL | Qt::Key_H));
-  Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::Key_L));
+  // Ctrl with Shift: the cells and text areas take many plain Ctrl keys
+  // (Ctrl+E and Ctrl+H move and erase in a cell).
+  Spiega = command(msg::kSpiega, "Spiega", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  Suggerimento = command(msg::kSuggerimento, "Suggerimento", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
+  Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
   Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
-  GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::Key_R));
+  GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
   TheM->SetMenuCommands({Spiega, Suggerimento, Livello, Stampa});
   Libe->SetMenuCommands({GeneraRelazione});
 }

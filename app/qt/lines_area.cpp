@@ -19,12 +19,17 @@ LinesArea::LinesArea(QWidget* parent) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::textChanged, this, &LinesArea::WriteBack);
 }
 
-void LinesArea::contextMenuEvent(QContextMenuEvent* event) {
-  const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+QMenu* LinesArea::ContextMenu() {
+  QMenu* menu = createStandardContextMenu();
   if (!commands_.isEmpty()) {
     menu->addSeparator();
     menu->addActions(commands_);
   }
+  return menu;
+}
+
+void LinesArea::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu(ContextMenu());
   menu->exec(event->globalPos());
 }
 

@@ -28,6 +28,8 @@ class LinesArea : public QPlainTextEdit {
 
   // Commands of the window's own, after the usual ones of the context menu.
   void SetMenuCommands(QList<QAction*> commands) { commands_ = std::move(commands); }
+  // That menu, for the caller to show and delete.
+  QMenu* ContextMenu();
 
  protected:
   bool event(QEvent* event) override;
