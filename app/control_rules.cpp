@@ -4,34 +4,40 @@
 namespace zifrel {
 
 // Derives every mode-dependent control state from the selections and the
-// current operators, from scratch. Running it on its own results changes
-// nothing, so a RandOp click raised by rule 5 is harmless.
+// current operators, from scratch. The selections are read once, at the
+// start, and the rules use those readings even after one of them has moved
+// RandOp. Running it on its own results changes nothing, so the RandOp click
+// that moving it may raise is harmless.
 void Workbench::RefreshControls() {
-  const int m = model_.Operaz.itemIndex;
-  const int x = model_.MaxN.itemIndex;
-  const int r = model_.RandOp.itemIndex;
+  const auto mode = static_cast<JobMode>(model_.Operaz.itemIndex);
+  const bool largest = model_.MaxN.itemIndex == 1;  // "9999"
+  const auto source = static_cast<OperatorSource>(model_.RandOp.itemIndex);
   const bool admitted = IsAdmitted(model_.CurrentOps);
 
-  const bool libero = m == 2;
+  const bool libero = mode == JobMode::Libero;
   model_.Libe.visible = libero;
   model_.Label7.visible = libero;
   model_.SolLab.visible = libero;
   model_.Copia.visible = !libero;
 
-  const bool fixedOps = x == 0 && r == 1;
-  if (m == 1 || fixedOps) {
+  // The operators matter to Risolvi, and to Genera when they are fixed,
+  // which only 999 allows.
+  const bool fixedOps = !largest && source == OperatorSource::Fixed;
+  if (mode == JobMode::Risolvi || fixedOps) {
     EnableOps();
   } else {
     DisableOps();
   }
 
-  model_.MaxN.visible = m == 0;
-  model_.RandOp.visible = m == 0;
-  model_.RandOp.enabled = x == 0;
-  model_.RandOp.itemIndex = (x == 1 || r == 0) ? 0 : 1;  // 9999 forces "A caso"
+  model_.MaxN.visible = mode == JobMode::Genera;
+  model_.RandOp.visible = mode == JobMode::Genera;
+  model_.RandOp.enabled = !largest;
+  // A maximum of 9999 always draws its operators: it forces "A caso".
+  model_.RandOp.itemIndex = static_cast<int>(fixedOps ? OperatorSource::Fixed : OperatorSource::Random);
 
-  // A Libero job uses no operators, so nothing there blocks Vai.
-  const bool blocked = !libero && !admitted && (m == 1 || (m == 0 && fixedOps));
+  // Operators that admit no Schema block Vai where the job would use them.
+  // A Libero job uses none, so nothing there blocks it.
+  const bool blocked = !admitted && (mode == JobMode::Risolvi || (mode == JobMode::Genera && fixedOps));
   model_.NoPoss.visible = blocked;
   model_.Button1.enabled = !blocked;
 }

@@ -53,4 +53,36 @@ struct GenPlan {
 
 GenPlan BuildPlan(const OpCodes& ops);
 
+// The cells a free step sets once its value v is chosen: the chosen operand
+// and the result, or for a sum whose result is known, the two operands. A
+// product whose result is known takes divisor pairs, not values, and sets
+// nothing here. For numbers, and for functions of v.
+template <class Value>
+void SetFreeCells(const GenStep<FreeKind>& step, std::array<Value, kCellCount>& x, const Value& v) {
+  switch (step.kind) {
+    case FreeKind::ProductFirstKnown:
+      x[step.second] = v;
+      x[step.result] = x[step.first] * v;
+      break;
+    case FreeKind::ProductSecondKnown:
+      x[step.first] = v;
+      x[step.result] = v * x[step.second];
+      break;
+    case FreeKind::SumFirstKnown:
+      x[step.second] = v;
+      x[step.result] = x[step.first] + v;
+      break;
+    case FreeKind::SumSecondKnown:
+      x[step.first] = v;
+      x[step.result] = v + x[step.second];
+      break;
+    case FreeKind::SumResultKnown:
+      x[step.first] = v;
+      x[step.second] = x[step.result] - v;
+      break;
+    case FreeKind::ProductResultKnown:
+      break;
+  }
+}
+
 }  // namespace zifrel

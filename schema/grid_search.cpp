@@ -184,31 +184,7 @@ bool GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& valu
 
 // The cells that the last free step sets for the value `v`, then the check.
 bool GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
-  int* x = x_.data();
-  switch (step.kind) {
-    case FreeKind::ProductFirstKnown:
-      x[step.second] = v;
-      x[step.result] = x[step.first] * v;
-      break;
-    case FreeKind::ProductSecondKnown:
-      x[step.first] = v;
-      x[step.result] = v * x[step.second];
-      break;
-    case FreeKind::SumFirstKnown:
-      x[step.second] = v;
-      x[step.result] = x[step.first] + v;
-      break;
-    case FreeKind::SumSecondKnown:
-      x[step.first] = v;
-      x[step.result] = v + x[step.second];
-      break;
-    case FreeKind::SumResultKnown:
-      x[step.first] = v;
-      x[step.second] = x[step.result] - v;
-      break;
-    case FreeKind::ProductResultKnown:
-      return false;  // never solved: its candidates are divisor pairs
-  }
+  SetFreeCells(step, x_, v);
   return CheckGrid();
 }
 

@@ -20,6 +20,8 @@ struct Affine {
 
 Affine operator+(Affine x, Affine y) { return {x.a + y.a, x.b + y.b, x.known && y.known}; }
 Affine operator-(Affine x, Affine y) { return {x.a - y.a, x.b - y.b, x.known && y.known}; }
+// One of the two factors is constant wherever a free step multiplies.
+Affine operator*(Affine x, Affine y) { return {x.a * y.a, x.a * y.b + x.b * y.a, x.known && y.known}; }
 
 // c·v² + b·v + a.
 struct Quadratic {
@@ -78,36 +80,18 @@ class Narrowing {
     }
   }
 
-  // The cells the last free step sets, as functions of v, and its own bound.
+  // The cells the last free step sets, as functions of v, and its own
+  // bound: a result within the maximum, or a second operand from 1.
   bool SetFreeStep() {
     const GenStep<FreeKind>& step = plan_.free[1];
-    const Affine v{0, 1};
-    switch (step.kind) {
-      case FreeKind::ProductFirstKnown:
-        cell_[step.second] = v;
-        cell_[step.result] = Scaled(v, cell_[step.first].a);
-        range_.AtMost(cell_[step.result], max_);
-        return true;
-      case FreeKind::ProductSecondKnown:
-        cell_[step.first] = v;
-        cell_[step.result] = Scaled(v, cell_[step.second].a);
-        range_.AtMost(cell_[step.result], max_);
-        return true;
-      case FreeKind::SumFirstKnown:
-      case FreeKind::SumSecondKnown:
-        cell_[step.kind == FreeKind::SumFirstKnown ? step.second : step.first] = v;
-        cell_[step.result] = cell_[step.first] + cell_[step.second];
-        range_.AtMost(cell_[step.result], max_);
-        return true;
-      case FreeKind::SumResultKnown:
-        cell_[step.first] = v;
-        cell_[step.second] = cell_[step.result] - v;
-        range_.AtLeast(cell_[step.second], 1);
-        return true;
-      case FreeKind::ProductResultKnown:
-        return false;  // its candidates are divisor pairs, not values
+    if (step.kind == FreeKind::ProductResultKnown) return false;  // its candidates are divisor pairs
+    SetFreeCells(step, cell_, Affine{0, 1});
+    if (step.kind == FreeKind::SumResultKnown) {
+      range_.AtLeast(cell_[step.second], 1);
+    } else {
+      range_.AtMost(cell_[step.result], max_);
     }
-    return false;
+    return true;
   }
 
   static Affine Scaled(Affine x, std::int64_t factor) { return {x.a * factor, x.b * factor, x.known}; }
