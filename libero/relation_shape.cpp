@@ -56,7 +56,8 @@ std::optional<RelationShape> ParseShape(std::string_view pattern) {
     }
   }
   if (expectWord || side == 1 || shape.slotCount < 2 || terms < 3) return std::nullopt;
-  if (std::any_of(shape.weight.begin(), shape.weight.begin() + shape.slotCount, [](std::int64_t w) { return w == 0; })) {
+  if (std::any_of(shape.weight.begin(), shape.weight.begin() + shape.slotCount,
+                  [](std::int64_t w) { return w == 0; })) {
     return std::nullopt;
   }
   // "a+a=b+b" says that two different words are equal: never true.
