@@ -19,10 +19,11 @@ using Lines = std::vector<std::string>;
 Lines Shown(const WindowModel& w) {
   CellStrings cells;
   for (int k = 0; k < kCellCount; ++k) cells[k] = w.Ed[k].Text();
-  const auto lines = SchemaLines(cells, w.CurrentOps, " ");
-  Lines shown(lines.begin(), lines.end());
-  shown.emplace_back();
-  for (const ButtonControl& button : w.Bo) shown.back() += button.caption;
+  std::string captions;
+  for (const ButtonControl& button : w.Bo) captions += button.caption;
+  Lines shown;
+  for (const std::string& line : SchemaLines(cells, w.CurrentOps, " ")) shown.push_back(line);
+  shown.push_back(captions);
   return shown;
 }
 

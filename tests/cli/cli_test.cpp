@@ -46,6 +46,11 @@ Process IgnoringInterrupt(Process process, int timeoutMs) {
   return process;
 }
 
+Process Repeated(Process process, int times) {
+  process.inputRepeats = times;
+  return process;
+}
+
 Process IgnoringBrokenPipe(Process process) {
   process.parentIgnoresBrokenPipe = true;
   return process;
@@ -145,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
               ""},
         Usage{"libero: random bytes end at once", Cmd({"libero", "/dev/urandom"}), 1,
               "(Max 200 caratteri per formula|ERRORE: Max 20 relazioni)\n", ""},
-        Usage{"libero: 30 MB of empty lines", Cmd({"libero"}, std::string(30 << 20, '\n')), 0, "Nessuna soluzione\n",
-              ""},
+        Usage{"libero: 30 MB of empty lines", Repeated(Cmd({"libero"}, std::string(1 << 20, '\n')), 30), 0,
+              "Nessuna soluzione\n", ""},
         // Escapes are for a terminal only; a pipe gets the bytes as typed.
         Usage{"libero: control characters reach a pipe unchanged", Cmd({"libero"}, "A=B\x1B]0;x\x07\n"), 1,
               "ERRORE:\nCarattere proibito in\nA=B\x1B\\]0;x\x07\n", ""},
@@ -215,6 +220,9 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"genera: a count of 0", Cmd({"genera", "--count", "0"}), 2, "", kUsageLine},
         Usage{"genera: a level of 6", Cmd({"genera", "--livello", "6"}), 2, "", kUsageLine},
         Usage{"genera: a seed beyond 32 bits", Cmd({"genera", "--seed", "2147483648"}), 2, "", kUsageLine},
+        Usage{"genera: a sheet that cannot be written",
+              Cmd({"genera", "--seed", "3", "--pdf", "/nessuna/cartella/foglio.pdf"}), 74, "(.|\n)*",
+              "zifrel-sheet: impossibile scrivere /nessuna/cartella/foglio.pdf.*\n"},
         Usage{"genera: a sheet without its file", Cmd({"genera", "--pdf"}), 2, "", kUsageLine},
         Usage{"genera: a flag with a value", Cmd({"genera", "--solution=1"}), 2, "", kUsageLine},
         Usage{"genera: a stray argument", Cmd({"genera", "999"}), 2, "", kUsageLine}));
@@ -283,20 +291,9 @@ std::vector<std::string> CellsAndOps(const Lines& lines, std::size_t at) {
   return args;
 }
 
-// Each answer key is what solving its printed Schema reports, and each
-// level's Schema is one spiega grades alike.
-TEST(GeneraCli, TheAnswerKeyIsTheOneSolutionAndTheLevelHolds) {
-  const Finished run = Cli({"genera", "--seed", "9", "--count", "3", "--solution"});
-  const Lines lines = SplitLines(run.out);
-  ASSERT_EQ(lines.size(), 12u * 3 - 1) << run.err;
-  for (std::size_t at = 0; at < lines.size(); at += 12) {
-    std::vector<std::string> risolvi = {"risolvi"};
-    const std::vector<std::string> schema = CellsAndOps(lines, at);
-    risolvi.insert(risolvi.end(), schema.begin(), schema.end());
-    Lines expected = {"Una sola soluzione:"};
-    expected.insert(expected.end(), lines.begin() + at + 5, lines.begin() + at + 11);
-    EXPECT_EQ(SplitLines(Cli(risolvi).out), expected) << "Schema at line " << at + 1;
-  }
+// Each level's Schema is one spiega grades alike (the answer keys' round
+// trip is the generator's own test).
+TEST(GeneraCli, TheLevelHolds) {
   for (int level : {1, 5}) {
     const Finished graded = Cli({"genera", "--seed", "4", "--livello", std::to_string(level), "--solution"});
     const Lines schema = SplitLines(graded.out);

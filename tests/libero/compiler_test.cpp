@@ -20,51 +20,6 @@ std::u32string Checked(const std::string& typed) {
   return text;
 }
 
-struct CompileCase {
-  const char* typed;
-  Reading mode;
-  std::string letters;  // by number
-  std::string leading;  // the marked letters, by number
-  std::string words;    // the code, word by word
-};
-
-void PrintTo(const CompileCase& c, std::ostream* os) { *os << c.typed << (c.mode == Units ? " (units)" : " (full)"); }
-
-class CompileTest : public ::testing::TestWithParam<CompileCase> {};
-
-TEST_P(CompileTest, WritesTheCodeWordsAndNumbersTheLetters) {
-  const CompileCase& c = GetParam();
-  const std::u32string text = Checked(c.typed);
-  RelationCode code;
-  VariableTable table;
-  CompileRelation(text, false, c.mode, code, table);
-  std::string words, letters, leading;
-  for (int i = 0; i < code.length; ++i) words.append(i == 0 ? "" : " ").append(std::to_string(code.words[i]));
-  EXPECT_EQ(words, c.words);
-  for (int v = 1; v <= table.Count(); ++v) {
-    letters += table.LetterOf(v);
-    if (table.Leading(v)) leading += table.LetterOf(v);
-  }
-  EXPECT_EQ(letters, c.letters);
-  EXPECT_EQ(leading, c.leading);
-  EXPECT_EQ(CountVariables(text, c.mode, code, table), static_cast<int>(c.letters.size()));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CompileTest,
-    ::testing::Values(CompileCase{"gatto+gatto=cane+cane+cane", Full, "GATOCNE", "GC",
-                                  "0 1 2 3 3 4 0 1 2 3 3 4 32 0 5 2 6 7 0 5 2 6 7 32 0 5 2 6 7 32 38"},
-                      // G and C have no number yet when their words are emitted, so no mark.
-                      CompileCase{"gatto+gatto=cane+cane+cane", Units, "OE", "", "0 1 0 1 32 0 2 0 2 32 0 2 32 38"},
-                      // The exponent 3 is read in full; M is the first and last of its word.
-                      CompileCase{"(AGH+MM)^3=D+E+F+G+AB", Units, "HMDEFGB", "M",
-                                  "0 1 0 2 32 0 19 36 0 3 0 4 32 0 5 32 0 6 32 0 7 32 38"},
-                      // Constants are words 16..25; a word that begins with a digit marks no letter.
-                      CompileCase{"1AB>=007", Full, "AB", "", "0 17 1 2 0 16 16 23 41"},
-                      // Only an equality without : and % has a units reading.
-                      CompileCase{"A+B<C", Units, "", "", ""}, CompileCase{"A:B=C", Units, "", "", ""},
-                      CompileCase{"A%B=C", Units, "", "", ""}));
-
 struct EvaluationCase {
   const char* behaviour;
   const char* typed;

@@ -115,28 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
                 }(),
                 {"ERRORE: Max 20 relazioni"}}));
 
-// The formula area takes the relations kept, as typed, unless a limit refuses
-// the job; the count starts from 0 only when a search runs.
-TEST(LiberoJob, TheFormulaAreaAndTheCountAfterAJob) {
-  struct Row {
-    Lines lines;
-    JobEnd end;
-    std::optional<Lines> kept;
-    std::int32_t count;
-  };
-  for (const Row& row :
-       {Row{{"a + b = c", "", "x"}, JobEnd::Searched, Lines{"a + b = c"}, 32},
-        Row{{"", "x"}, JobEnd::Searched, Lines{}, 0}, Row{{"A+B"}, JobEnd::Refused, Lines{"A+B"}, 77},
-        Row{{"ABCDEF=1", "GHIJKL=2"}, JobEnd::Refused, Lines{"ABCDEF=1", "GHIJKL=2"}, 77},
-        Row{{k201}, JobEnd::Refused, std::nullopt, 77}, Row{Lines(21, "A+B=9"), JobEnd::Refused, std::nullopt, 77}}) {
-    SCOPED_TRACE(::testing::PrintToString(row.lines));
-    const JobRun run = RunJob(row.lines);
-    EXPECT_EQ(run.end, row.end);
-    EXPECT_EQ(run.kept, row.kept);
-    EXPECT_EQ(run.count, row.count);
-  }
-}
-
 // A stop at every step of the search in turn, until the search ends first.
 TEST(LiberoJob, AStopKeepsWhatWasFoundAndSaysSo) {
   const testing::ReferenceOutcome all = testing::ReferenceSolve({"A+B=C"});

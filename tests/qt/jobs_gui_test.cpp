@@ -49,22 +49,6 @@ class JobsGuiTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void RisolviSolvesTheTypedSchema() {
-    WindowDriver ui;
-    ui.Choose("Operaz", "Risolvi");
-    const QStringList cells = {"AHJ", "C", "AHD", "AB", "AC", "ADJ", "AIC", "CB", "J"};
-    for (int k = 1; k <= 9; ++k) ui.Type(k, cells[k - 1]);
-    ui.SetOperators(QStringLiteral("-\u00D7\u00F7+\u00D7-"));
-    ui.Click(ui.Button("Button1"));
-    QTRY_VERIFY(Idle(ui));
-    QCOMPARE(ui.Lines("TheM"),
-             (QStringList{"Una sola soluzione:", " ", "  178 -    2 =  176", "    +      \u00D7      -",
-                          "   14 \u00D7   12 =  168", "    =      =      =", "  192 \u00F7   24 =    8"}));
-    QVERIFY(ui.Button("Button1")->isEnabled());
-    QVERIFY(ui.Button("Canc")->isEnabled());
-    QVERIFY(ui.OpButton(1)->isEnabled());
-  }
-
   void AnErrorIsShownAndTheProgramGoesOn() {
     WindowDriver ui;
     UseJobs<FailingJob>(ui.Window());
@@ -116,33 +100,6 @@ class JobsGuiTest : public QObject {
     QTRY_VERIFY(Idle(ui));
     QCOMPARE(QApplication::focusWidget(), go);
     QVERIFY(FloodingJob::ended);
-  }
-
-  void GeneraWritesAUniqueSchema() {
-    WindowDriver ui;
-    ui.Click(ui.Button("Button1"));
-    QTRY_VERIFY_WITH_TIMEOUT(Idle(ui), 60000);
-    for (int k = 1; k <= 9; ++k) QVERIFY(!ui.Cell(k)->text().isEmpty());
-    QVERIFY(!ui.Lines("TheM").isEmpty());
-    // The Schema it wrote solves to one solution through the Risolvi path.
-    ui.Choose("Operaz", "Risolvi");
-    ui.Click(ui.Button("Button1"));
-    QTRY_VERIFY(Idle(ui));
-    QCOMPARE(ui.Lines("TheM").value(0), QStringLiteral("Una sola soluzione:"));
-  }
-
-  void LiberoSolvesTheFormulaArea() {
-    WindowDriver ui;
-    ui.Choose("Operaz", "Libero");
-    ui.Click(ui.Area("Libe"));
-    QTest::keyClicks(ui.Area("Libe"), "x");
-    QTest::keyClick(ui.Area("Libe"), Qt::Key_Return);
-    QTest::keyClicks(ui.Area("Libe"), "gatto+gatto=cane+cane+cane");
-    ui.Click(ui.Button("Button1"));
-    QTRY_VERIFY(Idle(ui));
-    QCOMPARE(ui.Lines("TheM"), (QStringList{" OEGATCN", "---------", " 4610573", "------------------", "1 soluzione"}));
-    QCOMPARE(ui.Lines("Libe"), QStringList{"gatto+gatto=cane+cane+cane"});  // the short line is dropped
-    QCOMPARE(ui.Label("SolLab")->text(), QStringLiteral("1"));
   }
 
   void StopAndWaitOnALongLiberoSearch() {

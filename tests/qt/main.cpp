@@ -17,14 +17,12 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   const std::map<std::string, std::function<std::unique_ptr<QObject>()>> suites = {
       {"WindowTest", [] { return zifrel::test::MakeWindowTest(); }},
-      {"ControlRulesGuiTest", [] { return zifrel::test::MakeControlRulesGuiTest(); }},
       {"JobsGuiTest", [] { return zifrel::test::MakeJobsGuiTest(); }},
       {"SheetGuiTest", [] { return zifrel::test::MakeSheetGuiTest(); }},
   };
   const auto suite = argc > 1 ? suites.find(argv[1]) : suites.end();
   if (suite == suites.end()) {
-    std::fprintf(stderr,
-                 "usage: zifrel_gui_tests WindowTest|ControlRulesGuiTest|JobsGuiTest|SheetGuiTest [Qt Test options]\n");
+    std::fprintf(stderr, "usage: zifrel_gui_tests WindowTest|JobsGuiTest|SheetGuiTest [Qt Test options]\n");
     return 2;
   }
   argv[1] = argv[0];  // Qt Test reads its own options after the program name

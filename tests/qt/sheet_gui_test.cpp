@@ -2,8 +2,6 @@
 // The PDFs are read back with poppler's pdfinfo and pdftotext.
 #include <QAction>
 #include <QFile>
-#include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -87,15 +85,6 @@ class SheetGuiTest : public QObject {
     QVERIFY(a.readAll() == b.readAll());
   }
 
-  void AFileThatCannotBeWrittenIsRefused() {
-    QProcess genera;
-    genera.start(ZIFREL_CLI, {"genera", "--seed", "3", "--pdf", "/nessuna/cartella/foglio.pdf"});
-    QVERIFY(genera.waitForFinished(60000));
-    QCOMPARE(genera.exitCode(), 74);
-    QVERIFY(
-        genera.readAllStandardError().startsWith("zifrel-sheet: impossibile scrivere /nessuna/cartella/foglio.pdf"));
-  }
-
   void StampaPrintsTheSchemaInTheCellsWithItsKey() {
     WindowDriver ui;
     ui.Choose("Operaz", "Risolvi");
@@ -115,26 +104,6 @@ class SheetGuiTest : public QObject {
     QVERIFY(words.contains("Livello:"));
   }
 
-  void StampaRefusesAnIncompleteSchema() {
-    WindowDriver ui;
-    ui.Type(1, "A");
-    QPrinter printer;
-    QTemporaryDir dir;
-    printer.setOutputFileName(dir.filePath("stampa.pdf"));
-    QVERIFY(!ui.Window().Print(printer));
-    QTRY_VERIFY(ui.Window().findChild<QMessageBox*>() != nullptr);
-    QCOMPARE(ui.Window().findChild<QMessageBox*>()->text(), QStringLiteral("Problema incompleto!"));
-    QVERIFY(!QFile::exists(printer.outputFileName()));
-  }
-
-  void CtrlPOpensThePrintDialog() {
-    WindowDriver ui;
-    for (int k = 1; k <= 9; ++k) ui.Type(k, "A");
-    QTest::keyClick(&ui.Window(), Qt::Key_P, Qt::ControlModifier);
-    QTRY_VERIFY(ui.Window().findChild<QPrintDialog*>() != nullptr);
-    QCOMPARE(ui.Window().findChild<QAction*>("Stampa")->text(), QStringLiteral("Stampa\u2026"));
-    ui.Window().findChild<QPrintDialog*>()->reject();
-  }
 };
 
 std::unique_ptr<QObject> MakeSheetGuiTest() { return std::make_unique<SheetGuiTest>(); }

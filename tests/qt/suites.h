@@ -6,7 +6,6 @@
 namespace zifrel::test {
 
 std::unique_ptr<QObject> MakeWindowTest();
-std::unique_ptr<QObject> MakeControlRulesGuiTest();
 std::unique_ptr<QObject> MakeJobsGuiTest();
 std::unique_ptr<QObject> MakeSheetGuiTest();
 

@@ -242,15 +242,6 @@ class WindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), ui.Cell(2));
   }
 
-  void OperatorButtonsTakeNoFocus() {
-    WindowDriver ui;
-    ui.Choose("Operaz", "Risolvi");
-    ui.Click(ui.Cell(2));
-    ui.Click(ui.OpButton(1));
-    QCOMPARE(ui.OpButton(1)->text(), QStringLiteral("\u00F7"));
-    QCOMPARE(QApplication::focusWidget(), ui.Cell(2));
-  }
-
   // A cell keeps at most four characters, counted as characters, not as
   // UTF-16 units; what does not fit is what was just typed or pasted.
   void CellsHoldFourCharacters_data() {
@@ -296,6 +287,23 @@ class WindowTest : public QObject {
     QCOMPARE(cell->text(), after);
     // The logic sees what the cell shows.
     QCOMPARE(QString::fromStdString(ui.Window().Bench().Model().Ed[3].Text()), after);
+  }
+
+  // The rules themselves are tested on the model; here, that the widgets
+  // follow it: an operator click, the warning, and copy.
+  void TheWidgetsFollowTheModel() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Risolvi");
+    ui.SetOperators(QStringLiteral("+++\u00D7\u00D7\u00D7"));
+    QVERIFY(ui.Label("NoPoss")->isVisible());
+    QVERIFY(!ui.Button("Button1")->isEnabled());
+    ui.Click(ui.OpButton(1));
+    QCOMPARE(ui.OpButton(1)->text(), QStringLiteral("\u00F7"));
+    QVERIFY(!ui.Label("NoPoss")->isVisible());
+    QVERIFY(ui.Button("Button1")->isEnabled());
+    ui.Click(ui.Button("Copia"));
+    QCOMPARE(QGuiApplication::clipboard()->text().section(QLatin1Char('\n'), 1, 1),
+             QStringLiteral("   \u00D7      \u00D7      \u00D7"));
   }
 
   // Both text areas take the usual editing keys, and what the user writes

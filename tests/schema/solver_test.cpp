@@ -180,16 +180,5 @@ TEST(SchemaSearch, SolvesAgainFromScratch) {
   EXPECT_EQ(solver.Solution(0), (NumberGrid{2, 3, 6, 4, 5, 20, 8, 15, 120}));
 }
 
-TEST(CellTexts, HoldFourCharactersAtMost) {
-  CellTexts cells;
-  EXPECT_TRUE(cells.Set(0, "ABCD"));
-  EXPECT_FALSE(cells.Set(0, "ABCDE"));
-  EXPECT_EQ(cells.Text(0), U"ABCD");
-  cells.SetNumber(1, 9999);
-  EXPECT_EQ(cells.Text(1), U"9999");
-  EXPECT_TRUE(cells.Set(2, "Ωé"));
-  EXPECT_EQ(cells.Text(2), U"Ωé");
-}
-
 }  // namespace
 }  // namespace zifrel

@@ -23,15 +23,17 @@ int Elapsed(Clock::time_point since) {
 
 // The input's text in a file of its own, unlinked at once, so that nothing
 // is left behind and a large input needs no writer.
-int InputFile(const std::string& text) {
+int InputFile(const std::string& text, int repeats) {
   char path[] = "/tmp/zifrel_input_XXXXXX";
   const int fd = ::mkstemp(path);
   if (fd < 0) throw std::runtime_error("mkstemp");
   ::unlink(path);
-  for (std::size_t done = 0; done < text.size();) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n <= 0) throw std::runtime_error("write");
-    done += static_cast<std::size_t>(n);
+  for (int r = 0; r < repeats; ++r) {
+    for (std::size_t done = 0; done < text.size();) {
+      const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+      if (n <= 0) throw std::runtime_error("write");
+      done += static_cast<std::size_t>(n);
+    }
   }
   ::lseek(fd, 0, SEEK_SET);
   return fd;
@@ -54,7 +56,7 @@ Finished Run(const Process& process) {
   int stdinFd = -1, silentWriter = -1;
   switch (process.in) {
     case Process::In::kText:
-      stdinFd = InputFile(process.input);
+      stdinFd = InputFile(process.input, process.inputRepeats);
       break;
     case Process::In::kDirectory:
       stdinFd = ::open("/", O_RDONLY | O_DIRECTORY);

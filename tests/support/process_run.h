@@ -10,6 +10,7 @@ namespace zifrel::testing {
 struct Process {
   std::vector<std::string> args;  // after the program's name
   std::string input;              // standard input, from a file
+  int inputRepeats = 1;           // the input this many times over: a large input from a short text
 
   enum class In { kText, kClosed, kDirectory, kSilentPipe };
   In in = In::kText;  // kSilentPipe: a pipe that never brings a byte, as a terminal waiting
