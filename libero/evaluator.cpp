@@ -29,8 +29,10 @@ bool BelowCap(Big& value) {
   return mp::msb(magnitude) < kMaxValueBits;
 }
 
-// One operation on values below the cap.
-Outcome ApplyBig(std::int32_t op, const Big& a, const Big& b, Big& r) {
+using libero::Apply;  // the 64- and 128-bit forms, overloaded here for Big
+
+// One operation on values below the cap; a result past it fails.
+Outcome Apply(std::int32_t op, const Big& a, const Big& b, Big& r) {
   switch (op) {
     case kPlus:
       r = a + b;
@@ -63,11 +65,21 @@ Outcome ApplyBig(std::int32_t op, const Big& a, const Big& b, Big& r) {
   return BelowCap(r) ? Outcome::kDone : Outcome::kFails;
 }
 
-// The evaluation in one width. kDone sets `holds`; kFails means the
-// relation is false; kTooWide asks for a wider width.
+// A digit appended to a word; false when the word no longer fits.
 template <class Int>
-Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bool& holds) {
-  Int stack[kStackCapacity];
+bool AppendDigit(Int& value, std::int32_t digit) {
+  return !__builtin_mul_overflow(value, 10, &value) && !__builtin_add_overflow(value, digit, &value);
+}
+
+bool AppendDigit(Big& value, std::int32_t digit) {
+  value = value * 10 + digit;
+  return BelowCap(value);
+}
+
+// The evaluation in one width, on the caller's stack. kDone sets `holds`;
+// kFails means the relation is false; kTooWide asks for a wider width.
+template <class Int>
+Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, Int* stack, bool& holds) {
   int top = -1;
   for (int i = 0; i < length; ++i) {
     const std::int32_t w = words[i];
@@ -78,10 +90,7 @@ Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bo
     }
     if (IsDigitWord(w)) {
       if (top < 0) return Outcome::kFails;
-      if (__builtin_mul_overflow(stack[top], 10, &stack[top]) ||
-          __builtin_add_overflow(stack[top], digits[w], &stack[top])) {
-        return Outcome::kTooWide;
-      }
+      if (!AppendDigit(stack[top], digits[w])) return Outcome::kTooWide;
       continue;
     }
     const std::int32_t op = OperatorOf(w);
@@ -98,39 +107,18 @@ Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bo
   return Outcome::kFails;
 }
 
+template <class Int>
+Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bool& holds) {
+  Int stack[kStackCapacity];
+  return Run(words, length, digits, stack, holds);
+}
+
 }  // namespace
 
+// Values up to the cap take a kilobyte each: too many for the call stack.
 class WideValues {
  public:
-  bool Evaluate(const std::int32_t* words, int length, const DigitValues& digits) {
-    int top = -1;
-    for (int i = 0; i < length; ++i) {
-      const std::int32_t w = words[i];
-      if (w == kStartWord) {
-        if (top == kStackCapacity - 1) return false;
-        stack_[++top] = 0;
-        continue;
-      }
-      if (IsDigitWord(w)) {
-        if (top < 0) return false;
-        stack_[top] = stack_[top] * 10 + digits[w];
-        if (!BelowCap(stack_[top])) return false;
-        continue;
-      }
-      const std::int32_t op = OperatorOf(w);
-      if (op < 0) continue;
-      if (top < 1) return false;
-      --top;
-      if (IsComparison(op)) return Compare(op, stack_[top], stack_[top + 1]);
-      Big result;
-      if (ApplyBig(op, stack_[top], stack_[top + 1], result) != Outcome::kDone) return false;
-      stack_[top] = result;
-    }
-    return false;
-  }
-
- private:
-  std::array<Big, kStackCapacity> stack_;
+  std::array<Big, kStackCapacity> stack;
 };
 
 void WideValuesDeleter::operator()(WideValues* values) const { delete values; }
@@ -155,7 +143,8 @@ bool EvaluateExact(const std::int32_t* words, int length, const DigitValues& dig
     case Outcome::kTooWide:
       break;
   }
-  return wide.Evaluate(words, length, digits);
+  // Past the cap, the relation is false.
+  return Run(words, length, digits, wide.stack.data(), holds) == Outcome::kDone && holds;
 }
 
 namespace {
