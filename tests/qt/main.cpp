@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QTest>
 #include <cstdio>
-#include <cstring>
-#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,10 +13,10 @@
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
-  const std::map<std::string, std::function<std::unique_ptr<QObject>()>> suites = {
-      {"WindowTest", [] { return zifrel::test::MakeWindowTest(); }},
-      {"JobsGuiTest", [] { return zifrel::test::MakeJobsGuiTest(); }},
-      {"SheetGuiTest", [] { return zifrel::test::MakeSheetGuiTest(); }},
+  const std::map<std::string, std::unique_ptr<QObject> (*)()> suites = {
+      {"WindowTest", zifrel::test::MakeWindowTest},
+      {"JobsGuiTest", zifrel::test::MakeJobsGuiTest},
+      {"SheetGuiTest", zifrel::test::MakeSheetGuiTest},
   };
   const auto suite = argc > 1 ? suites.find(argv[1]) : suites.end();
   if (suite == suites.end()) {

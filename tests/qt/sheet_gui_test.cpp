@@ -103,7 +103,6 @@ class SheetGuiTest : public QObject {
       QVERIFY2(words.contains(word), qPrintable(word));
     QVERIFY(words.contains("Livello:"));
   }
-
 };
 
 std::unique_ptr<QObject> MakeSheetGuiTest() { return std::make_unique<SheetGuiTest>(); }

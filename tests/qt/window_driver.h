@@ -46,7 +46,4 @@ class WindowDriver {
 // Types `text` into the widget with focus, key by key.
 void TypeText(QWidget* widget, const QString& text);
 
-// The six glyphs as the buttons cycle them, from "+".
-inline const QString kCycle = QStringLiteral("+\u00F7-\u00D7");
-
 }  // namespace zifrel::test

@@ -125,11 +125,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "AB CD EF / GH IJ a / A A A",
                    "+++ +++",
                    SolveOutcome::kTooManySymbols,
-                   {"Troppi simboli !!"}},
-        ReportCase{"a blank is a symbol",
-                   "AB CD EF / GH IJ _ / A A A",
-                   "+++ +++",
-                   SolveOutcome::kTooManySymbols,
                    {"Troppi simboli !!"}}),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 

@@ -16,9 +16,6 @@ CompactSchema ParseCompact(std::string_view cells, std::string_view ops) {
     if (word == "/") continue;
     if (k == 9) throw std::invalid_argument("more than nine cells");
     if (word == "~") word.clear();
-    for (char& c : word) {
-      if (c == '_') c = ' ';
-    }
     schema.cells[k++] = word;
   }
   if (k != 9) throw std::invalid_argument("fewer than nine cells");

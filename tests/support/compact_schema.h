@@ -11,8 +11,7 @@ namespace zifrel::testing {
 
 // A Schema in compact notation, so a failing row shows the puzzle:
 // cells "AB C DE / F GH IJ / A BC DEF" (rows split by "/", cells by blanks;
-// "_" stands for a blank inside a cell, "~" for an empty cell) and operators
-// "+x+ x+-" (rows, then columns).
+// "~" for an empty cell) and operators "+x+ x+-" (rows, then columns).
 struct CompactSchema {
   std::array<std::string, 9> cells;  // UTF-8
   OpCodes ops;
