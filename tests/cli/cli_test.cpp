@@ -144,8 +144,11 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"libero: no input at all", Cmd({"libero"}), 0, "Nessuna soluzione\n", ""},
         Usage{"libero: a failing check, echoed as typed", Cmd({"libero"}, "A=B\na + b\n"), 1,
               "ERRORE:\nManca il simbolo di relazione in\na \\+ b\n", ""},
-        Usage{"libero: 201 characters", Cmd({"libero"}, "A=B\nA=" + std::string(199, '1')), 1,
+        // Reading stops where the outcome is settled, though the input goes on.
+        Usage{"libero: 201 characters", Cmd({"libero"}, "A=B\nA=" + std::string(199, '1') + "\n", In::kSilentPipe), 1,
               "Max 200 caratteri per formula\n", ""},
+        Usage{"libero: a 21st relation", Repeated(Cmd({"libero"}, "A+B=C\n", In::kSilentPipe), 21), 1,
+              "ERRORE: Max 20 relazioni\n", ""},
         Usage{"libero: endless zeros end at once", Cmd({"libero", "/dev/zero"}), 1, "Max 200 caratteri per formula\n",
               ""},
         Usage{"libero: random bytes end at once", Cmd({"libero", "/dev/urandom"}), 1,

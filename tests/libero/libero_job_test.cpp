@@ -232,7 +232,8 @@ TEST(SearchReference, ChosenRelations) {
 }
 
 // Every value is exact: a value past 64 bits neither wraps around nor loses
-// a solution, and one that reaches 2^4096 makes its assignment fail. Each
+// a solution, and one that reaches 2^4096 makes its assignment fail (2^4095
+// is the last power of two within the cap). Each
 // row: the count, the first solution listed, and whether the plain search
 // is quick enough to compare with.
 TEST(SearchReference, ValuesAreExact) {
@@ -246,7 +247,8 @@ TEST(SearchReference, ValuesAreExact) {
        {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
         Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
         Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
-        Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true}}) {
+        Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true},
+        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true}}) {
     SCOPED_TRACE(row.relation);
     const JobRun run = RunJob({row.relation});
     EXPECT_EQ(run.count, row.count);
@@ -319,20 +321,48 @@ TEST(SearchReference, RandomRelations) {
   }
 }
 
-// What ranges settle must hold for every assignment in them: checked against
-// the evaluation of each one (digits may repeat here, a wider set than any
-// search visits).
+// Whether every assignment in `ranges` gives `verdict` (digits may repeat
+// here, a wider set than any search visits).
+bool EveryAssignmentAgrees(const RelationCode& code, int count, DigitRanges ranges, RangeVerdict verdict) {
+  DigitValues digits = InitialDigitValues();
+  const auto every = [&](auto& self, int v) -> bool {
+    if (v > count) return EvaluateCode(code, false, digits) == (verdict == RangeVerdict::Holds);
+    for (int d = ranges.low[v]; d <= ranges.high[v]; ++d) {
+      digits[v] = d;
+      if (!self(self, v + 1)) return false;
+    }
+    return true;
+  };
+  return verdict == RangeVerdict::Unknown || every(every, 1);
+}
+
+// What ranges settle must hold for every assignment in them: first where a
+// product's extreme lies at a corner of mixed signs, then on random relations.
 TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
+  const auto compiled = [](const std::string& typed, RelationCode& code, VariableTable& table) {
+    std::u32string text = DecodeUtf8(typed);
+    if (CheckRelation(text) != kCheckOk) return false;
+    CompileRelation(text, false, Reading::Full, code, table);
+    return true;
+  };
+  {
+    RelationCode code;
+    VariableTable table;
+    ASSERT_TRUE(compiled("A*(B-C)+20<0", code, table));
+    DigitRanges mixed;  // A in 1..4 times B - C in -9..-1
+    mixed.low[1] = 1, mixed.high[1] = 4, mixed.low[2] = mixed.high[2] = 0, mixed.low[3] = 1, mixed.high[3] = 9;
+    EXPECT_EQ(EvaluateRange(code, mixed), RangeVerdict::Unknown);
+  }
+
   const unsigned seed = TestSeed();
   SCOPED_TRACE("seed " + std::to_string(seed));
   RelationMaker maker{std::mt19937(seed), "ABCD"};
   int settled = 0;
   for (int tried = 0; tried < 3000; ++tried) {
-    std::u32string text = DecodeUtf8(maker.Relation());
-    if (CheckRelation(text) != kCheckOk) continue;
+    const std::string relation = maker.Relation();
     RelationCode code;
     VariableTable table;
-    CompileRelation(text, false, Reading::Full, code, table);
+    if (!compiled(relation, code, table)) continue;
     DigitRanges ranges;
     for (int v = 1; v <= table.Count(); ++v) {
       ranges.low[v] = static_cast<std::int8_t>(maker.Pick(10));
@@ -340,18 +370,8 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
           static_cast<std::int8_t>(maker.Pick(3) ? ranges.low[v] : ranges.low[v] + maker.Pick(10 - ranges.low[v]));
     }
     const RangeVerdict verdict = EvaluateRange(code, ranges);
-    if (verdict == RangeVerdict::Unknown) continue;
-    ++settled;
-    DigitValues digits = InitialDigitValues();
-    const auto every = [&](auto& self, int v) -> bool {
-      if (v > table.Count()) return EvaluateCode(code, false, digits) == (verdict == RangeVerdict::Holds);
-      for (int d = ranges.low[v]; d <= ranges.high[v]; ++d) {
-        digits[v] = d;
-        if (!self(self, v + 1)) return false;
-      }
-      return true;
-    };
-    ASSERT_TRUE(every(every, 1)) << EncodeUtf8(text);
+    settled += verdict != RangeVerdict::Unknown;
+    ASSERT_TRUE(EveryAssignmentAgrees(code, table.Count(), ranges, verdict)) << relation;
   }
   EXPECT_GT(settled, 100);
 }

@@ -21,13 +21,7 @@ int Elapsed(Clock::time_point since) {
   return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - since).count());
 }
 
-// The input's text in a file of its own, unlinked at once, so that nothing
-// is left behind and a large input needs no writer.
-int InputFile(const std::string& text, int repeats) {
-  char path[] = "/tmp/zifrel_input_XXXXXX";
-  const int fd = ::mkstemp(path);
-  if (fd < 0) throw std::runtime_error("mkstemp");
-  ::unlink(path);
+void WriteAll(int fd, const std::string& text, int repeats) {
   for (int r = 0; r < repeats; ++r) {
     for (std::size_t done = 0; done < text.size();) {
       const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -35,6 +29,16 @@ int InputFile(const std::string& text, int repeats) {
       done += static_cast<std::size_t>(n);
     }
   }
+}
+
+// The input's text in a file of its own, unlinked at once, so that nothing
+// is left behind and a large input needs no writer.
+int InputFile(const std::string& text, int repeats) {
+  char path[] = "/tmp/zifrel_input_XXXXXX";
+  const int fd = ::mkstemp(path);
+  if (fd < 0) throw std::runtime_error("mkstemp");
+  ::unlink(path);
+  WriteAll(fd, text, repeats);
   ::lseek(fd, 0, SEEK_SET);
   return fd;
 }
@@ -65,6 +69,7 @@ Finished Run(const Process& process) {
       int ends[2];
       if (::pipe(ends) != 0) throw std::runtime_error("pipe");
       stdinFd = ends[0], silentWriter = ends[1];
+      WriteAll(silentWriter, process.input, process.inputRepeats);  // a pipe holds this much
       break;
     }
     case Process::In::kClosed:

@@ -13,7 +13,7 @@ struct Process {
   int inputRepeats = 1;           // the input this many times over: a large input from a short text
 
   enum class In { kText, kClosed, kDirectory, kSilentPipe };
-  In in = In::kText;  // kSilentPipe: a pipe that never brings a byte, as a terminal waiting
+  In in = In::kText;  // kSilentPipe: a pipe that brings the input, then nothing more, as a terminal waiting
   enum class Out { kPipe, kFull, kClosed, kBrokenPipe, kTerminal };
   Out out = Out::kPipe;  // kFull: /dev/full; kBrokenPipe: a pipe no one reads
 
