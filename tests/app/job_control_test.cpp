@@ -24,11 +24,6 @@ class EndlessJob : public Genera {
   }
 };
 
-template <class Job>
-void UseJobs(Workbench& bench) {
-  bench.SetJobFactory(JobsOf<Job>());
-}
-
 void TypeCells(WindowModel& w, std::initializer_list<const char*> cells) {
   int k = 0;
   for (const char* cell : cells) w.Ed[k++].SetText(cell);
@@ -61,7 +56,7 @@ TEST(RisolviJob, SolvesTheCellsAsTheyWereAtVai) {
 TEST(JobLifeCycle, IdleSearchingStoppingIdle) {
   Workbench bench;
   WindowModel& w = bench.Model();
-  UseJobs<EndlessJob>(bench);
+  bench.SetJobFactory(JobsOf<EndlessJob>());
   ChooseRisolvi(bench, kAllPlus);
 
   bench.Button1Click();  // Vai
@@ -90,7 +85,7 @@ TEST(JobLifeCycle, IdleSearchingStoppingIdle) {
 TEST(Spinner, TurnsOnlyWhileAJobRunsAndGoesOnAcrossJobs) {
   Workbench bench;
   WindowModel& w = bench.Model();
-  UseJobs<EndlessJob>(bench);
+  bench.SetJobFactory(JobsOf<EndlessJob>());
   bench.Timer1Timer();
   EXPECT_FALSE(w.Giro.visible);  // idle: hidden
 

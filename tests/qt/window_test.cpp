@@ -224,17 +224,11 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("after");
-    QTest::newRow("a fifth typed character is refused") << "" << 0 << "ABCDE"
-                                                        << ""
-                                                        << "ABCD";
-    QTest::newRow("typing into the middle of a full cell") << "ABCD" << 2 << "X"
-                                                           << ""
-                                                           << "ABCD";
-    QTest::newRow("a long paste keeps what fits") << "" << 0 << ""
-                                                  << "WXYZ12"
+    QTest::newRow("a fifth typed character is refused") << QString() << 0 << "ABCDE" << QString() << "ABCD";
+    QTest::newRow("typing into the middle of a full cell") << "ABCD" << 2 << "X" << QString() << "ABCD";
+    QTest::newRow("a long paste keeps what fits") << QString() << 0 << QString() << "WXYZ12"
                                                   << "WXYZ";
-    QTest::newRow("a paste into the middle") << "AD" << 1 << ""
-                                             << "BCQ"
+    QTest::newRow("a paste into the middle") << "AD" << 1 << QString() << "BCQ"
                                              << "ABCD";
     QTest::newRow("characters beyond 16 bits count once")
         << "" << 0 << QString::fromUtf8("\U0001D538\U0001D539\u2102\U0001D53B\U0001D53C") << ""

@@ -138,17 +138,6 @@ TEST(SchemaReport, TenOrMoreListsTheFirstTenInSearchOrder) {
   EXPECT_EQ(solved.lines[56], "   32 +    0 =   32");  // A 2, C 3 tenth
 }
 
-TEST(SchemaSearch, CountOnlyWritesNothingAndStopsCountingAtTen) {
-  const testing::CompactSchema schema = ParseCompact("CA B CA / B B B / CA B CA", "+++ +++");
-  SchemaSolver solver;
-  StopFlag stop;
-  LineCollector out;
-  ASSERT_EQ(solver.SolveSchema(SolveMode::CountOnly, ToCellTexts(schema.cells), schema.ops, stop, &out),
-            SolveOutcome::kSearched);
-  EXPECT_EQ(solver.SolutionCount(), 10);
-  EXPECT_TRUE(out.lines.empty());
-}
-
 // Step 1 is before any digit is tried.
 TEST(SchemaSearch, AStopAtAnyStepReportsOnlyTheInterruption) {
   long step = 1;
