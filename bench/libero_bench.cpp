@@ -138,10 +138,13 @@ void BM_LiberoEvaluatorPerRelation(benchmark::State& state) {
     std::shuffle(d.begin(), d.end(), rng);
     for (int v = 1; v <= 10; ++v) digits[v] = d[v - 1];
   }
+  const libero::WideScratch wide = libero::MakeWideScratch();
   long holds = 0;
   for (auto _ : state) {
     for (const libero::DigitValues& digits : assignments) {
-      for (const libero::RelationCode& code : codes) holds += libero::EvaluateCode(code, false, digits);
+      for (const libero::RelationCode& code : codes) {
+        holds += libero::EvaluateExact(code.words.data(), code.length, digits, *wide);
+      }
     }
   }
   benchmark::DoNotOptimize(holds);

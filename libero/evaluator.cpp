@@ -224,16 +224,9 @@ bool EvaluateReading(const std::int32_t* words, int length, std::int64_t modulus
 
 bool EvaluateCode(const RelationCode& code, bool units, const DigitValues& digits) {
   if (units) return EvaluateReading(code.words.data(), code.length, 10, digits);
-  bool holds = false;
-  switch (Run<std::int64_t>(code.words.data(), code.length, digits, holds)) {
-    case Outcome::kDone:
-      return holds;
-    case Outcome::kFails:
-      return false;
-    case Outcome::kTooWide:
-      break;
-  }
-  const WideScratch wide = MakeWideScratch();
+  // One scratch a thread, made at the first call, for callers that evaluate
+  // a relation now and then rather than in a search.
+  thread_local const WideScratch wide = MakeWideScratch();
   return EvaluateExact(code.words.data(), code.length, digits, *wide);
 }
 

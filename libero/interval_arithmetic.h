@@ -88,8 +88,8 @@ Outcome Quotient(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Operat
   // +-1 or both operands are known and it is exact.
   if (op == kDivide) {
     const bool unit = b.low == b.high && (b.low == 1 || b.low == -1);
-    const bool knownExact = a.low == a.high && b.low == b.high && a.low % b.low == 0;
-    r.mayFail = r.mayFail || !(unit || knownExact);
+    const bool knownExact = unit || (a.low == a.high && b.low == b.high && a.low % b.low == 0);
+    r.mayFail = r.mayFail || !knownExact;
   }
   bool first = true;
   for (const Span<Int>& part :

@@ -53,7 +53,7 @@ struct Term {
 };
 
 // One node of the graph to compute: a letter's digit (variable a), a word
-// (its terms a..a+b of the graph), or an operator on nodes a and b.
+// (its b terms from term a on), or an operator on nodes a and b.
 struct Instruction {
   enum Code : std::uint8_t {
     kDigit,

@@ -43,8 +43,8 @@ class WordList {
   std::vector<ListWord> words_;
 };
 
-// Longer words hold more than ten distinct letters or values too wide for
-// the shapes' arithmetic.
+// Longer words seldom keep to ten distinct letters, and make relations no
+// one would solve by hand.
 inline constexpr int kMaxWordLength = 12;
 
 // The word a line holds, in a..z, or "" when the line holds none;

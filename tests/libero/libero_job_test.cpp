@@ -233,7 +233,8 @@ TEST(SearchReference, ChosenRelations) {
 
 // Every value is exact: a value past 64 bits neither wraps around nor loses
 // a solution, and one that reaches 2^4096 makes its assignment fail (2^4095
-// is the last power of two within the cap). Each
+// is the last power of two within the cap). The smallest 64-bit value
+// divided by -1 is 2^63, even where only ranges are known. Each
 // row: the count, the first solution listed, and whether the plain search
 // is quick enough to compare with.
 TEST(SearchReference, ValuesAreExact) {
@@ -248,7 +249,8 @@ TEST(SearchReference, ValuesAreExact) {
         Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
         Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
         Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true},
-        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true}}) {
+        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true},
+        Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true}, Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true}}) {
     SCOPED_TRACE(row.relation);
     const JobRun run = RunJob({row.relation});
     EXPECT_EQ(run.count, row.count);
