@@ -244,13 +244,13 @@ TEST(SearchReference, ValuesAreExact) {
     const char* first;
     bool compare;
   };
-  for (const Row& row :
-       {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
-        Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
-        Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
-        Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true},
-        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true},
-        Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true}, Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true}}) {
+  for (const Row& row : {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
+                         Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
+                         Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
+                         Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true},
+                         Row{"AB^13=0", 0, "", true}, Row{"(((2^5)^9)^7)^13>A", 10, " 0", true},
+                         Row{"((2^16)^16)^16>A", 0, "", true}, Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true},
+                         Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true}}) {
     SCOPED_TRACE(row.relation);
     const JobRun run = RunJob({row.relation});
     EXPECT_EQ(run.count, row.count);
