@@ -87,9 +87,18 @@ int Genera(const ParsedArgs& args, Io& io) {
     std::optional<GeneratedSchema> schema;
     {
       const SearchRunning searching;
-      schema = options->level == 0
-                   ? generator.GenerateSchema(options->max, options->ops, io.stop)
-                   : GenerateSchemaOfLevel(generator, *deduction, options->max, options->ops, options->level, io.stop);
+      if (options->level == 0) {
+        schema = generator.GenerateSchema(options->max, options->ops, io.stop);
+      } else {
+        LevelDraw draw =
+            GenerateSchemaOfLevel(generator, *deduction, options->max, options->ops, options->level, io.stop);
+        if (draw.outcome == LevelOutcome::kNotFound) {
+          io.err << "zifrel-cli: nessuno schema di livello " << options->level << " tra " << kLevelDraws
+                 << " generati con questi operatori\n";
+          return kExitRefused;
+        }
+        if (draw.outcome == LevelOutcome::kFound) schema = std::move(draw.schema);
+      }
     }
     if (!schema) return kExitInterrupted;  // what was written stays
     if (job > 0) out.AppendLine("");
@@ -101,7 +110,7 @@ int Genera(const ParsedArgs& args, Io& io) {
     if (io.out.Failed()) return kExitIo;  // no one reads what comes next
     if (options->pdf) sheet.push_back(*schema);
   }
-  if (options->pdf) return WriteSheet(sheet, std::vector<int>(sheet.size(), options->level), *seed, *options->pdf, io);
+  if (options->pdf) return WriteSheet(sheet, options->level, *seed, *options->pdf, io);
   return kExitSearched;
 }
 
@@ -121,6 +130,7 @@ const Command kGenera = {
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
     "      (diabolico); con --solution la soluzione e' seguita dal livello.\n"
+    "      Se nessuno di 5000 schemi e' del livello N, rinuncia (stato 1).\n"
     "      --pdf FILE: scrive anche gli schemi in FILE, un foglio A4 da\n"
     "      stampare, sei per pagina, con le soluzioni nelle ultime pagine.\n",
     kOptions,

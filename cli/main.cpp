@@ -18,12 +18,14 @@ int main(int argc, char** argv) {
 
   int status = RunCli(args, io);
   out.Flush();
-  if (const int signalled = SignalStatus(); signalled != 0 && (status == kExitInterrupted || out.Failed())) {
-    return signalled;  // 130 after Ctrl-C, 143 after SIGTERM
-  }
+  // A signal that came as a search ended still tells how the run ended.
+  if (const int signalled = SignalStatus(); signalled != 0) return signalled;  // 130 after Ctrl-C, 143 after SIGTERM
   if (out.Failed()) {
     err << "zifrel-cli: non riesco a scrivere: " << WriteErrorReason(out.Error()) << '\n';
     status = kExitIo;
   }
+  err.Flush();
+  // A message lost on standard error (the seed of --mostra-seme, say) is a failure too.
+  if (err.Failed() && status == kExitSearched) status = kExitIo;
   return status;
 }

@@ -19,9 +19,12 @@ extern char** environ;
 namespace zifrel::cli {
 namespace {
 
+// Empty when this program cannot tell where it lies: a bare name would be
+// looked up in the working directory.
 std::string SheetProgram() {
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error || !self.has_parent_path()) return "";
   return (self.parent_path() / "zifrel-sheet").string();
 }
 
@@ -39,6 +42,10 @@ bool WriteAll(int fd, std::string_view text) {
 // to our standard error.
 int RunSheetProgram(const std::string& file, std::string_view input, Io& io) {
   const std::string program = SheetProgram();
+  if (program.empty()) {
+    io.err << "zifrel-cli: non trovo zifrel-sheet accanto a zifrel-cli\n";
+    return kExitIo;
+  }
   int pipeEnds[2];
   if (::pipe2(pipeEnds, O_CLOEXEC) != 0) {
     io.err << "zifrel-cli: " << std::strerror(errno) << '\n';
@@ -59,11 +66,15 @@ int RunSheetProgram(const std::string& file, std::string_view input, Io& io) {
   std::string fileArg = file;
   char* const argv[] = {programArg.data(), fileArg.data(), nullptr};
   pid_t child = 0;
+  // A parent that ignores SIGCHLD would have the child reaped unseen, and
+  // its status lost: for this one child, the default.
+  const auto previousChild = std::signal(SIGCHLD, SIG_DFL);
   const int started = posix_spawn(&child, program.c_str(), &actions, &attributes, argv, environ);
   posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   ::close(pipeEnds[0]);
   if (started != 0) {
+    std::signal(SIGCHLD, previousChild);
     ::close(pipeEnds[1]);
     io.err << "zifrel-cli: non posso avviare " << program << ": " << std::strerror(started) << '\n';
     return kExitIo;
@@ -75,22 +86,26 @@ int RunSheetProgram(const std::string& file, std::string_view input, Io& io) {
   ::close(pipeEnds[1]);
   std::signal(SIGPIPE, previous);
   int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  pid_t waited = 0;
+  while ((waited = ::waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+  }
+  std::signal(SIGCHLD, previousChild);
+  if (waited != child) {
+    io.err << "zifrel-cli: non so come e' finito zifrel-sheet: " << std::strerror(errno) << '\n';
+    return kExitIo;
   }
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return kExitSearched;
-  // Ctrl-C reaches zifrel-sheet too, and the file stays as it was.
-  if (io.stop.IsSet() || (WIFSIGNALED(status) && WTERMSIG(status) == SIGINT)) return kExitInterrupted;
+  if (WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) return kExitInterrupted;
   return kExitIo;  // zifrel-sheet has said why the file could not be written
 }
 
 }  // namespace
 
-int WriteSheet(std::span<const GeneratedSchema> schemas, std::span<const int> levels, std::int32_t seed,
-               const std::string& file, Io& io) {
-  SheetDocument document{seed != 0 ? SeedNote(seed) : TodayNote(), {}};
-  for (std::size_t i = 0; i < schemas.size(); ++i) {
-    const GeneratedSchema& generated = schemas[i];
-    SheetSchema schema{generated.cells, generated.ops, generated.grid, levels[i]};
+int WriteSheet(std::span<const GeneratedSchema> schemas, int level, std::int32_t seed, const std::string& file,
+               Io& io) {
+  SheetDocument document{SeedNote(seed), {}};
+  for (const GeneratedSchema& generated : schemas) {
+    SheetSchema schema{generated.cells, generated.ops, generated.grid, level};
     if (schema.level == 0) {
       CellTexts cells;
       for (int k = 0; k < kCellCount; ++k) cells.Set(k, generated.cells[k]);

@@ -39,20 +39,15 @@ Process Signalled(Process process, int signal, int afterMs = 300) {
   return process;
 }
 
-// `process` from a parent that ignores Ctrl-C, given up after `timeoutMs`.
-Process IgnoringInterrupt(Process process, int timeoutMs) {
-  process.parentIgnoresInterrupt = true;
+// `process` from a parent that ignores `signal`.
+Process Ignoring(int signal, Process process, int timeoutMs = 60000) {
+  process.ignored.push_back(signal);
   process.timeoutMs = timeoutMs;
   return process;
 }
 
 Process Repeated(Process process, int times) {
   process.inputRepeats = times;
-  return process;
-}
-
-Process IgnoringBrokenPipe(Process process) {
-  process.parentIgnoresBrokenPipe = true;
   return process;
 }
 
@@ -181,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         Usage{"genera: standard output closed", Cmd({"genera", "--seed", "1"}, "", In::kText, Out::kClosed), 74, "",
               "zifrel-cli: non riesco a scrivere: l'uscita e' chiusa\n"},
         Usage{"genera: a reader gone, SIGPIPE ignored",
-              IgnoringBrokenPipe(Cmd({"genera", "--count", "1000000"}, "", In::kText, Out::kBrokenPipe)), 74, "",
+              Ignoring(SIGPIPE, Cmd({"genera", "--count", "1000000"}, "", In::kText, Out::kBrokenPipe)), 74, "",
               "zifrel-cli: non riesco a scrivere: nessuno legge piu' l'uscita\n"},
         Usage{"genera: a reader gone, SIGPIPE as usual",
               Cmd({"genera", "--count", "1000000"}, "", In::kText, Out::kBrokenPipe), 128 + SIGPIPE, "", ""},
@@ -194,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
               Signalled(Cmd({"libero"}, kSlowRelation), SIGINT, 500), 130,
               " ABCDEFGHIJ\n-{12}\n( [0-9]{10}\n){20}-{18}\n[0-9]+ soluzioni\n\\(Ricerca interrotta\\)\n", ""},
         Usage{"libero: a Ctrl-C the parent ignores stays ignored",
-              IgnoringInterrupt(Signalled(Cmd({"libero"}, kSlowRelation), SIGINT), 1500), -1, "(.|\n)*", ""},
+              Ignoring(SIGINT, Signalled(Cmd({"libero"}, kSlowRelation), SIGINT), 1500), -1, "(.|\n)*", ""},
         Usage{"genera: SIGTERM stops generating",
               Signalled(Cmd({"genera", "--max", "9999", "--count", "100000"}), SIGTERM, 500), 143, "(.|\n)*", ""},
         // Usage errors: one line on standard error, status 2.
@@ -222,9 +217,15 @@ INSTANTIATE_TEST_SUITE_P(
               kUsageLine},
         Usage{"genera: a count of 0", Cmd({"genera", "--count", "0"}), 2, "", kUsageLine},
         Usage{"genera: a level of 6", Cmd({"genera", "--livello", "6"}), 2, "", kUsageLine},
+        Usage{"genera: a level these operators never reach",
+              Cmd({"genera", "--seed", "1", "--ops", "//////", "--livello", "5"}), 1, "",
+              "zifrel-cli: nessuno schema di livello 5 tra 5000 generati con questi operatori\n"},
         Usage{"genera: a seed beyond 32 bits", Cmd({"genera", "--seed", "2147483648"}), 2, "", kUsageLine},
         Usage{"genera: a sheet that cannot be written",
               Cmd({"genera", "--seed", "3", "--pdf", "/nessuna/cartella/foglio.pdf"}), 74, "(.|\n)*",
+              "zifrel-sheet: impossibile scrivere /nessuna/cartella/foglio.pdf.*\n"},
+        Usage{"genera: a sheet's status read even where the parent ignores SIGCHLD",
+              Ignoring(SIGCHLD, Cmd({"genera", "--seed", "3", "--pdf", "/nessuna/cartella/foglio.pdf"})), 74, "(.|\n)*",
               "zifrel-sheet: impossibile scrivere /nessuna/cartella/foglio.pdf.*\n"},
         Usage{"genera: a sheet without its file", Cmd({"genera", "--pdf"}), 2, "", kUsageLine},
         Usage{"genera: a flag with a value", Cmd({"genera", "--solution=1"}), 2, "", kUsageLine},

@@ -116,9 +116,8 @@ Finished Run(const Process& process) {
       ::close(1);
     }
     for (int fd = 3; fd < 256; ++fd) ::close(fd);
-    ::signal(SIGINT, process.parentIgnoresInterrupt ? SIG_IGN : SIG_DFL);
-    ::signal(SIGPIPE, process.parentIgnoresBrokenPipe ? SIG_IGN : SIG_DFL);
-    ::signal(SIGTERM, SIG_DFL);
+    for (const int signal : {SIGINT, SIGPIPE, SIGTERM, SIGCHLD}) ::signal(signal, SIG_DFL);
+    for (const int signal : process.ignored) ::signal(signal, SIG_IGN);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }

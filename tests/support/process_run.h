@@ -19,8 +19,7 @@ struct Process {
 
   int signal = 0;  // sent this long after the start
   int signalAfterMs = 300;
-  bool parentIgnoresInterrupt = false;
-  bool parentIgnoresBrokenPipe = false;
+  std::vector<int> ignored{};  // signals the parent ignores, as the process finds them
   int timeoutMs = 60000;
 };
 
