@@ -6,8 +6,7 @@ namespace zifrel {
 // Derives every mode-dependent control state from the selections and the
 // current operators, from scratch. The selections are read once, at the
 // start, and the rules use those readings even after one of them has moved
-// RandOp. Running it on its own results changes nothing, so the RandOp click
-// that moving it may raise is harmless.
+// RandOp. Running it again on its own results changes nothing.
 void Workbench::RefreshControls() {
   const auto mode = static_cast<JobMode>(model_.Operaz.itemIndex);
   const bool largest = model_.MaxN.itemIndex == 1;  // "9999"

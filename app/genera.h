@@ -51,7 +51,6 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   // finishes on its own, touching nothing of the window.
   void Abandon();
 
-  const JobRequest& Request() const { return request_; }
   // Why Execute ended with an error; empty when it did not.
   const std::string& Error() const { return error_; }
 
@@ -63,8 +62,7 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   Session& session() { return *session_; }
 
  private:
-  // The three modes' searches and the commands of the context menus, each
-  // in a file of its own.
+  // The three modes' searches and the commands of the context menus.
   void RunGenera();
   void RunRisolvi();
   void RunLibero();

@@ -20,7 +20,6 @@ bool HandOver::Invoke(std::function<void()> task) {
 }
 
 void HandOver::RunPending() {
-  bool ranAny = false;
   for (;;) {
     Pending* pending = nullptr;
     {
@@ -45,9 +44,7 @@ void HandOver::RunPending() {
       throw;
     }
     release();
-    ranAny = true;
   }
-  if (ranAny && afterRun_) afterRun_();
 }
 
 void HandOver::WaitAndRunPending(std::chrono::milliseconds timeout) {

@@ -33,10 +33,6 @@ class HandOver {
   // Window thread, when the window goes away.
   void Detach();
 
-  // Runs after every batch that RunPending carried out: the binding's cue to
-  // show the model's changes.
-  void SetAfterRun(std::function<void()> afterRun) { afterRun_ = std::move(afterRun); }
-
  private:
   struct Pending {
     std::function<void()> task;
@@ -44,7 +40,6 @@ class HandOver {
   };
 
   std::function<void()> wake_;
-  std::function<void()> afterRun_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Pending*> queue_;

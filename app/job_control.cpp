@@ -49,9 +49,7 @@ void Workbench::GeneraTerminate(Genera& job) {
   model_.Button1.caption = msg::kGo;
   model_.Button1.enabled = true;
   SetCommandsEnabled(true);
-  if (model_.Operaz.itemIndex == static_cast<int>(JobMode::Libero)) {
-    model_.SolLab.caption = std::to_string(session_->LiberoSolutionCount.load());
-  }
+  ShowLiberoCount();
   RefreshControls();
   if (!job.Error().empty() && reportError_) reportError_(job.Error());
 }
@@ -64,6 +62,11 @@ void Workbench::Timer1Timer() {
   model_.Giro.visible = true;
   spinnerIndex_ = (spinnerIndex_ + 1) % 7;  // the text's second trailing blank is never shown
   model_.Giro.caption = std::string(1, msg::kSpinnerText[spinnerIndex_]);
+  ShowLiberoCount();
+}
+
+// In mode Libero, the count the search has reached so far.
+void Workbench::ShowLiberoCount() {
   if (model_.Operaz.itemIndex == static_cast<int>(JobMode::Libero)) {
     model_.SolLab.caption = std::to_string(session_->LiberoSolutionCount.load());
   }

@@ -8,14 +8,15 @@ JobRequest RequestFrom(const WindowModel& window, JobTask task) {
   request.mode = static_cast<JobMode>(window.Operaz.itemIndex);
   request.max = window.MaxN.itemIndex == 0 ? 999 : 9999;
   request.source = static_cast<OperatorSource>(window.RandOp.itemIndex);
-  // A Risolvi job, a Genera job with fixed operators and every command on
-  // the Schema in the cells work on the window's operators; the others draw
-  // their own or use none.
-  const bool onTheCells = task == JobTask::Explain || task == JobTask::Hint || task == JobTask::Level;
-  const bool fixedGenera = request.mode == JobMode::Genera && request.source == OperatorSource::Fixed;
-  if (task == JobTask::Search && (request.mode == JobMode::Risolvi || fixedGenera)) request.ops = window.CurrentOps;
-  if (onTheCells) request.ops = window.CurrentOps;
-  if (onTheCells || (task == JobTask::Search && request.mode == JobMode::Risolvi)) {
+  // A Risolvi job and every command on the Schema in the cells work on the
+  // window's cells and operators, a Genera job with fixed operators on its
+  // operators alone; the others draw their own or use none.
+  const bool onTheCells = task == JobTask::Explain || task == JobTask::Hint || task == JobTask::Level ||
+                          (task == JobTask::Search && request.mode == JobMode::Risolvi);
+  const bool fixedGenera =
+      task == JobTask::Search && request.mode == JobMode::Genera && request.source == OperatorSource::Fixed;
+  if (onTheCells || fixedGenera) request.ops = window.CurrentOps;
+  if (onTheCells) {
     for (int k = 0; k < kCellCount; ++k) request.cells.Set(k, window.Ed[k].Text());
   }
   return request;

@@ -88,6 +88,7 @@ class Workbench {
 
  private:
   void SetCommandsEnabled(bool enabled);
+  void ShowLiberoCount();
   void StartCommand(JobTask task);
   void StartJob(const JobRequest& request);
 

@@ -311,7 +311,8 @@ void TForma::StampaClick() {
     // cells does not change what is printed.
     auto* dialog = new QPrintDialog(printer_.get(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this, sheet = std::move(*sheet)] { PrintSheet(sheet, *printer_); });
+    connect(dialog, &QDialog::accepted, this,
+            [this, sheet = std::move(*sheet)] { Handle([&] { PrintSheet(sheet, *printer_); }); });
     dialog->open();
   });
 }
