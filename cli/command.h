@@ -45,6 +45,12 @@ std::optional<CellTexts> CellsFrom(const ParsedArgs& args, Io& io, const Command
 // The operators of --ops, all "+" without it, or a usage error.
 std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& command, int& status);
 
+// How many a command makes: --count N (1 or more), 1 without it.
+std::optional<long> CountFrom(const ParsedArgs& args, Io& io, const Command& command, int& status);
+// Operators that admit no Schema get the window's refusal on `out`; true
+// when they were refused.
+bool RefuseUnadmitted(const OpCodes& ops, LineSink& out);
+
 // The seed of a command that draws: that of --seed, or without it (or with
 // 0) a fresh one from the system's entropy, so that two runs differ.
 // --mostra-seme writes it on standard error, so that a run can be made again.

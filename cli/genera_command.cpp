@@ -7,11 +7,9 @@
 #include "cli/command.h"
 #include "cli/sheet_output.h"
 #include "cli/signals.h"
-#include "core/messages.h"
 #include "schema/explanation_text.h"
 #include "schema/generator.h"
 #include "schema/graded_generation.h"
-#include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
 namespace {
@@ -46,11 +44,9 @@ std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status
     // As in the window: the operators can be fixed only with maximum 999.
     if (options.max != 999) return refuse("--ops vale solo con --max 999");
   }
-  if (const auto count = args.Value("--count")) {
-    const std::optional<long> given = ParseInteger<long>(*count);
-    if (!given || *given < 1) return refuse("--count vuole un intero da 1 in su");
-    options.count = *given;
-  }
+  const std::optional<long> count = CountFrom(args, io, kGenera, status);
+  if (!count) return std::nullopt;
+  options.count = *count;
   if (const auto level = args.Value("--livello")) {
     const std::optional<int> given = ParseInteger<int>(*level);
     if (!given || *given < 1 || *given > kLevelCount) return refuse("--livello vuole 1, 2, 3, 4 o 5");
@@ -71,10 +67,7 @@ int Genera(const ParsedArgs& args, Io& io) {
   const std::optional<std::int32_t> seed = SeedFrom(args, io, kGenera, status);
   if (!seed) return status;
   OutputSink out(io.out);
-  if (options->ops && !IsAdmitted(*options->ops)) {
-    out.AppendLine(msg::kNoPossibleSolution);
-    return kExitRefused;
-  }
+  if (options->ops && RefuseUnadmitted(*options->ops, out)) return kExitRefused;
 
   // The window's start-up, so that a seed gives the Schemas of the window's
   // first, second, ... Genera jobs.

@@ -56,12 +56,8 @@ int Parole(const ParsedArgs& args, Io& io) {
   int status = kExitUsage;
   const std::optional<libero::GeneratorOptions> options = Options(args, io, status);
   if (!options) return status;
-  long count = 1;
-  if (const auto text = args.Value("--count")) {
-    const std::optional<long> n = ParseInteger<long>(*text);
-    if (!n || *n < 1) return UsageError(io, kParole, "--count vuole un intero da 1 in su");
-    count = *n;
-  }
+  const std::optional<long> count = CountFrom(args, io, kParole, status);
+  if (!count) return status;
   const std::optional<std::int32_t> seed = SeedFrom(args, io, kParole, status);
   if (!seed) return status;
 
@@ -79,7 +75,7 @@ int Parole(const ParsedArgs& args, Io& io) {
   }
 
   OutputSink out(io.out);
-  for (long k = 0; k < count; ++k) {
+  for (long k = 0; k < *count; ++k) {
     const SearchRunning searching;
     const libero::GeneratedRelation relation = generator.Next(io.stop);
     if (relation.end == libero::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays

@@ -1,7 +1,5 @@
 #include "cli/command.h"
 #include "cli/signals.h"
-#include "core/messages.h"
-#include "schema/op_combo_table.h"
 #include "schema/risolvi.h"
 
 namespace zifrel::cli {
@@ -17,10 +15,7 @@ int Risolvi(const ParsedArgs& args, Io& io) {
   if (!cells) return status;
 
   OutputSink out(io.out);
-  if (!IsAdmitted(*ops)) {  // as the window refuses them
-    out.AppendLine(msg::kNoPossibleSolution);
-    return kExitRefused;
-  }
+  if (RefuseUnadmitted(*ops, out)) return kExitRefused;
   SchemaSolver solver;
   const SearchRunning searching;
   switch (RunRisolvi(solver, *cells, *ops, io.stop, out)) {

@@ -4,7 +4,9 @@
 #include <variant>
 
 #include "cli/command.h"
+#include "core/messages.h"
 #include "core/utf8.h"
+#include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
 namespace {
@@ -60,6 +62,21 @@ std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& co
   const std::optional<OpCodes> ops = ParseOperators(*text);
   if (!ops) status = UsageError(io, command, "--ops vuole sei operatori tra * x X × + / : ÷ -");
   return ops;
+}
+
+std::optional<long> CountFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
+  const std::optional<std::string_view> text = args.Value("--count");
+  if (!text) return 1;
+  const std::optional<long> count = ParseInteger<long>(*text);
+  if (count && *count >= 1) return count;
+  status = UsageError(io, command, "--count vuole un intero da 1 in su");
+  return std::nullopt;
+}
+
+bool RefuseUnadmitted(const OpCodes& ops, LineSink& out) {
+  if (IsAdmitted(ops)) return false;
+  out.AppendLine(msg::kNoPossibleSolution);
+  return true;
 }
 
 std::optional<std::int32_t> SeedFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {

@@ -1,8 +1,6 @@
 #include "cli/command.h"
 #include "cli/signals.h"
-#include "core/messages.h"
 #include "schema/explain.h"
-#include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
 namespace {
@@ -23,10 +21,7 @@ int Spiega(const ParsedArgs& args, Io& io) {
   if (!cells) return status;
 
   OutputSink out(io.out);
-  if (!IsAdmitted(*ops)) {  // as the window refuses them
-    out.AppendLine(msg::kNoPossibleSolution);
-    return kExitRefused;
-  }
+  if (RefuseUnadmitted(*ops, out)) return kExitRefused;
   const SearchRunning searching;
   switch (Explain(*cells, *ops, io.stop, out, steps)) {
     case ExplainOutcome::kExplained:
