@@ -12,7 +12,7 @@ namespace {
 bool HasLeadingZero(const DeductionPuzzle& puzzle, const NumberGrid& grid) {
   for (int k = 0; k < kCellCount; ++k) {
     const int length = puzzle.cells[k].length;
-    if (length > 1 && grid[k] < (length == 2 ? 10 : length == 3 ? 100 : 1000)) return true;
+    if (length > 1 && grid[k] < kPowersOfTen[length - 1]) return true;
   }
   return false;
 }
@@ -46,7 +46,7 @@ DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& 
     if (!FindStep(context, state, step)) {
       const TrialEnd end = trials.Find(state, step);
       if (end == TrialEnd::kStopped) return DeductionOutcome::kStopped;
-      if (end == TrialEnd::kNone) break;  // not reached: a wrong digit always meets a contradiction
+      if (end == TrialEnd::kNone) break;  // not reached: nested deep enough, a wrong digit meets a contradiction
     }
     ApplyStep(puzzle_, state, step);
     ++stepCount_;

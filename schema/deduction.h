@@ -43,8 +43,8 @@ class SchemaDeduction {
   const Step& StepAt(int i) const { return steps_[i]; }
   int Level() const { return level_; }
 
-  // After every outcome but kIncomplete and kTooManySymbols: the solutions
-  // SolveSchema found (at most ten).
+  // After every outcome but kIncomplete, kTooManySymbols and kStopped: the
+  // solutions SolveSchema found (at most ten).
   const SchemaSolver& Solver() const { return solver_; }
 
  private:

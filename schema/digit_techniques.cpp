@@ -120,7 +120,11 @@ bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, 
         const int s = std::countr_zero(rest);
         if (state.masks[s] & digits) group |= static_cast<SymbolMask>(1u << s);
       }
-      if (std::popcount(static_cast<unsigned>(group)) < size) return TooFewDigits(group, step);
+      // Fewer symbols than digits: the others are left more symbols than
+      // the digits that remain.
+      if (std::popcount(static_cast<unsigned>(group)) < size) {
+        return TooFewDigits(static_cast<SymbolMask>(open & ~group), step);
+      }
       if (std::popcount(static_cast<unsigned>(group)) > size) continue;
       bool found = false;
       for (unsigned rest = group; rest != 0; rest &= rest - 1) {

@@ -47,7 +47,8 @@ void KeepValues(const CellValueSet& values, int& count, std::array<std::int32_t,
 
 // The last k digits of a product or a sum follow from the last k digits of
 // its operands, so they can be checked alone, up to the length of the
-// result: beyond it there is nothing left to compare.
+// result. What lies beyond it (the carry must vanish) is for the lengths and
+// the ranges to tell.
 int LastDigitsLimit(const DeductionPuzzle& puzzle, int equation) {
   return puzzle.cells[puzzle.equations[equation].result].length;
 }

@@ -55,8 +55,7 @@ inline constexpr std::string_view kMustEndWith = "{} deve finire con {},";
 inline constexpr std::string_view kGroup = "{} possono essere solo {}: queste cifre sono loro, e";
 inline constexpr std::string_view kHiddenGroup =
     "Dieci simboli usano tutte e dieci le cifre, e le cifre {} possono andare solo ai simboli {},";
-inline constexpr std::string_view kCombinationsOnly =
-    "Provando le cifre ancora possibili, l'equazione torna solo con {},";
+inline constexpr std::string_view kCombinationsOnly = "Provando le cifre ancora possibili, l'equazione torna solo con";
 inline constexpr std::string_view kCombinationsCount =
     "Provando le cifre ancora possibili, l'equazione torna solo in {} modi,";
 inline constexpr std::string_view kPairHead = "{} e {} hanno in comune {}.";

@@ -12,7 +12,9 @@ constexpr Technique kTrialTechniques = Technique::kDigitGroup;
 
 // The symbols a trial may assume a digit for: those with the fewest digits
 // left, as a person tries "A is 3 or 7" rather than a symbol with five
-// digits. Any open symbol would do for finding a contradiction in the end.
+// digits. Any open symbol would do for finding a contradiction in the end;
+// trying them all at one level before nesting would make nested trials, the
+// mark of the hardest Schemas, almost never needed.
 struct TrialOrder {
   int count = 0;
   std::array<std::int8_t, kMaxSymbols> symbols{};
@@ -39,6 +41,23 @@ TrialOrder OrderForTrials(const DeductionPuzzle& puzzle, const CandidateState& s
   while (count < order.count && DigitCount(state.masks[order.symbols[count]]) == fewest) ++count;
   order.count = count;
   return order;
+}
+
+// The first equation that every symbol settled still breaks, or -1. A
+// trial's techniques read lengths and last digits only, so a wrong digit can
+// settle them all with a carry lost past the result (57 + 68 = 25).
+int BrokenEquation(const DeductionPuzzle& puzzle, const CandidateState& state) {
+  SymbolDigits digits;
+  digits.fill(-1);
+  for (int s = 0; s < puzzle.symbolCount; ++s) digits[s] = static_cast<std::int8_t>(LowestDigit(state.masks[s]));
+  for (int e = 0; e < kOperatorCount; ++e) {
+    const SchemaEquation& equation = puzzle.equations[e];
+    const std::int64_t a = CellValue(puzzle.cells[equation.first], digits);
+    const std::int64_t b = CellValue(puzzle.cells[equation.second], digits);
+    const std::int64_t made = equation.form == EquationForm::Product ? a * b : a + b;
+    if (made != CellValue(puzzle.cells[equation.result], digits)) return e;
+  }
+  return -1;
 }
 
 void NoteContradiction(const DeductionPuzzle& puzzle, const CandidateState& state, const Step& step,
@@ -119,7 +138,14 @@ TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int d
     if (end != TrialEnd::kNone || !progressed) break;
     end = Propagate(assumed, detail);
   }
-  return end;
+  const int broken =
+      end == TrialEnd::kNone && Solved(context_.puzzle, assumed) ? BrokenEquation(context_.puzzle, assumed) : -1;
+  if (broken < 0) return end;
+  if (detail != nullptr) {
+    detail->why = Contradiction::kEquation;
+    detail->whyEquation = static_cast<std::int8_t>(broken);
+  }
+  return TrialEnd::kFound;
 }
 
 TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, TrialDetail* detail, bool& progressed) {
