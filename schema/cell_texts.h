@@ -9,6 +9,8 @@ namespace zifrel {
 
 inline constexpr int kCellCount = 9;     // c1..c9 in row order
 inline constexpr int kCellMaxChars = 4;  // characters a cell holds, in the window and here
+// 10^k for the k last digits of a cell, up to all of them.
+inline constexpr std::array<std::int32_t, kCellMaxChars + 1> kPowersOfTen = {1, 10, 100, 1000, 10000};
 
 // The nine cell texts a solve works on, as fixed buffers of code points, so
 // that the generator can refill them thousands of times without allocating.

@@ -3,11 +3,6 @@
 #include <bit>
 
 namespace zifrel {
-namespace {
-
-constexpr std::array<std::int32_t, 5> kPowersOfTen = {1, 10, 100, 1000, 10000};
-
-}  // namespace
 
 bool EquationSearch::Run(const DeductionPuzzle& puzzle, const std::array<DigitMask, kMaxSymbols>& masks,
                          const Request& request) {

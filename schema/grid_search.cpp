@@ -243,6 +243,9 @@ bool GridSearch::CheckGrid() {
 bool GridSearch::CheckGrid(NumberGrid& grid, StopFlag& stop) {
   x_ = grid;
   stop_ = &stop;
+  stopped_ = false;  // a search that ended early must not make every grid pass
+  exhausted_ = false;
+  work_ = 0;
   const bool accepted = CheckGrid();
   stop_ = nullptr;
   grid = x_;

@@ -9,7 +9,6 @@
 namespace zifrel {
 namespace {
 
-constexpr std::array<std::int32_t, 4> kPowersOfTen = {1, 10, 100, 1000};
 constexpr unsigned kAllDigits = 0x3FF;  // digits 0..9, a bit each
 
 // Bits set in a mask of symbols 1..10.

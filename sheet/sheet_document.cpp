@@ -69,9 +69,11 @@ std::vector<std::pair<std::string, int>> LetterKey(const SheetSchema& schema) {
   std::map<char32_t, int> digits;
   for (int k = 0; k < kCellCount; ++k) {
     const std::u32string symbols = DecodeUtf8(schema.cells[k]);
-    const std::string number = std::to_string((*schema.solution)[k]);
-    // A solution gives every character of a cell one digit of its number.
-    if (symbols.size() != number.size()) return {};
+    std::string number = std::to_string((*schema.solution)[k]);
+    // A solution gives every character of a cell one digit of its number;
+    // a typed Schema may start a number with 0.
+    if (number.size() > symbols.size()) return {};
+    number.insert(0, symbols.size() - number.size(), '0');
     for (std::size_t i = 0; i < symbols.size(); ++i) digits[symbols[i]] = number[i] - '0';
   }
   std::vector<std::pair<std::string, int>> key;

@@ -102,6 +102,18 @@ class SheetGuiTest : public QObject {
     for (const QString& word : ExpectedWords({"AHJ - C = AHD", "", "AB x AC = ADJ", "", "AIC : CB = J"}, numberLines))
       QVERIFY2(words.contains(word), qPrintable(word));
     QVERIFY(words.contains("Livello:"));
+
+    // A typed Schema may start a number with 0: AEG is 046, and A is 0.
+    const QStringList zeroFirst = {"HJ", "FB", "BDA", "JA", "AEG", "BDG", "BGJ", "JH", "CGG"};
+    for (int k = 1; k <= 9; ++k) {
+      ui.Cell(k)->clear();
+      ui.Type(k, zeroFirst[k - 1]);
+    }
+    ui.SetOperators(QStringLiteral("++++++"));
+    printer.setOutputFileName(dir.filePath("zero.pdf"));
+    QVERIFY(ui.Window().Print(printer));
+    const QStringList key = Words(printer.outputFileName());
+    for (const char* digit : {"A=0", "E=4", "G=6", "J=9"}) QVERIFY2(key.contains(digit), digit);
   }
 };
 
