@@ -43,6 +43,7 @@ std::string DeductionFault(const GeneratedSchema& schema, int) {
   tail.AppendLine(LevelLine(deduction->Level()));
   for (const std::string& line : text.lines) {
     if (CodePointCount(line) > 78) return "a line too long: " + line;
+    if (line.find(" ,") != std::string::npos) return "a phrase left empty: " + line;
   }
   if (text.lines.size() <= tail.lines.size() || !text.lines[0].starts_with("1. ") ||
       !std::equal(tail.lines.begin(), tail.lines.end(), text.lines.end() - tail.lines.size())) {
