@@ -13,6 +13,17 @@ struct WordValue {
   Wide constant = 0;
   std::array<Wide, kMaxVariables + 1> weight{};
 
+  // One more character: a letter's weight or a constant digit.
+  void Append(std::int32_t w) {
+    constant *= 10;
+    for (Wide& x : weight) x *= 10;
+    if (IsVariableWord(w)) {
+      weight[w] += 1;
+    } else {
+      constant += InitialDigitValues()[w];
+    }
+  }
+
   // Its largest value, every letter 9, must fit in 64 bits; words grow by a
   // factor of 10 a character, so this also caps each weight.
   bool Fits() const {
@@ -53,7 +64,6 @@ bool NodeGraph::Add(const RelationCode& full, int relation) {
   };
   std::vector<Operand> operands;
   std::vector<WordValue> words;
-  std::vector<std::tuple<std::int32_t, Operand, Operand>> folds;
   bool compared = false;
   for (int i = 0; i < full.length && !compared; ++i) {
     const std::int32_t w = full.words[i];
@@ -63,14 +73,8 @@ bool NodeGraph::Add(const RelationCode& full, int relation) {
     } else if (IsDigitWord(w)) {
       if (words.empty()) return false;
       WordValue& word = words.back();
-      word.constant *= 10;
-      for (Wide& weight : word.weight) weight *= 10;
-      if (IsVariableWord(w)) {
-        word.weight[w] += 1;
-        operands.back().constant = false;
-      } else {
-        word.constant += InitialDigitValues()[w];
-      }
+      word.Append(w);
+      if (IsVariableWord(w)) operands.back().constant = false;
       if (!word.Fits()) return false;
       operands.back().value = static_cast<std::int64_t>(word.constant);
     } else if (const std::int32_t op = OperatorOf(w); op >= 0) {
@@ -115,13 +119,7 @@ bool NodeGraph::Add(const RelationCode& full, int relation) {
       word = {};
       inWord = true;
     } else if (IsDigitWord(w)) {
-      word.constant *= 10;
-      for (Wide& weight : word.weight) weight *= 10;
-      if (IsVariableWord(w)) {
-        word.weight[w] += 1;
-      } else {
-        word.constant += InitialDigitValues()[w];
-      }
+      word.Append(w);
     } else if (const std::int32_t op = OperatorOf(w); op >= 0) {
       const std::uint16_t b = stack.back();
       stack.pop_back();
