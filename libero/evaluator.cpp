@@ -107,10 +107,15 @@ Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, In
   return Outcome::kFails;
 }
 
+// One width: false when a value was too wide for it; otherwise true, with
+// the relation's verdict.
 template <class Int>
-Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, bool& holds) {
+bool Settles(const std::int32_t* words, int length, const DigitValues& digits, bool& verdict) {
   Int stack[kStackCapacity];
-  return Run(words, length, digits, stack, holds);
+  bool holds = false;
+  const Outcome outcome = Run(words, length, digits, stack, holds);
+  verdict = outcome == Outcome::kDone && holds;
+  return outcome != Outcome::kTooWide;
 }
 
 }  // namespace
@@ -126,24 +131,12 @@ void WideValuesDeleter::operator()(WideValues* values) const { delete values; }
 WideScratch MakeWideScratch() { return WideScratch(new WideValues); }
 
 bool EvaluateExact(const std::int32_t* words, int length, const DigitValues& digits, WideValues& wide) {
-  bool holds = false;
-  switch (Run<std::int64_t>(words, length, digits, holds)) {
-    case Outcome::kDone:
-      return holds;
-    case Outcome::kFails:
-      return false;
-    case Outcome::kTooWide:
-      break;
-  }
-  switch (Run<Wide>(words, length, digits, holds)) {
-    case Outcome::kDone:
-      return holds;
-    case Outcome::kFails:
-      return false;
-    case Outcome::kTooWide:
-      break;
+  bool verdict = false;
+  if (Settles<std::int64_t>(words, length, digits, verdict) || Settles<Wide>(words, length, digits, verdict)) {
+    return verdict;
   }
   // Past the cap, the relation is false.
+  bool holds = false;
   return Run(words, length, digits, wide.stack.data(), holds) == Outcome::kDone && holds;
 }
 
