@@ -53,7 +53,8 @@ case "${1:-}" in
     mkdir -p build/fuzz/corpus
     # The corpus grows in build/ and starts from the seeds kept in the tree.
     exec build/fuzz/fuzz/libero_fuzz build/fuzz/corpus fuzz/seeds -dict=fuzz/libero.dict \
-      -max_len=4096 -timeout=10 -rss_limit_mb=4096 -max_total_time="${2:-600}" -print_final_stats=1
+      -max_len=4096 -timeout=10 -rss_limit_mb=4096 -max_total_time="${2:-600}" -print_final_stats=1 \
+      -artifact_prefix=build/fuzz/
     ;;
   test)
     install_missing
