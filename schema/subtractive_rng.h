@@ -20,8 +20,14 @@ class SubtractiveRng {
   // A value 0..999,999,999.
   std::uint32_t Next();
 
-  // Next() mod n, for n >= 1. Always one draw, also for n = 1.
-  std::uint32_t Below(std::uint32_t n) { return Next() % n; }
+  // A value 0..n-1, for n >= 1, from the draw's high digits: floor(Next() * n
+  // / 10^9). The low digits of a lagged-subtraction draw follow short
+  // recurrences of their own (the low bits depend only on the seed modulo 4),
+  // so Next() mod n would give only a few operator layouts. Always one draw,
+  // also for n = 1.
+  std::uint32_t Below(std::uint32_t n) {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(Next()) * n / kModulus);
+  }
 
  private:
   std::array<std::int32_t, 55> table_{};

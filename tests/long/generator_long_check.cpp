@@ -3,6 +3,10 @@
 // Each failure names its seed or operator code, so it can be replayed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
 #include "schema/last_step.h"
 #include "schema/op_combo_table.h"
 #include "tests/support/schema_checks.h"
@@ -10,6 +14,7 @@
 namespace zifrel {
 namespace {
 
+using testing::FirstLayouts;
 using testing::SchemaFault;
 using testing::SeedsFault;
 using testing::ShortcutFault;
@@ -18,6 +23,35 @@ using testing::Started;
 TEST(LongCheck, EverySchemaHasExactlyOneSolution999) { EXPECT_EQ(SeedsFault(1, 500, 3, 999), ""); }
 
 TEST(LongCheck, EverySchemaHasExactlyOneSolution9999) { EXPECT_EQ(SeedsFault(1, 100, 3, 9999), ""); }
+
+// The first Schema of a thousand seeds: many operator layouts, none common.
+TEST(LongCheck, FirstSchemasSpreadOverTheLayouts) {
+  const std::map<int, int> layouts = FirstLayouts(1, 1000);
+  int most = 0;
+  for (const auto& [code, count] : layouts) most = std::max(most, count);
+  std::printf("seeds 1..1000: %zu layouts, the commonest %d times\n", layouts.size(), most);
+  EXPECT_GE(layouts.size(), 300u);
+  EXPECT_LE(most, 20);
+}
+
+// Random operators are uniform over the 1600 admitted combinations: a chi
+// square test of 10,000 draws at the 1 % level. With 1599 degrees of freedom
+// the bound is 1733 (Wilson and Hilferty's approximation).
+TEST(LongCheck, RandomOperatorsAreUniformOverTheAdmittedCombinations) {
+  constexpr int kDraws = 10'000;
+  GeneratorState state = Started(5);
+  std::map<int, int> counts;
+  for (int i = 0; i < kDraws; ++i) ++counts[OpComboCode(DrawRandomOperators(state.random))];
+  const double expected = kDraws / 1600.0;
+  double chiSquare = 0;
+  for (int code = 0; code < 4096; ++code) {
+    if (!IsAdmittedCode(code)) continue;
+    const double observed = counts.contains(code) ? counts[code] : 0;
+    chiSquare += (observed - expected) * (observed - expected) / expected;
+  }
+  std::printf("chi square of 10,000 operator draws: %.1f\n", chiSquare);
+  EXPECT_LT(chiSquare, 1733.0);
+}
 
 TEST(LongCheck, EveryAdmittedCombinationGivesASchema) {
   GeneratorState state = Started(77);

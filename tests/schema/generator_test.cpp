@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "schema/letter_coding.h"
@@ -27,6 +28,14 @@ TEST(LetterCoding, TheWorkedGridPrintsAsFiveLines) {
 TEST(Generator, SchemasFromSeveralSeedsSolveToTheirGrids) {
   EXPECT_EQ(testing::SeedsFault(1, 12, 2, 999), "");
   EXPECT_EQ(testing::SeedsFault(1, 1, 1, 9999), "");
+}
+
+// Operators drawn from the low digits of the generator once gave only four
+// layouts over any number of seeds.
+TEST(Generator, FirstSchemasOfManySeedsHaveManyOperatorLayouts) {
+  const std::map<int, int> layouts = testing::FirstLayouts(1, 200);
+  EXPECT_GE(layouts.size(), 150u);
+  for (const auto& [code, count] : layouts) EXPECT_LE(count, 4) << "layout " << code;
 }
 
 TEST(Generator, AStoppedJobYieldsNoSchema) {

@@ -60,6 +60,17 @@ GeneratorState Started(std::int32_t seed) {
   return state;
 }
 
+std::map<int, int> FirstLayouts(int firstSeed, int lastSeed) {
+  std::map<int, int> counts;
+  StopFlag stop;
+  for (int seed = firstSeed; seed <= lastSeed; ++seed) {
+    GeneratorState state = Started(seed);
+    SchemaGenerator generator(state);
+    ++counts[OpComboCode(generator.GenerateSchema(999, std::nullopt, stop).value().ops)];
+  }
+  return counts;
+}
+
 std::string SeedsFault(int firstSeed, int lastSeed, int jobs, int max, SchemaCheck check) {
   StopFlag stop;
   for (int seed = firstSeed; seed <= lastSeed; ++seed) {

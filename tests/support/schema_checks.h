@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "schema/divisor_table.h"
@@ -25,6 +26,10 @@ std::string SchemaFault(const GeneratedSchema& schema, int max);
 // The start-up sequence of the window and of zifrel-cli: seed, then the
 // divisor table.
 GeneratorState Started(std::int32_t seed);
+
+// How often each operator layout comes first, over the seeds first..last at
+// 999 with random operators: layout code to count.
+std::map<int, int> FirstLayouts(int firstSeed, int lastSeed);
 
 using SchemaCheck = std::string (*)(const GeneratedSchema& schema, int max);
 
