@@ -1,6 +1,6 @@
 #include "app/genera.h"
 #include "core/messages.h"
-#include "schema/explain.h"
+#include "deduce/explain.h"
 #include "schema/op_combo_table.h"
 
 namespace zifrel {

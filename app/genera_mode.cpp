@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/genera.h"
-#include "schema/generator.h"
+#include "generate/generator.h"
 #include "schema/schema_lines.h"
 
 namespace zifrel {

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "core/stop_flag.h"
-#include "libero/relation_generator.h"
-#include "libero/word_list.h"
-#include "schema/generator.h"
+#include "generate/generator.h"
+#include "parole/relation_generator.h"
+#include "parole/word_list.h"
 
 namespace zifrel {
 
@@ -23,8 +23,8 @@ struct Session {
   GeneratorState generator;
   // The word list and the generator of word puzzles, made by the first job
   // that needs them and kept, so that no relation comes twice. Jobs only.
-  std::unique_ptr<libero::WordList> words;
-  std::unique_ptr<libero::RelationGenerator> wordPuzzles;
+  std::unique_ptr<parole::WordList> words;
+  std::unique_ptr<parole::RelationGenerator> wordPuzzles;
 };
 
 }  // namespace zifrel

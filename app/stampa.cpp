@@ -2,7 +2,7 @@
 
 #include "app/workbench.h"
 #include "core/messages.h"
-#include "schema/deduction.h"
+#include "deduce/deduction.h"
 
 namespace zifrel {
 

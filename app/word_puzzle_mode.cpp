@@ -13,17 +13,17 @@ namespace zifrel {
 void Genera::RunWordPuzzle() {
   Session& s = session();
   if (!s.wordPuzzles) {
-    std::ifstream in{std::string(libero::kItalianWordList), std::ios::binary};
-    s.words = std::make_unique<libero::WordList>(in ? libero::WordList::Read(in) : libero::WordList());
-    s.wordPuzzles = std::make_unique<libero::RelationGenerator>(*s.words, libero::GeneratorOptions{}, 0);
+    std::ifstream in{std::string(parole::kItalianWordList), std::ios::binary};
+    s.words = std::make_unique<parole::WordList>(in ? parole::WordList::Read(in) : parole::WordList());
+    s.wordPuzzles = std::make_unique<parole::RelationGenerator>(*s.words, parole::GeneratorOptions{}, 0);
   }
   if (s.wordPuzzles->HasNoWords()) {
-    AppendLine(std::string(msg::kNoWordList) + std::string(libero::kItalianWordList));
+    AppendLine(std::string(msg::kNoWordList) + std::string(parole::kItalianWordList));
     return;
   }
-  const libero::GeneratedRelation relation = s.wordPuzzles->Next(s.StopRequested);
-  if (relation.end == libero::GenerationEnd::kGaveUp) AppendLine(msg::kNoNewRelation);
-  if (relation.end != libero::GenerationEnd::kFound) return;
+  const parole::GeneratedRelation relation = s.wordPuzzles->Next(s.StopRequested);
+  if (relation.end == parole::GenerationEnd::kGaveUp) AppendLine(msg::kNoNewRelation);
+  if (relation.end != parole::GenerationEnd::kFound) return;
   OnWindow([&relation](WindowModel& w) {
     w.Libe.Clear();
     w.Libe.AddLine(relation.text);

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/spread.h"
-#include "schema/deduction.h"
-#include "schema/generator.h"
-#include "schema/graded_generation.h"
+#include "deduce/deduction.h"
+#include "generate/generator.h"
+#include "generate/graded_generation.h"
 
 namespace zifrel {
 namespace {

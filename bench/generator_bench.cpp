@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench/spread.h"
-#include "schema/generator.h"
+#include "generate/generator.h"
 #include "schema/op_combo_table.h"
 
 namespace zifrel {

@@ -11,15 +11,15 @@
 #include <vector>
 
 #include "bench/spread.h"
-#include "libero/relation_generator.h"
-#include "libero/word_list.h"
+#include "parole/relation_generator.h"
+#include "parole/word_list.h"
 
 namespace zifrel {
 namespace {
 
-libero::WordList ItalianList() {
-  std::ifstream in{std::string(libero::kItalianWordList)};
-  return libero::WordList::Read(in);
+parole::WordList ItalianList() {
+  std::ifstream in{std::string(parole::kItalianWordList)};
+  return parole::WordList::Read(in);
 }
 
 // Reading the file, folding, dropping and ranking its words.
@@ -41,18 +41,18 @@ int DistinctLetters(const std::string& relation) {
 // Consecutive relations of one shape from one seed, each timed alone; range
 // 0 is the number of distinct letters asked for (0: any).
 void BM_ParoleRelation(benchmark::State& state, const char* pattern) {
-  const libero::WordList list = ItalianList();
-  libero::GeneratorOptions options;
-  options.shapes = {*libero::ParseShape(pattern)};
+  const parole::WordList list = ItalianList();
+  parole::GeneratorOptions options;
+  options.shapes = {*parole::ParseShape(pattern)};
   options.letters = static_cast<int>(state.range(0));
   std::vector<double> ms;
   long letters = 0;
   for (auto _ : state) {
-    libero::RelationGenerator generator(list, options, 2024);
+    parole::RelationGenerator generator(list, options, 2024);
     StopFlag stop;
     for (int k = 0; k < 200; ++k) {
       const Clock::time_point start = Clock::now();
-      const libero::GeneratedRelation relation = generator.Next(stop);
+      const parole::GeneratedRelation relation = generator.Next(stop);
       ms.push_back(Milliseconds(Clock::now() - start));
       letters += DistinctLetters(relation.text);
     }

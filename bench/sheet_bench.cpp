@@ -5,8 +5,8 @@
 
 #include <QGuiApplication>
 
-#include "schema/explain.h"
-#include "schema/generator.h"
+#include "deduce/explain.h"
+#include "generate/generator.h"
 #include "sheet/sheet_drawing.h"
 #include "sheet/sheet_pdf.h"
 

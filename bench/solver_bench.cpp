@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "core/line_sink.h"
+#include "generate/generator.h"
+#include "generate/grid_plan.h"
+#include "generate/grid_search.h"
+#include "generate/random_operators.h"
 #include "schema/cell_texts.h"
-#include "schema/generator.h"
-#include "schema/grid_plan.h"
-#include "schema/grid_search.h"
 #include "schema/op_combo_table.h"
 #include "schema/solver.h"
 

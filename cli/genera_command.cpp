@@ -7,9 +7,9 @@
 #include "cli/command.h"
 #include "cli/sheet_output.h"
 #include "cli/signals.h"
-#include "schema/explanation_text.h"
-#include "schema/generator.h"
-#include "schema/graded_generation.h"
+#include "deduce/explanation_text.h"
+#include "generate/generator.h"
+#include "generate/graded_generation.h"
 
 namespace zifrel::cli {
 namespace {

@@ -8,7 +8,7 @@
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"
-#include "libero/relation_generator.h"
+#include "parole/relation_generator.h"
 
 namespace zifrel::cli {
 namespace {
@@ -18,18 +18,18 @@ constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},    
                                    {"--solution", false}, {"--mostra-seme", false}};
 
 // "N" or "MIN-MAX", within the lengths a word of the list may have.
-bool ParseLengths(std::string_view text, libero::GeneratorOptions& options) {
+bool ParseLengths(std::string_view text, parole::GeneratorOptions& options) {
   const std::size_t dash = text.find('-');
   const std::optional<int> low = ParseInteger<int>(text.substr(0, dash));
   const std::optional<int> high = dash == std::string_view::npos ? low : ParseInteger<int>(text.substr(dash + 1));
-  if (!low || !high || *low < 3 || *high > libero::kMaxWordLength || *low > *high) return false;
+  if (!low || !high || *low < 3 || *high > parole::kMaxWordLength || *low > *high) return false;
   options.minLength = *low;
   options.maxLength = *high;
   return true;
 }
 
-std::optional<libero::GeneratorOptions> Options(const ParsedArgs& args, Io& io, int& status) {
-  libero::GeneratorOptions options;
+std::optional<parole::GeneratorOptions> Options(const ParsedArgs& args, Io& io, int& status) {
+  parole::GeneratorOptions options;
   const auto refuse = [&](std::string_view reason) {
     status = UsageError(io, kParole, reason);
     return std::nullopt;
@@ -37,7 +37,7 @@ std::optional<libero::GeneratorOptions> Options(const ParsedArgs& args, Io& io, 
   if (!args.positional.empty()) return refuse("argomento inatteso " + std::string(args.positional[0]));
   for (const auto& [name, value] : args.options) {
     if (name != "--forma") continue;  // a shape may be given more than once
-    const std::optional<libero::RelationShape> shape = libero::ParseShape(value);
+    const std::optional<parole::RelationShape> shape = parole::ParseShape(value);
     if (!shape) return refuse("--forma vuole una relazione tra lettere come a+a=b+b+b");
     options.shapes.push_back(*shape);
   }
@@ -54,21 +54,21 @@ std::optional<libero::GeneratorOptions> Options(const ParsedArgs& args, Io& io, 
 
 int Parole(const ParsedArgs& args, Io& io) {
   int status = kExitUsage;
-  const std::optional<libero::GeneratorOptions> options = Options(args, io, status);
+  const std::optional<parole::GeneratorOptions> options = Options(args, io, status);
   if (!options) return status;
   const std::optional<long> count = CountFrom(args, io, kParole, status);
   if (!count) return status;
   const std::optional<std::int32_t> seed = SeedFrom(args, io, kParole, status);
   if (!seed) return status;
 
-  const std::string file(args.Value("--parole").value_or(libero::kItalianWordList));
+  const std::string file(args.Value("--parole").value_or(parole::kItalianWordList));
   std::ifstream in(file, std::ios::binary);
-  const libero::WordList list = in ? libero::WordList::Read(in) : libero::WordList();
+  const parole::WordList list = in ? parole::WordList::Read(in) : parole::WordList();
   if (!in.eof()) {  // not opened, or a read failed (a directory, say)
     io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
     return kExitIo;
   }
-  libero::RelationGenerator generator(list, *options, *seed);
+  parole::RelationGenerator generator(list, *options, *seed);
   if (generator.HasNoWords()) {
     io.err << "zifrel-cli: nessuna parola adatta in " << file << '\n';
     return kExitRefused;
@@ -77,9 +77,9 @@ int Parole(const ParsedArgs& args, Io& io) {
   OutputSink out(io.out);
   for (long k = 0; k < *count; ++k) {
     const SearchRunning searching;
-    const libero::GeneratedRelation relation = generator.Next(io.stop);
-    if (relation.end == libero::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
-    if (relation.end == libero::GenerationEnd::kGaveUp) {
+    const parole::GeneratedRelation relation = generator.Next(io.stop);
+    if (relation.end == parole::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
+    if (relation.end == parole::GenerationEnd::kGaveUp) {
       io.err << "zifrel-cli: nessuna nuova relazione con una sola soluzione\n";
       return kExitRefused;
     }

@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "schema/explain.h"
+#include "deduce/explain.h"
 #include "sheet/sheet_document.h"
 
 extern char** environ;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/command.h"
-#include "schema/generator.h"
+#include "generate/generator.h"
 
 namespace zifrel::cli {
 

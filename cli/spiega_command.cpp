@@ -1,6 +1,6 @@
 #include "cli/command.h"
 #include "cli/signals.h"
-#include "schema/explain.h"
+#include "deduce/explain.h"
 
 namespace zifrel::cli {
 namespace {

@@ -90,12 +90,4 @@ bool IsAdmittedCode(int code) { return code >= 0 && code < 4096 && kOpComboTable
 
 bool IsAdmitted(const OpCodes& ops) { return IsAdmittedCode(OpComboCode(ops)); }
 
-OpCodes DrawRandomOperators(SubtractiveRng& rng) {
-  OpCodes ops;
-  do {
-    for (OpCode& op : ops) op = static_cast<OpCode>(rng.Below(4));
-  } while (!IsAdmitted(ops));
-  return ops;
-}
-
 }  // namespace zifrel

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "schema/operators.h"
-#include "schema/subtractive_rng.h"
 
 namespace zifrel {
 
@@ -23,9 +22,5 @@ constexpr OpCodes OpCodesOfCode(int code) {
 // combinations are admitted; the table is constant data, see op_combo_table.cpp.
 bool IsAdmitted(const OpCodes& ops);
 bool IsAdmittedCode(int code);
-
-// Six random operators forming an admitted combination: six draws of
-// Below(4), o1 first, repeated until the combination is admitted.
-OpCodes DrawRandomOperators(SubtractiveRng& rng);
 
 }  // namespace zifrel

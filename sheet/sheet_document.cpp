@@ -7,9 +7,9 @@
 #include <ostream>
 #include <sstream>
 
+#include "core/paragraph.h"
 #include "core/utf8.h"
-#include "schema/deduction.h"
-#include "schema/paragraph.h"
+#include "deduce/deduction.h"
 #include "sheet/sheet_phrases.h"
 
 namespace zifrel {

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <set>
 
+#include "core/paragraph.h"
 #include "core/utf8.h"
-#include "schema/explanation_text.h"
-#include "schema/paragraph.h"
+#include "deduce/explanation_text.h"
 #include "sheet/sheet_phrases.h"
 
 namespace zifrel {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/workbench.h"
-#include "schema/generator.h"
+#include "generate/generator.h"
 #include "schema/schema_lines.h"
 #include "tests/support/pump.h"
 

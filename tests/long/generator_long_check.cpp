@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <map>
 
-#include "schema/last_step.h"
+#include "generate/last_step.h"
+#include "generate/random_operators.h"
 #include "schema/op_combo_table.h"
 #include "tests/support/schema_checks.h"
 

@@ -12,13 +12,13 @@ namespace zifrel {
 namespace {
 
 TEST(LongCheck, EveryWordRelationHasExactlyOneSolution) {
-  std::ifstream in{std::string(libero::kItalianWordList)};
-  ASSERT_TRUE(in) << libero::kItalianWordList << ": the package witalian installs it";
-  const libero::WordList italian = libero::WordList::Read(in);
+  std::ifstream in{std::string(parole::kItalianWordList)};
+  ASSERT_TRUE(in) << parole::kItalianWordList << ": the package witalian installs it";
+  const parole::WordList italian = parole::WordList::Read(in);
   std::int32_t seed = 100;
-  for (const std::string_view pattern : libero::kShapes) {
-    libero::GeneratorOptions options;
-    options.shapes = {*libero::ParseShape(pattern)};
+  for (const std::string_view pattern : parole::kShapes) {
+    parole::GeneratorOptions options;
+    options.shapes = {*parole::ParseShape(pattern)};
     for (int run = 0; run < 4; ++run) EXPECT_EQ(testing::GeneratedRelationsFault(italian, options, ++seed, 50), "");
   }
 }

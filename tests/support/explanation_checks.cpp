@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "core/utf8.h"
-#include "schema/candidate_state.h"
-#include "schema/explain.h"
-#include "schema/explanation_text.h"
+#include "deduce/candidate_state.h"
+#include "deduce/explain.h"
+#include "deduce/explanation_text.h"
 
 namespace zifrel::testing {
 

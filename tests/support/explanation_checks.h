@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "schema/generator.h"
+#include "generate/generator.h"
 
 namespace zifrel::testing {
 

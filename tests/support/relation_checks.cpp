@@ -29,15 +29,15 @@ bool Holds(const std::string& relation, const std::array<int, 26>& digitOf) {
 
 }  // namespace
 
-std::string GeneratedRelationsFault(const libero::WordList& list, const libero::GeneratorOptions& options,
+std::string GeneratedRelationsFault(const parole::WordList& list, const parole::GeneratorOptions& options,
                                     std::int32_t seed, int count) {
-  libero::RelationGenerator generator(list, options, seed);
+  parole::RelationGenerator generator(list, options, seed);
   StopFlag stop;
   std::set<std::string> seen;
   for (int k = 0; k < count; ++k) {
-    const libero::GeneratedRelation relation = generator.Next(stop);
+    const parole::GeneratedRelation relation = generator.Next(stop);
     const std::string where = "seed " + std::to_string(seed) + ", relation " + std::to_string(k) + ": ";
-    if (relation.end != libero::GenerationEnd::kFound) return where + "none found";
+    if (relation.end != parole::GenerationEnd::kFound) return where + "none found";
     libero::FreeRelations job;
     LineCollector out;
     std::atomic<std::int32_t> solutions{0};

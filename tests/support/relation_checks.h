@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "libero/relation_generator.h"
+#include "parole/relation_generator.h"
 
 namespace zifrel::testing {
 
@@ -12,7 +12,7 @@ namespace zifrel::testing {
 // relation true in plain arithmetic, the letters must be as many as asked
 // (at most ten), and no relation may come twice. Returns what is wrong,
 // naming the seed, or an empty string.
-std::string GeneratedRelationsFault(const libero::WordList& list, const libero::GeneratorOptions& options,
+std::string GeneratedRelationsFault(const parole::WordList& list, const parole::GeneratorOptions& options,
                                     std::int32_t seed, int count);
 
 }  // namespace zifrel::testing

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "schema/divisor_table.h"
-#include "schema/generator.h"
+#include "generate/divisor_table.h"
+#include "generate/generator.h"
 
 namespace zifrel::testing {
 

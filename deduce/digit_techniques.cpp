@@ -1,0 +1,145 @@
+// The techniques that look at the digits alone: leading digits, and the rule
+// that different symbols are different digits.
+#include <bit>
+
+#include "deduce/techniques.h"
+
+namespace zifrel {
+namespace {
+
+constexpr int kLargestGroup = 4;
+
+SymbolMask Unsettled(const DeductionPuzzle& puzzle, const CandidateState& state) {
+  return AllSymbols(puzzle) & static_cast<SymbolMask>(~state.settled);
+}
+
+// Ten symbols take all ten digits, so every digit belongs to some symbol.
+// With fewer symbols a digit may belong to none.
+bool EveryDigitUsed(const DeductionPuzzle& puzzle) { return puzzle.symbolCount == kMaxSymbols; }
+
+DigitMask SettledDigits(const DeductionPuzzle& puzzle, const CandidateState& state) {
+  DigitMask digits = 0;
+  for (int s = 0; s < puzzle.symbolCount; ++s) {
+    if (state.settled & (1u << s)) digits |= state.masks[s];
+  }
+  return digits;
+}
+
+bool TooFewDigits(SymbolMask group, Step& step) {
+  step.contradiction = Contradiction::kTooFewDigits;
+  step.group = group;
+  return true;
+}
+
+}  // namespace
+
+bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+  if (puzzle.leadingZeros) return false;
+  bool found = false;
+  for (int s = 0; s < puzzle.symbolCount; ++s) {
+    if ((puzzle.leadingSymbols & (1u << s)) && (state.masks[s] & 1u)) {
+      step.ruledOut[s] = 1;
+      found = true;
+    }
+  }
+  step.technique = Technique::kLeadingDigits;
+  return found;
+}
+
+bool FindOnlyDigit(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+  for (int s = 0; s < puzzle.symbolCount; ++s) {
+    if ((state.settled & (1u << s)) || DigitCount(state.masks[s]) != 1) continue;
+    step.technique = Technique::kOnlyDigit;
+    step.symbol = static_cast<std::int8_t>(s);
+    return true;
+  }
+  return false;
+}
+
+bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+  if (!EveryDigitUsed(puzzle)) return false;
+  const DigitMask placed = SettledDigits(puzzle, state);
+  const SymbolMask open = Unsettled(puzzle, state);
+  for (int d = 0; d <= 9; ++d) {
+    if (placed & (1u << d)) continue;
+    SymbolMask holders = 0;
+    for (int s = 0; s < puzzle.symbolCount; ++s) {
+      if ((open & (1u << s)) && (state.masks[s] & (1u << d))) holders |= static_cast<SymbolMask>(1u << s);
+    }
+    if (holders == 0) {
+      step.technique = Technique::kOnlyPlace;
+      step.groupDigits = static_cast<DigitMask>(1u << d);
+      return TooFewDigits(open, step);
+    }
+    if (std::popcount(static_cast<unsigned>(holders)) != 1) continue;
+    const int s = std::countr_zero(static_cast<unsigned>(holders));
+    if (DigitCount(state.masks[s]) == 1) continue;  // the only digit technique says it
+    step.technique = Technique::kOnlyPlace;
+    step.symbol = static_cast<std::int8_t>(s);
+    step.groupDigits = static_cast<DigitMask>(1u << d);
+    step.ruledOut[s] = state.masks[s] & static_cast<DigitMask>(~(1u << d));
+    return true;
+  }
+  return false;
+}
+
+// A group of k symbols whose digits, together, are only k: those k digits
+// are theirs, and no other symbol has them. With ten symbols, also k digits
+// that only k symbols may have: those symbols have no other digit.
+bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+  step.technique = Technique::kDigitGroup;
+  const SymbolMask open = Unsettled(puzzle, state);
+  const int openCount = std::popcount(static_cast<unsigned>(open));
+  for (int size = 2; size <= kLargestGroup && size < openCount; ++size) {
+    for (unsigned group = open; group != 0; group = (group - 1) & open) {
+      if (std::popcount(group) != size) continue;
+      DigitMask digits = 0;
+      for (unsigned rest = group; rest != 0; rest &= rest - 1) digits |= state.masks[std::countr_zero(rest)];
+      if (DigitCount(digits) < size) return TooFewDigits(static_cast<SymbolMask>(group), step);
+      if (DigitCount(digits) > size) continue;
+      bool found = false;
+      for (unsigned rest = open & ~group; rest != 0; rest &= rest - 1) {
+        const int s = std::countr_zero(rest);
+        step.ruledOut[s] = state.masks[s] & digits;
+        found |= step.ruledOut[s] != 0;
+      }
+      if (found) {
+        step.group = static_cast<SymbolMask>(group);
+        step.groupDigits = digits;
+        return true;
+      }
+    }
+  }
+  if (!EveryDigitUsed(puzzle)) return false;
+  const DigitMask free = static_cast<DigitMask>(kAnyDigit & ~SettledDigits(puzzle, state));
+  for (int size = 2; size <= kLargestGroup && size < openCount; ++size) {
+    for (unsigned digits = free; digits != 0; digits = (digits - 1) & free) {
+      if (std::popcount(digits) != size) continue;
+      SymbolMask group = 0;
+      for (unsigned rest = open; rest != 0; rest &= rest - 1) {
+        const int s = std::countr_zero(rest);
+        if (state.masks[s] & digits) group |= static_cast<SymbolMask>(1u << s);
+      }
+      // Fewer symbols than digits: the others are left more symbols than
+      // the digits that remain.
+      if (std::popcount(static_cast<unsigned>(group)) < size) {
+        return TooFewDigits(static_cast<SymbolMask>(open & ~group), step);
+      }
+      if (std::popcount(static_cast<unsigned>(group)) > size) continue;
+      bool found = false;
+      for (unsigned rest = group; rest != 0; rest &= rest - 1) {
+        const int s = std::countr_zero(rest);
+        step.ruledOut[s] = state.masks[s] & static_cast<DigitMask>(~digits);
+        found |= step.ruledOut[s] != 0;
+      }
+      if (found) {
+        step.group = group;
+        step.groupDigits = static_cast<DigitMask>(digits);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace zifrel

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/line_sink.h"
+#include "core/stop_flag.h"
+#include "deduce/deduction.h"
+#include "schema/cell_texts.h"
+#include "schema/operators.h"
+
+namespace zifrel {
+
+// How an explanation (a hint, a grading) ended. A refused Schema has had its
+// reason written: the line of Risolvi for an incomplete Schema or too many
+// symbols, and for no solution or several the Risolvi report followed by
+// one line saying only a Schema with one solution is explained.
+enum class ExplainOutcome {
+  kExplained,
+  kStopped,  // "Ricerca interrotta !" was written
+  kIncomplete,
+  kTooManySymbols,
+  kNotUnique,
+};
+
+inline constexpr int kAllSteps = kMaxSteps;
+
+// The Spiega job, whichever front end runs it: the first `maxSteps` steps,
+// then the solution's grid as Risolvi prints it (when every step was shown;
+// otherwise a line that says how many steps are left), then the level line.
+// Polls `stop` throughout. Fewer steps than all of them make a hint.
+ExplainOutcome Explain(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
+                       int maxSteps = kAllSteps);
+
+// The Suggerimento job: the first step only.
+ExplainOutcome Hint(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out);
+
+// The Livello job: the level line only.
+ExplainOutcome WriteLevel(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out);
+
+// The level 1..5, without a word written; 0 unless the outcome is kExplained.
+struct Grading {
+  ExplainOutcome outcome;
+  int level;
+};
+Grading Grade(const CellTexts& cells, const OpCodes& ops, StopFlag& stop);
+
+}  // namespace zifrel

@@ -1,0 +1,255 @@
+#include "generate/grid_search.h"
+
+#include <algorithm>
+#include <span>
+
+#include "generate/last_step.h"
+
+namespace zifrel {
+
+GridSearch::GridSearch(const DivisorTable& divisors) : divisors_(divisors), orders_(4 * (kLargestMax + 1)) {}
+
+void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
+  max_ = max;
+  positionsReady_ = false;
+  for (int i = 0; i < 4; ++i) {
+    RandomPermutation(rng, std::span(orders_).subspan(i * (kLargestMax + 1), max + 1), max);
+  }
+}
+
+void GridSearch::SetPlan(const GenPlan& plan) {
+  plan_ = plan;
+  lastStepWalks_ = plan.free[1].kind == FreeKind::ProductResultKnown;  // its candidates are divisor pairs
+}
+
+GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
+  stop_ = &stop;
+  stopped_ = false;
+  exhausted_ = false;
+  work_ = 0;
+  const bool found = SearchSeed();
+  stop_ = nullptr;
+  if (stopped_) return Outcome::kStopped;
+  return found && !exhausted_ ? Outcome::kFound : Outcome::kNone;
+}
+
+// Every step asks; once a poll has seen the stop, or the work of an attempt
+// with maximum 9999 is used up, the search unwinds.
+bool GridSearch::Stopping() {
+  work_ += kStepWork;
+  stopped_ = stopped_ || stop_->Poll();
+  exhausted_ = exhausted_ || (max_ == kLargestMax && work_ > attemptWork_);
+  return stopped_ || exhausted_;
+}
+
+// The seed equation's three cells, chosen together: for a product every
+// factor pair of every number in V2's order, for a sum every pair from V2
+// and V3 whose total fits. A step that succeeds while a stop is requested is
+// only unwinding; SearchGrid tells the two apart.
+bool GridSearch::SearchSeed() {
+  const SchemaEquation& seed = plan_.seed;
+  const std::uint32_t* v2 = Order(2);
+  const std::uint32_t* v3 = Order(3);
+  if (seed.form == EquationForm::Product) {
+    for (int i = 1; i <= max_; ++i) {
+      const int n = static_cast<int>(v2[i]);
+      for (const int d : divisors_.List(n)) {
+        ++work_;
+        if (Stopping()) return false;
+        x_[seed.result] = n;
+        x_[seed.first] = d;
+        x_[seed.second] = n / d;
+        if (SearchStep<0>()) return true;
+      }
+    }
+    return false;
+  }
+  for (int i = 1; i <= max_; ++i) {
+    if (Stopping()) return false;
+    const int u = static_cast<int>(v2[i]);
+    for (int j = 1; j <= max_; ++j) {
+      ++work_;
+      const int w = static_cast<int>(v3[j]);
+      if (u + w > max_) continue;
+      x_[seed.first] = u;
+      x_[seed.second] = w;
+      x_[seed.result] = u + w;
+      if (SearchStep<0>()) return true;
+    }
+  }
+  return false;
+}
+
+// Free step `Level` walks its candidates in its own value order (or, for a
+// product whose result is known, in the divisor list's order) and goes on to
+// the next step with each one that fits. True also when a stop is requested,
+// which unwinds the search at once.
+template <int Level>
+bool GridSearch::SearchStep() {
+  if (Stopping()) return true;
+  const auto next = [this] {
+    if constexpr (Level == 0) {
+      return SearchStep<1>();
+    } else {
+      return CheckGrid();
+    }
+  };
+  const GenStep<FreeKind>& step = plan_.free[Level];
+  // Where the derived steps narrow the last step's values down to a few,
+  // those are tried in the order of the walk instead of walking them all:
+  // the first that passes is the one the walk would stop at.
+  if constexpr (Level == 1) {
+    if (!lastStepWalks_ && !walkLastStep_) {
+      LastValues values = CandidateLastValues(plan_, x_, max_, divisors_);
+      if (values.kind == LastValues::Kind::kListed) return TryListedValues(step, values);
+    }
+  }
+  const std::uint32_t* order = Order(Level);
+  int* x = x_.data();
+  switch (step.kind) {
+    case FreeKind::ProductFirstKnown:
+    case FreeKind::ProductSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::ProductFirstKnown;
+      const int known = x[firstKnown ? step.first : step.second];
+      const int chosen = firstKnown ? step.second : step.first;
+      for (int i = 1; i <= max_; ++i) {
+        ++work_;
+        const int v = static_cast<int>(order[i]);
+        if (v * known > max_) continue;
+        x[chosen] = v;
+        x[step.result] = v * known;
+        if (next()) return true;
+      }
+      break;
+    }
+    case FreeKind::SumFirstKnown:
+    case FreeKind::SumSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::SumFirstKnown;
+      const int known = x[firstKnown ? step.first : step.second];
+      const int chosen = firstKnown ? step.second : step.first;
+      for (int i = 1; i <= max_; ++i) {
+        ++work_;
+        const int v = static_cast<int>(order[i]);
+        if (v + known > max_) continue;
+        x[chosen] = v;
+        x[step.result] = v + known;
+        if (next()) return true;
+      }
+      break;
+    }
+    case FreeKind::ProductResultKnown: {
+      const int n = x[step.result];
+      for (const int d : divisors_.List(n)) {
+        ++work_;
+        x[step.first] = d;
+        x[step.second] = n / d;
+        if (next()) return true;
+      }
+      break;
+    }
+    case FreeKind::SumResultKnown: {
+      const int n = x[step.result];
+      for (int i = 1; i <= max_; ++i) {
+        ++work_;
+        const int v = static_cast<int>(order[i]);
+        if (v >= n) continue;
+        x[step.first] = v;
+        x[step.second] = n - v;
+        if (next()) return true;
+      }
+      break;
+    }
+  }
+  return false;
+}
+
+// The listed values in the order the walk meets them, each through the
+// step and the check.
+bool GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& values) {
+  if (values.count > 1) {
+    if (!positionsReady_) {
+      const std::uint32_t* order = Order(1);
+      for (int i = 1; i <= max_; ++i) positions_[order[i]] = i;
+      positionsReady_ = true;
+    }
+    std::sort(values.values.begin(), values.values.begin() + values.count,
+              [this](std::int32_t a, std::int32_t b) { return positions_[a] < positions_[b]; });
+  }
+  for (int i = 0; i < values.count; ++i) {
+    ++work_;
+    if (TryFreeValue(step, values.values[i])) return true;
+  }
+  return false;
+}
+
+// The cells that the last free step sets for the value `v`, then the check.
+bool GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
+  SetFreeCells(step, x_, v);
+  return CheckGrid();
+}
+
+bool GridSearch::Derive(const GenStep<DerivedKind>& step) {
+  int* x = x_.data();
+  switch (step.kind) {
+    case DerivedKind::ProductCheck:
+      return x[step.first] * x[step.second] == x[step.result];
+    case DerivedKind::SumCheck:
+      return x[step.first] + x[step.second] == x[step.result];
+    case DerivedKind::ProductFindsFirst:
+      if (x[step.result] % x[step.second] != 0) return false;
+      x[step.first] = x[step.result] / x[step.second];
+      return true;
+    case DerivedKind::SumFindsFirst:
+      if (x[step.second] >= x[step.result]) return false;
+      x[step.first] = x[step.result] - x[step.second];
+      return true;
+    case DerivedKind::ProductFindsSecond:
+      if (x[step.result] % x[step.first] != 0) return false;
+      x[step.second] = x[step.result] / x[step.first];
+      return true;
+    case DerivedKind::SumFindsSecond:
+      if (x[step.first] >= x[step.result]) return false;
+      x[step.second] = x[step.result] - x[step.first];
+      return true;
+    case DerivedKind::ProductFindsResult:
+      if (x[step.first] * x[step.second] > max_) return false;
+      x[step.result] = x[step.first] * x[step.second];
+      return true;
+    case DerivedKind::SumFindsResult:
+      if (x[step.first] + x[step.second] > max_) return false;
+      x[step.result] = x[step.first] + x[step.second];
+      return true;
+  }
+  return false;
+}
+
+bool GridSearch::CheckGrid() {
+  if (Stopping()) return true;  // unwinding, as in SearchStep
+  for (const GenStep<DerivedKind>& step : plan_.derived) {
+    if (!Derive(step)) return false;
+  }
+  for (int i = 1; i < kCellCount; ++i) {
+    for (int j = 0; j < i; ++j) {
+      if (x_[i] == x_[j]) return false;
+    }
+  }
+  // At least one number as long as M, so that the maximum shows.
+  for (const std::int32_t value : x_) {
+    if (value > max_ / 10) return true;
+  }
+  return false;
+}
+
+bool GridSearch::CheckGrid(NumberGrid& grid, StopFlag& stop) {
+  x_ = grid;
+  stop_ = &stop;
+  stopped_ = false;  // a search that ended early must not make every grid pass
+  exhausted_ = false;
+  work_ = 0;
+  const bool accepted = CheckGrid();
+  stop_ = nullptr;
+  grid = x_;
+  return accepted;
+}
+
+}  // namespace zifrel

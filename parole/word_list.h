@@ -1,0 +1,54 @@
+#pragma once
+
+#include <istream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zifrel::parole {
+
+// Where Debian's Italian word list lives once the `witalian` package is in.
+inline constexpr std::string_view kItalianWordList = "/usr/share/dict/italian";
+
+// Words that look less common than others of their length; a generator uses
+// them only where the plain ones are too few.
+enum class WordTier : int {
+  kPlain = 0,
+  kVerbForm = 1,      // a verb form, or an infinitive with a pronoun
+  kAccentDropped = 2  // it lost an accent: in Italian lists mostly futures and past tenses
+};
+
+struct ListWord {
+  std::string text;  // lower case a..z only
+  WordTier tier;
+};
+
+// The usable words of a list, plainest first: by tier, then shorter first,
+// then in a fixed order that mixes the initials (a hash of the word), so that
+// no stretch of the alphabet is favoured and the order is the same on every
+// machine.
+class WordList {
+ public:
+  // Reads one word a line, UTF-8. A word keeps its accents' letters without
+  // the accents (città gives citta), as puzzles in Italian write words.
+  // Dropped: lines with anything but letters (blanks around a word aside),
+  // words with a capital (proper nouns, acronyms), words of fewer than 3 or
+  // more than kMaxWordLength letters, and repeats.
+  static WordList Read(std::istream& in);
+
+  std::span<const ListWord> Words() const { return words_; }
+
+ private:
+  std::vector<ListWord> words_;
+};
+
+// Longer words seldom keep to ten distinct letters, and make relations no
+// one would solve by hand.
+inline constexpr int kMaxWordLength = 12;
+
+// The word a line holds, in a..z, or "" when the line holds none;
+// `accentDropped` tells whether folding took an accent off.
+std::string FoldWord(std::string_view line, bool& accentDropped);
+
+}  // namespace zifrel::parole
