@@ -22,8 +22,18 @@ void Genera::RunWordPuzzle() {
     return;
   }
   const libero::GeneratedRelation relation = s.wordPuzzles->Next(s.StopRequested);
-  if (relation.end == libero::GenerationEnd::kGaveUp) AppendLine(msg::kNoNewRelation);
-  if (relation.end != libero::GenerationEnd::kFound) return;
+  switch (relation.end) {
+    case libero::GenerationEnd::kStopped:
+      AppendLine(msg::kSearchStopped);
+      return;
+    case libero::GenerationEnd::kGaveUp:
+      AppendLine(msg::kNoNewRelation);
+      return;
+    case libero::GenerationEnd::kFound:
+      break;
+  }
+  // Clear and line in one hand-over: the window shows the new relation as
+  // one edit, which Ctrl+Z takes back.
   OnWindow([&relation](WindowModel& w) {
     w.Libe.Clear();
     w.Libe.AddLine(relation.text);
