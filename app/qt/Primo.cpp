@@ -408,7 +408,7 @@ void TForma::Handle(Handler&& handler) {
 
 void TForma::ShowModel() {
   const WindowModel& model = workbench_->Model();
-  const bool vaiHadFocus = Button1->hasFocus();
+  QWidget* const hadFocus = focusWidget();
   // Under the formula area the cells and operators keep their state, but
   // they leave the Tab chain, so that no key reaches a Schema the user
   // cannot see.
@@ -443,19 +443,22 @@ void TForma::ShowModel() {
   for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceStretchingControls();
-  ShowFocus(vaiHadFocus);
+  ShowFocus(hadFocus);
 }
 
-// Stop disables the focused Vai, and Qt passes the focus on to the next
-// control, the output area, where a second Space would type into the
-// results. The focus goes back to Vai when Vai is enabled again, unless the
-// user has put it somewhere else in the meantime.
-void TForma::ShowFocus(bool vaiHadFocus) {
-  if (vaiHadFocus && !Button1->isEnabled()) {
-    focusTakenFromVai_ = focusWidget();
-  } else if (Button1->isEnabled() && focusTakenFromVai_) {
-    if (focusWidget() == focusTakenFromVai_) Button1->setFocus(Qt::OtherFocusReason);
-    focusTakenFromVai_ = nullptr;
+// Stop disables the focused Vai, and a job disables a focused operator or
+// command; Qt passes the focus on to the next control, where a second Space
+// would type into the results or a cell. The focus goes back when its
+// control is enabled again, unless the user has put it somewhere else in
+// the meantime.
+void TForma::ShowFocus(QWidget* hadFocus) {
+  if (hadFocus && !hadFocus->isEnabled()) {
+    focusOwner_ = hadFocus;
+    focusTakenTo_ = focusWidget();
+  } else if (focusOwner_ && focusOwner_->isEnabled()) {
+    if (focusWidget() == focusTakenTo_) focusOwner_->setFocus(Qt::OtherFocusReason);
+    focusOwner_ = nullptr;
+    focusTakenTo_ = nullptr;
   }
 }
 

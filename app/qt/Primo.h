@@ -84,7 +84,7 @@ class TForma : public QWidget {
   // Window thread: carries out what the running job has handed over.
   void RunHandOvers();
   void ShowModel();
-  void ShowFocus(bool vaiHadFocus);
+  void ShowFocus(QWidget* hadFocus);
   void PlaceStretchingControls();
   void ShowError(const std::string& text);
   bool PrintSheet(const SheetDocument& sheet, QPrinter& printer);
@@ -123,8 +123,9 @@ class TForma : public QWidget {
   QSize designedSize_;
   layout::TextAreas designedAreas_;
   std::array<QRect, 5> designedCommandRow_;
-  // Where Qt put the focus when it took it from a disabled Vai.
-  QPointer<QWidget> focusTakenFromVai_;
+  // A control that lost the focus by being disabled, and where Qt put it.
+  QPointer<QWidget> focusOwner_;
+  QPointer<QWidget> focusTakenTo_;
 };
 
 }  // namespace zifrel

@@ -151,17 +151,17 @@ TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
   EXPECT_EQ(help[33], "-------------------------");
   const Lines added(help.begin() + 34, help.end());
   EXPECT_EQ(added, (Lines{
-                       "4) MENU: il tasto destro",      "del mouse (o il tasto Menu,",
-                       "o Maiusc+F10) sul campo dei",   "risultati apre il menu con:",
-                       "Spiega (Ctrl+Maiusc+S): la",    "soluzione passo per passo;",
-                       "Suggerimento (Ctrl+Maiusc+H):", "il primo passo;",
-                       "Livello (Ctrl+Maiusc+L): la",   "difficolta' dello schema;",
-                       "Stampa (Ctrl+P): stampa lo",    "schema con la soluzione, o",
-                       "lo salva in un file PDF.",      "In LIBERO, sul campo delle",
-                       "relazioni: Genera relazione",   "(Ctrl+Maiusc+R) ne scrive",
-                       "una nuova; Ctrl+Z riporta",     "quelle di prima.",
-                       "5) TASTIERA: Tab raggiunge",    "anche le operazioni; Spazio",
-                       "le cambia, oppure si scrive",   "+ - * x / : per sceglierle.",
+                       "4) MENU: il tasto destro",     "del mouse (o il tasto Menu,",
+                       "o Shift+F10) sul campo dei",   "risultati apre il menu con:",
+                       "Spiega (Ctrl+Shift+S): la",    "soluzione passo per passo;",
+                       "Suggerimento (Ctrl+Shift+H):", "il primo passo;",
+                       "Livello (Ctrl+Shift+L): la",   "difficolta' dello schema;",
+                       "Stampa (Ctrl+P): stampa lo",   "schema con la soluzione, o",
+                       "lo salva in un file PDF.",     "In LIBERO, sul campo delle",
+                       "relazioni: Genera relazione",  "(Ctrl+Shift+R) ne scrive",
+                       "una nuova; Ctrl+Z riporta",    "quelle di prima.",
+                       "5) TASTIERA: Tab raggiunge",   "anche le operazioni; Spazio",
+                       "le cambia, oppure si scrive",  "+ - * x / : per sceglierle.",
                        "-------------------------",
                    }));
 }
