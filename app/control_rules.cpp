@@ -60,6 +60,11 @@ void Workbench::CycleOp(int i) {
   RefreshControls();
 }
 
+void Workbench::SetOp(int i, OpCode op) {
+  model_.CurrentOps[i - 1] = op;
+  RefreshControls();
+}
+
 void Workbench::CancClick() {
   for (EditControl& cell : model_.Ed) cell.SetText("");
   model_.TheM.Clear();

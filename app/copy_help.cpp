@@ -8,7 +8,9 @@ namespace zifrel {
 namespace {
 
 // The help text, line by line. Lines 6, 22 and 28 end in a blank on purpose.
-constexpr std::array<std::string_view, 34> kHelpLines = {
+// After the first text, in its manner, the commands that came later and the
+// keys that reach them.
+constexpr std::array<std::string_view, 57> kHelpLines = {
     "",
     "Zifrel 2: schemi e crittogrammi",
     "-------------------------",
@@ -42,6 +44,29 @@ constexpr std::array<std::string_view, 34> kHelpLines = {
     "Per saperne di piu' leggi",
     "il file README.md che",
     "accompagna Zifrel 2.",
+    "-------------------------",
+    "4) MENU: il tasto destro",
+    "del mouse (o il tasto Menu,",
+    "o Shift+F10) sul campo dei",
+    "risultati apre il menu con:",
+    "Spiega (Ctrl+Shift+S): la",
+    "soluzione passo per passo;",
+    "Suggerimento (Ctrl+Shift+H):",
+    "il primo passo;",
+    "Livello (Ctrl+Shift+L): la",
+    "difficolta' dello schema;",
+    "Stampa (Ctrl+P): stampa lo",
+    "schema con la soluzione, o",
+    "lo salva in un file PDF.",
+    "In LIBERO, sul campo delle",
+    "relazioni: Genera relazione",
+    "(Ctrl+Shift+R) ne scrive",
+    "una nuova; Ctrl+Z riporta",
+    "quelle di prima.",
+    "5) TASTIERA: Tab raggiunge",
+    "anche le operazioni; Spazio",
+    "le cambia, oppure si scrive",
+    "+ - * x / : per sceglierle.",
     "-------------------------",
 };
 

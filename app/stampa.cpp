@@ -3,6 +3,8 @@
 #include "app/workbench.h"
 #include "core/messages.h"
 #include "deduce/deduction.h"
+#include "deduce/explanation_phrases.h"
+#include "schema/op_combo_table.h"
 
 namespace zifrel {
 
@@ -18,21 +20,26 @@ std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
     schema.cells[k] = model_.Ed[k].Text();
     cells.Set(k, schema.cells[k]);
   }
+  // A sheet without its answer key would be a puzzle nobody can check, so
+  // Stampa refuses what Spiega refuses, with the same words.
+  const auto refuse = [this](std::string_view reason) {
+    if (reportError_) reportError_(std::string(reason));
+    return std::nullopt;
+  };
+  if (!IsAdmitted(schema.ops)) return refuse(msg::kNoPossibleSolution);
   StopFlag stop;  // never set: the grading is short
   const auto deduction = std::make_unique<SchemaDeduction>();
   switch (deduction->Deduce(cells, schema.ops, stop)) {
     case DeductionOutcome::kIncomplete:
-      if (reportError_) reportError_(std::string(msg::kIncomplete));
-      return std::nullopt;
+      return refuse(msg::kIncomplete);
     case DeductionOutcome::kTooManySymbols:
-      if (reportError_) reportError_(std::string(msg::kTooManySymbols));
-      return std::nullopt;
+      return refuse(msg::kTooManySymbols);
     case DeductionOutcome::kDeduced:
       schema.solution = deduction->Solver().Solution(0);
       schema.level = deduction->Level();
       break;
-    default:  // no solution, or several: printed without a key
-      break;
+    default:  // no solution, or several
+      return refuse(phrase::kNotUnique);
   }
   return SheetDocument{std::move(note), {std::move(schema)}};
 }

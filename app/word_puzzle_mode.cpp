@@ -22,8 +22,18 @@ void Genera::RunWordPuzzle() {
     return;
   }
   const parole::GeneratedRelation relation = s.wordPuzzles->Next(s.StopRequested);
-  if (relation.end == parole::GenerationEnd::kGaveUp) AppendLine(msg::kNoNewRelation);
-  if (relation.end != parole::GenerationEnd::kFound) return;
+  switch (relation.end) {
+    case parole::GenerationEnd::kStopped:
+      AppendLine(msg::kSearchStopped);
+      return;
+    case parole::GenerationEnd::kGaveUp:
+      AppendLine(msg::kNoNewRelation);
+      return;
+    case parole::GenerationEnd::kFound:
+      break;
+  }
+  // Clear and line in one hand-over: the window shows the new relation as
+  // one edit, which Ctrl+Z takes back.
   OnWindow([&relation](WindowModel& w) {
     w.Libe.Clear();
     w.Libe.AddLine(relation.text);

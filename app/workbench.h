@@ -43,6 +43,8 @@ class Workbench {
   void Bo5Click() { CycleOp(5); }
   void Bo6Click() { CycleOp(6); }
   void CycleOp(int i);
+  // An operator typed on its focused button: oi := op.
+  void SetOp(int i, OpCode op);
   void OperazClick() { RefreshControls(); }
   void MaxNClick() { RefreshControls(); }
   void RandOpClick() { RefreshControls(); }
@@ -58,9 +60,9 @@ class Workbench {
   std::string CopyText() const;
   void HButtClick();
   // Stampa: the Schema in the cells as a sheet to print, titled with `note`,
-  // with its answer key and level when it has exactly one solution. Empty
-  // when a cell is empty or there are too many symbols: the error reporter
-  // gets the line Risolvi writes for it.
+  // with its answer key and level. Only a Schema with exactly one solution
+  // is printed; otherwise the result is empty and the error reporter gets
+  // the line Spiega writes for it.
   std::optional<SheetDocument> StampaSheet(std::string note);
 
   // Job control.

@@ -5,7 +5,8 @@
 # place and nothing else; the desktop entry and the metainfo must pass their
 # validators; the man pages must render without a warning and name every
 # command of zifrel-cli; `cpack -G DEB` must build the package with its
-# fields filled in and the dependencies dpkg-shlibdeps found.
+# fields filled in and the dependencies dpkg-shlibdeps found, and lintian
+# must find neither an error nor a warning in it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
@@ -22,6 +23,7 @@ files=(
   share/man/man1/zifrel-sheet.1.gz
   share/bash-completion/completions/zifrel-cli
   share/doc/zifrel/copyright
+  share/doc/zifrel/changelog.gz
 )
 
 fail() {
@@ -65,4 +67,5 @@ contents=$(dpkg-deb -c "$deb")
 for file in "${files[@]}"; do
   grep -q " ./usr/$file\$" <<<"$contents" || fail "$deb lacks /usr/$file"
 done
+findings=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1) || fail "lintian:"$'\n'"$findings"
 echo "check_install: ${#files[@]} files installed and valid; $deb built"

@@ -26,6 +26,7 @@
 
 #include "app/qt/Primo.h"
 #include "app/qt/lines_area.h"
+#include "app/qt/qt_italian.h"
 
 namespace {
 
@@ -105,6 +106,7 @@ QPixmap GrabWithMenu(QWidget& window) {
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  zifrel::InstallQtItalian();  // the menu in the picture as the program shows it
   if (argc != 3) {
     std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero|spiega OUTPUT.png\n");
     return 2;

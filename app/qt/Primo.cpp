@@ -17,6 +17,7 @@
 
 #include "app/qt/cell_edit.h"
 #include "app/qt/lines_area.h"
+#include "app/qt/operator_button.h"
 #include "app/qt/program_icon.h"
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
@@ -120,8 +121,7 @@ void TForma::CreateControls() {
   // SolLab above MaxN.
   static const char* const kOpNames[] = {"Bo1", "Bo2", "Bo3", "Bo4", "Bo5", "Bo6"};
   for (int i = 0; i < kOperatorCount; ++i) {
-    Bo[i] = Arrange(new QPushButton(this), kOpNames[i], scale, layout::kOperators[i]);
-    Bo[i]->setFocusPolicy(Qt::NoFocus);
+    Bo[i] = Arrange(new OperatorButton(this), kOpNames[i], scale, layout::kOperators[i]);
   }
   static const char* const kCellNames[] = {"Ed1", "Ed2", "Ed3", "Ed4", "Ed5", "Ed6", "Ed7", "Ed8", "Ed9"};
   for (int k = 0; k < kCellCount; ++k) Ed[k] = Arrange(new CellEdit(this), kCellNames[k], scale, layout::kCells[k]);
@@ -152,6 +152,8 @@ void TForma::CreateControls() {
   Giro->setLineWidth(1);
   Giro->setAlignment(Qt::AlignCenter);
   Copia = Arrange(new QPushButton(this), "Copia", scale, layout::kCopia);
+  // Enter on a focused command works as Space does, as on Vai.
+  for (QPushButton* command : {Copia, Canc, HButt}) command->setAutoDefault(true);
 
   // The warning stands out like selected text, so it reads on any theme.
   NoPoss = Arrange(new QLabel(this), "NoPoss", scale, layout::kNoPoss);
@@ -164,6 +166,8 @@ void TForma::CreateControls() {
 
   Libe = Arrange(new LinesArea(this), "Libe", scale, layout::kLibe);
   Libe->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A new relation replaces the user's formulas; Ctrl+Z brings them back.
+  Libe->SetUndoableReplace(true);
   Libe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Libe->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Label7 = Arrange(new QLabel(this), "Label7", scale, layout::kLabel7);
@@ -172,13 +176,18 @@ void TForma::CreateControls() {
 
   CreateCommands();
 
-  // The window fits itself to its controls.
+  // The window fits itself to its controls, with a little room beyond the
+  // last ones: a window manager that rounds the size to its resize step may
+  // make the window a pixel or two smaller than asked, and that room keeps
+  // the frames on the right and at the bottom whole. Smaller than that the
+  // window would cut controls off.
   QRect extent;
   for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) extent |= child->geometry();
-  designedSize_ = QSize(extent.right() + 1, extent.bottom() + 1);
+  designedSize_ = QSize(extent.right() + 1, extent.bottom() + 1) + QSize(layout::kEdgeRoom, layout::kEdgeRoom);
   designedAreas_ = {TheM->geometry(), Libe->geometry()};
+  designedCommandRow_ = {Button1->geometry(), Giro->geometry(), Copia->geometry(), Canc->geometry(), HButt->geometry()};
   resize(designedSize_);
-  setMinimumSize(scale.Size(layout::kMinimumSize));
+  setMinimumSize(designedSize_);
 }
 
 // Commands with no place in the designed layout: shortcuts of the window,
@@ -203,11 +212,12 @@ void TForma::CreateCommands() {
   Libe->SetMenuCommands({GeneraRelazione});
 }
 
-// Ed1..Ed9, the three selectors, Vai, the output area, "?", "C", "copy" and
-// the formula area. The operator buttons, labels and static texts take no
-// focus.
+// The grid in reading order, cells and operators together, then the three
+// selectors, Vai, the output area, "?", "C", "copy" and the formula area.
+// Labels and static texts take no focus; disabled operators are passed over.
 void TForma::SetTabOrder() {
-  std::vector<QWidget*> order(Ed.begin(), Ed.end());
+  std::vector<QWidget*> order = {Ed[0], Bo[0], Ed[1], Ed[2], Bo[3], Bo[4], Bo[5], Ed[3],
+                                 Bo[1], Ed[4], Ed[5], Ed[6], Bo[2], Ed[7], Ed[8]};
   for (RadioGroup* group : {Operaz, MaxN, RandOp}) {
     for (int i = 0; group->Item(i); ++i) order.push_back(group->Item(i));
   }
@@ -220,7 +230,11 @@ void TForma::SetTabOrder() {
 void TForma::Connect() {
   void (TForma::*const opClicks[])() = {&TForma::Bo1Click, &TForma::Bo2Click, &TForma::Bo3Click,
                                         &TForma::Bo4Click, &TForma::Bo5Click, &TForma::Bo6Click};
-  for (int i = 0; i < kOperatorCount; ++i) connect(Bo[i], &QPushButton::clicked, this, opClicks[i]);
+  for (int i = 0; i < kOperatorCount; ++i) {
+    connect(Bo[i], &QPushButton::clicked, this, opClicks[i]);
+    connect(Bo[i], &OperatorButton::operatorTyped, this,
+            [this, i](OpCode op) { Handle([this, i, op] { workbench_->SetOp(i + 1, op); }); });
+  }
   for (int k = 0; k < kCellCount; ++k) {
     connect(Ed[k], &QLineEdit::textEdited, this, [this, k](const QString& text) {
       if (workbench_) workbench_->Model().Ed[k].SetText(text.toStdString());
@@ -252,16 +266,21 @@ void TForma::showEvent(QShowEvent* event) {
 
 void TForma::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
-  PlaceTextAreas();
+  PlaceStretchingControls();
 }
 
-// Below the designed size the window shows the designed layout, cut off.
-void TForma::PlaceTextAreas() {
+// Below the designed size (only a window manager makes it so) the window
+// shows the designed layout.
+void TForma::PlaceStretchingControls() {
   if (!designedSize_.isValid()) return;  // still being built
   const QSize extra = (size() - designedSize_).expandedTo(QSize(0, 0));
   const layout::TextAreas areas = layout::GrowTextAreas(designedAreas_, extra, !Libe->isHidden());
   TheM->setGeometry(areas.theM);
   Libe->setGeometry(areas.libe);
+  QWidget* const row[] = {Button1, Giro, Copia, Canc, HButt};
+  for (std::size_t i = 0; i < designedCommandRow_.size(); ++i) {
+    row[i]->setGeometry(designedCommandRow_[i].translated(0, areas.commandRowDown));
+  }
 }
 
 void TForma::Bo1Click() {
@@ -389,17 +408,22 @@ void TForma::Handle(Handler&& handler) {
 
 void TForma::ShowModel() {
   const WindowModel& model = workbench_->Model();
-  const bool vaiHadFocus = Button1->hasFocus();
-  // Under the formula area the cells keep their state, but they leave the
-  // Tab chain, so that no key reaches a Schema the user cannot see.
+  QWidget* const hadFocus = focusWidget();
+  // Under the formula area the cells and operators keep their state, but
+  // they leave the Tab chain, so that no key reaches a Schema the user
+  // cannot see.
   const Qt::FocusPolicy cellFocus = model.Libe.visible ? Qt::ClickFocus : Qt::StrongFocus;
+  const Qt::FocusPolicy opFocus = model.Libe.visible ? Qt::NoFocus : Qt::StrongFocus;
   for (int k = 0; k < kCellCount; ++k) {
     const QString text = QString::fromStdString(model.Ed[k].Text());
     if (Ed[k]->text() != text) Ed[k]->setText(text);
     Ed[k]->setEnabled(model.Ed[k].enabled);
     if (Ed[k]->focusPolicy() != cellFocus) Ed[k]->setFocusPolicy(cellFocus);
   }
-  for (int i = 0; i < kOperatorCount; ++i) Show(Bo[i], model.Bo[i]);
+  for (int i = 0; i < kOperatorCount; ++i) {
+    Show(Bo[i], model.Bo[i]);
+    if (Bo[i]->focusPolicy() != opFocus) Bo[i]->setFocusPolicy(opFocus);
+  }
   Show(Operaz, model.Operaz);
   Show(MaxN, model.MaxN);
   Show(RandOp, model.RandOp);
@@ -418,20 +442,23 @@ void TForma::ShowModel() {
   const bool schemaCommands = workbench_->SchemaCommandsAvailable();
   for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
-  PlaceTextAreas();
-  ShowFocus(vaiHadFocus);
+  PlaceStretchingControls();
+  ShowFocus(hadFocus);
 }
 
-// Stop disables the focused Vai, and Qt passes the focus on to the next
-// control, the output area, where a second Space would type into the
-// results. The focus goes back to Vai when Vai is enabled again, unless the
-// user has put it somewhere else in the meantime.
-void TForma::ShowFocus(bool vaiHadFocus) {
-  if (vaiHadFocus && !Button1->isEnabled()) {
-    focusTakenFromVai_ = focusWidget();
-  } else if (Button1->isEnabled() && focusTakenFromVai_) {
-    if (focusWidget() == focusTakenFromVai_) Button1->setFocus(Qt::OtherFocusReason);
-    focusTakenFromVai_ = nullptr;
+// Stop disables the focused Vai, and a job disables a focused operator or
+// command; Qt passes the focus on to the next control, where a second Space
+// would type into the results or a cell. The focus goes back when its
+// control is enabled again, unless the user has put it somewhere else in
+// the meantime.
+void TForma::ShowFocus(QWidget* hadFocus) {
+  if (hadFocus && !hadFocus->isEnabled()) {
+    focusOwner_ = hadFocus;
+    focusTakenTo_ = focusWidget();
+  } else if (focusOwner_ && focusOwner_->isEnabled()) {
+    if (focusWidget() == focusTakenTo_) focusOwner_->setFocus(Qt::OtherFocusReason);
+    focusOwner_ = nullptr;
+    focusTakenTo_ = nullptr;
   }
 }
 

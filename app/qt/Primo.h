@@ -18,6 +18,7 @@ namespace zifrel {
 
 class CellEdit;
 class LinesArea;
+class OperatorButton;
 class RadioGroup;
 
 // The workbench window. It holds no logic of its own: every event goes to the
@@ -83,14 +84,14 @@ class TForma : public QWidget {
   // Window thread: carries out what the running job has handed over.
   void RunHandOvers();
   void ShowModel();
-  void ShowFocus(bool vaiHadFocus);
-  void PlaceTextAreas();
+  void ShowFocus(QWidget* hadFocus);
+  void PlaceStretchingControls();
   void ShowError(const std::string& text);
   bool PrintSheet(const SheetDocument& sheet, QPrinter& printer);
 
   // CellEdits and OpButtons: c1..c9 = Ed1..Ed9, o1..o6 = Bo1..Bo6.
   std::array<CellEdit*, kCellCount> Ed{};
-  std::array<QPushButton*, kOperatorCount> Bo{};
+  std::array<OperatorButton*, kOperatorCount> Bo{};
   std::array<QLabel*, 6> Label{};  // Label1..Label6, the "=" signs
   RadioGroup* Operaz = nullptr;
   RadioGroup* MaxN = nullptr;
@@ -116,12 +117,15 @@ class TForma : public QWidget {
   // Kept from one print to the next, with the printer and settings chosen.
   std::unique_ptr<QPrinter> printer_;
   bool centred_ = false;
-  // The window's size as laid out and the text areas' places in it: a
-  // larger window gives its extra room to the text areas.
+  // The window's size as laid out, and the places in it of the controls that
+  // a larger window moves: the text areas take its extra room, and in mode
+  // Libero the command row goes down under the taller formula area.
   QSize designedSize_;
   layout::TextAreas designedAreas_;
-  // Where Qt put the focus when it took it from a disabled Vai.
-  QPointer<QWidget> focusTakenFromVai_;
+  std::array<QRect, 5> designedCommandRow_;
+  // A control that lost the focus by being disabled, and where Qt put it.
+  QPointer<QWidget> focusOwner_;
+  QPointer<QWidget> focusTakenTo_;
 };
 
 }  // namespace zifrel

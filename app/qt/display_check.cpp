@@ -45,10 +45,12 @@ void HoldMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
   held->push_back({type, QByteArray(context.category ? context.category : ""), text});
   if (type != QtFatalMsg) return;
   if (NoDisplayNamed()) {
-    std::fputs("zifrel: no display here (DISPLAY and WAYLAND_DISPLAY are unset); start it from a desktop session.\n",
-               stderr);
+    std::fputs(
+        "zifrel: nessuno schermo qui (DISPLAY e WAYLAND_DISPLAY non sono impostate); avvialo da una sessione "
+        "grafica.\n",
+        stderr);
   } else if (DisplayRefused()) {
-    std::fprintf(stderr, "zifrel: cannot open the display %s; start it from a desktop session.\n",
+    std::fprintf(stderr, "zifrel: impossibile aprire lo schermo %s; avvialo da una sessione grafica.\n",
                  qEnvironmentVariableIsEmpty("DISPLAY") ? qgetenv("WAYLAND_DISPLAY").constData()
                                                         : qgetenv("DISPLAY").constData());
   } else {

@@ -1,6 +1,7 @@
 #include "app/qt/lines_area.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QTextBlock>
@@ -33,6 +34,17 @@ void LinesArea::contextMenuEvent(QContextMenuEvent* event) {
   menu->exec(event->globalPos());
 }
 
+// Shift+F10 opens the context menu as the Menu key does, at the cursor.
+void LinesArea::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    const QPoint at = cursorRect().bottomLeft();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, at, viewport()->mapToGlobal(at));
+    contextMenuEvent(&menuEvent);
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
 void LinesArea::Bind(LinesControl* lines) {
   lines_ = lines;
   shownClears_ = lines->ClearCount() - 1;  // forces the first Show to rebuild
@@ -53,7 +65,13 @@ void LinesArea::Show() {
       if (i > 0) text += QLatin1Char('\n');
       text += QString::fromStdString(lines_->Line(i));
     }
-    setPlainText(text);
+    if (undoableReplace_) {
+      QTextCursor all(document());
+      all.select(QTextCursor::Document);
+      all.insertText(text);
+    } else {
+      setPlainText(text);
+    }
   } else if (count > shownCount_) {
     // A cursor of its own, so the user's cursor and selection stay put.
     QTextCursor end(document());

@@ -30,10 +30,14 @@ class LinesArea : public QPlainTextEdit {
   void SetMenuCommands(QList<QAction*> commands) { commands_ = std::move(commands); }
   // That menu, for the caller to show and delete.
   QMenu* ContextMenu();
+  // When the model's lines are replaced, the area takes the new text as one
+  // edit that Ctrl+Z undoes, instead of starting a new history.
+  void SetUndoableReplace(bool undoable) { undoableReplace_ = undoable; }
 
  protected:
   bool event(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void WriteBack();
@@ -43,6 +47,7 @@ class LinesArea : public QPlainTextEdit {
   std::uint64_t shownClears_ = 0;
   int shownCount_ = 0;
   bool showing_ = false;
+  bool undoableReplace_ = false;
 };
 
 }  // namespace zifrel

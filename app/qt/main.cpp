@@ -6,12 +6,14 @@
 
 #include "app/qt/Primo.h"
 #include "app/qt/display_check.h"
+#include "app/qt/qt_italian.h"
 #include "core/messages.h"
 
 int main(int argc, char** argv) {
   zifrel::DisplayCheck display;
   QApplication application(argc, argv);
   display.Opened();
+  zifrel::InstallQtItalian();
 
   const QString title =
       QString::fromUtf8(zifrel::msg::kProgramTitle.data(), static_cast<qsizetype>(zifrel::msg::kProgramTitle.size()));

@@ -17,10 +17,6 @@ QRect ScreenScale::Rect(const Place& place) const {
   return QRect(left, top, (*this)(place.left + place.width) - left, (*this)(place.top + place.height) - top);
 }
 
-QSize ScreenScale::Size(QSize designSize) const {
-  return QSize((*this)(designSize.width()), (*this)(designSize.height()));
-}
-
 QFont ScreenScale::Font(int designHeight) const {
   QFont font(MonospaceFamily());
   font.setStyleHint(QFont::TypeWriter);
@@ -37,6 +33,10 @@ TextAreas GrowTextAreas(const TextAreas& designed, QSize extra, bool libero) {
   grown.theM.setLeft(designed.theM.left() + libeShare);
   grown.theM.setRight(designed.theM.right() + extra.width());
   grown.theM.setBottom(designed.theM.bottom() + extra.height());
+  if (libero) {
+    grown.libe.setHeight(designed.libe.height() + extra.height());
+    grown.commandRowDown = extra.height();
+  }
   return grown;
 }
 

@@ -53,16 +53,19 @@ inline constexpr Place kTheM = {429, 10, 324, 257, 17};
 inline constexpr Place kLibe = {133, 10, 287, 216, 17};
 
 inline constexpr int kWindowFontHeight = 20;
-// The window can be made no smaller than this.
-inline constexpr QSize kMinimumSize = {610, 245};
+// Room left right of and below the last controls, in the screen's logical
+// pixels: a window manager may round the window's size down by as much.
+inline constexpr int kEdgeRoom = 2;
 
 // The places of the output and formula areas in a window enlarged by `extra`
 // beyond its designed size. The output area takes the extra room; in mode
 // Libero the formula area takes a share of the extra width, in proportion to
-// the two areas' widths, and the output area moves over by as much. The
-// formula area keeps its height, since the command buttons lie under it.
+// the two areas' widths, and the output area moves over by as much; it
+// takes all the extra height too, and the command row (Vai, the spinner,
+// copy, C and ?) goes down by as much to stay under it.
 struct TextAreas {
   QRect theM, libe;
+  int commandRowDown = 0;
 };
 TextAreas GrowTextAreas(const TextAreas& designed, QSize extra, bool libero);
 
@@ -74,7 +77,6 @@ class ScreenScale {
 
   int operator()(int designPixels) const;
   QRect Rect(const Place& place) const;
-  QSize Size(QSize designSize) const;
   // The window's font: bold and monospaced, of the given character height.
   QFont Font(int designHeight) const;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,87 @@ TEST(ContextCommands, GeneraRelazioneWritesAPuzzleWithOneSolution) {
   job.SolveFreeRelations(
       w.Libe.Lines(), [](std::span<const std::string>) {}, out, stop, count);
   EXPECT_EQ(out.lines.back(), "1 soluzione") << w.Libe.Line(0);
+
+  // Stopped, it says so and leaves the formulas alone.
+  bench.GeneraRelazioneClick();
+  bench.Button1Click();
+  ASSERT_TRUE(PumpUntilIdle(bench));
+  EXPECT_EQ(w.TheM.Lines(), Lines{"Ricerca interrotta !"});
+  EXPECT_EQ(w.Libe.Count(), 1);
+}
+
+// Stampa prints only what Spiega explains: a Schema with exactly one
+// solution. Everything else is refused with the words Spiega uses for it,
+// and nothing is printed.
+TEST(ContextCommands, StampaRefusesWhatSpiegaRefuses) {
+  struct Row {
+    const char* behaviour;
+    std::initializer_list<const char*> cells;
+    const char* ops;
+    const char* refusal;  // empty: printed with its key
+  };
+  for (const Row& row : {
+           Row{"one solution", {"FD", "JJ", "IIF", "GB", "J", "II", "IG", "GG", "GF"}, "x+-+::", ""},
+           Row{"nine letters, six plus",
+               {"A", "B", "C", "D", "E", "F", "G", "H", "I"},
+               "++++++",
+               "Si spiega solo uno Schema con una sola soluzione."},
+           Row{"four solutions",
+               {"A", "B", "C", "B", "A", "C", "C", "C", "E"},
+               "++++++",
+               "Si spiega solo uno Schema con una sola soluzione."},
+           Row{"operators that admit no Schema",
+               {"FD", "JJ", "IIF", "GB", "J", "II", "IG", "GG", "GF"},
+               "+++xxx",
+               "Nessuna soluzione possibile"},
+           Row{"an empty cell", {"FD", "JJ", "IIF", "GB", "J", "II", "IG", "GG"}, "x+-+::", "Problema incompleto!"},
+       }) {
+    SCOPED_TRACE(row.behaviour);
+    Workbench bench;
+    std::vector<std::string> errors;
+    bench.SetErrorReporter([&](const std::string& text) { errors.push_back(text); });
+    Show(bench, 1, row.cells, row.ops);
+    const std::optional<SheetDocument> sheet = bench.StampaSheet("oggi");
+    if (*row.refusal == '\0') {
+      ASSERT_TRUE(sheet.has_value());
+      EXPECT_TRUE(errors.empty());
+      ASSERT_EQ(sheet->schemas.size(), 1u);
+      EXPECT_TRUE(sheet->schemas[0].solution.has_value());
+    } else {
+      EXPECT_FALSE(sheet.has_value());
+      EXPECT_EQ(errors, Lines{row.refusal});
+    }
+  }
+}
+
+// The help text keeps its first 34 lines and goes on, in their manner, with
+// the commands that came later and their keys.
+TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
+  Workbench bench;
+  WindowModel& w = bench.Model();
+  w.TheM.AddLine("risultato di prima");
+  bench.HButtClick();
+  bench.HButtClick();
+  const Lines& help = w.TheM.Lines();
+  ASSERT_EQ(help.size(), 57u);
+  EXPECT_EQ(help[3], "1) GENERA: premi VAI per");
+  EXPECT_EQ(help[29], "gatto+gatto=cane+cane+cane");
+  EXPECT_EQ(help[33], "-------------------------");
+  const Lines added(help.begin() + 34, help.end());
+  EXPECT_EQ(added, (Lines{
+                       "4) MENU: il tasto destro",     "del mouse (o il tasto Menu,",
+                       "o Shift+F10) sul campo dei",   "risultati apre il menu con:",
+                       "Spiega (Ctrl+Shift+S): la",    "soluzione passo per passo;",
+                       "Suggerimento (Ctrl+Shift+H):", "il primo passo;",
+                       "Livello (Ctrl+Shift+L): la",   "difficolta' dello schema;",
+                       "Stampa (Ctrl+P): stampa lo",   "schema con la soluzione, o",
+                       "lo salva in un file PDF.",     "In LIBERO, sul campo delle",
+                       "relazioni: Genera relazione",  "(Ctrl+Shift+R) ne scrive",
+                       "una nuova; Ctrl+Z riporta",    "quelle di prima.",
+                       "5) TASTIERA: Tab raggiunge",   "anche le operazioni; Spazio",
+                       "le cambia, oppure si scrive",  "+ - * x / : per sceglierle.",
+                       "-------------------------",
+                   }));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class JobsGuiTest : public QObject {
     QCOMPARE(ui.Lines("TheM"), QStringList{"prima del guasto"});
     box->accept();
     ui.Click(ui.Button("HButt"));
-    QCOMPARE(ui.Lines("TheM").size(), 34);
+    QCOMPARE(ui.Lines("TheM").size(), 57);
   }
 
   // The window goes while the job is writing into it, also while a stop is
@@ -100,6 +100,26 @@ class JobsGuiTest : public QObject {
     QTRY_VERIFY(Idle(ui));
     QCOMPARE(QApplication::focusWidget(), go);
     QVERIFY(FloodingJob::ended);
+  }
+
+  // A new relation takes the place of the user's formulas in one edit, which
+  // Ctrl+Z takes back; the logic reads what the area shows again.
+  void GeneraRelazioneIsUndoneWithCtrlZ() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    QPlainTextEdit* libe = ui.Area("Libe");
+    ui.Click(libe);
+    QTest::keyClicks(libe, "uno+uno=due");
+    QTest::keyClick(libe, Qt::Key_Return);
+    QTest::keyClicks(libe, "A+B=C");
+    const QStringList typed = {"uno+uno=due", "A+B=C"};
+    QCOMPARE(ui.Lines("Libe"), typed);
+    QTest::keyClick(libe, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(ui) && ui.Lines("Libe") != typed, 60000);
+    QCOMPARE(ui.Lines("Libe").size(), 1);
+    QTest::keyClick(libe, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ui.Lines("Libe"), typed);
+    QCOMPARE(ui.Window().Bench().Model().Libe.Lines(), (std::vector<std::string>{"uno+uno=due", "A+B=C"}));
   }
 
   void StopAndWaitOnALongLiberoSearch() {

@@ -8,11 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "app/qt/qt_italian.h"
 #include "suites.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  // As the program does: the tests see Qt's texts as the user does.
+  zifrel::InstallQtItalian();
   const std::map<std::string, std::unique_ptr<QObject> (*)()> suites = {
       {"WindowTest", zifrel::test::MakeWindowTest},
       {"JobsGuiTest", zifrel::test::MakeJobsGuiTest},

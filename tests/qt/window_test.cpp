@@ -2,14 +2,19 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
 
+#include "app/qt/lines_area.h"
 #include "suites.h"
 #include "window_driver.h"
 
@@ -135,38 +140,77 @@ class WindowTest : public QObject {
     for (const char* area : {"TheM", "Libe"}) QVERIFY2(FrameIsWhole(ui.Control(area)), area);
   }
 
+  // A window manager that rounds the size to its resize step may make the
+  // window a pixel or two smaller than its minimum: every control still lies
+  // whole inside it, in both layouts.
+  void AWindowTwoPixelsSmallerCutsNothing() {
+    WindowDriver ui;
+    TForma& w = ui.Window();
+    const QSize smaller = w.minimumSize() - QSize(2, 2);
+    w.setMinimumSize(smaller);  // as the window manager overrides it
+    w.resize(smaller);
+    for (const char* mode : {"Risolvi", "Libero"}) {
+      ui.Choose("Operaz", mode);
+      for (const QWidget* control : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisible()) QVERIFY2(w.rect().contains(control->geometry()), qPrintable(control->objectName()));
+      }
+    }
+  }
+
   // The extra room of a larger window goes to the output area, and in mode
-  // Libero to the formula area as well; nothing else moves, and the designed
-  // size brings the designed layout back.
+  // Libero to the formula area as well, which takes all the extra height
+  // with the command row under it; nothing else moves, and the designed size
+  // brings the designed layout back.
   void EnlargingGivesRoomToTheTextAreas() {
     WindowDriver ui;
     TForma& w = ui.Window();
     const QSize designed = w.size();
     const QRect theM = ui.Control("TheM")->geometry(), libe = ui.Control("Libe")->geometry();
     QList<QRect> others;
-    const char* const fixed[] = {"Ed9", "Bo6", "Button1", "HButt", "Operaz", "RandOp", "NoPoss"};
+    const char* const fixed[] = {"Ed9", "Bo6", "Operaz", "RandOp", "NoPoss"};
     for (const char* name : fixed) others << ui.Control(name)->geometry();
+    const char* const row[] = {"Button1", "Giro", "Copia", "Canc", "HButt"};
+    QList<QRect> rowPlaces;
+    for (const char* name : row) rowPlaces << ui.Control(name)->geometry();
     w.resize(designed + QSize(200, 100));
     QTRY_COMPARE(ui.Control("TheM")->geometry(), theM.adjusted(0, 0, 200, 100));
+    for (int i = 0; i < rowPlaces.size(); ++i) QCOMPARE(ui.Control(row[i])->geometry(), rowPlaces[i]);
     ui.Choose("Operaz", "Libero");
     const QRect wideLibe = ui.Control("Libe")->geometry();
     QVERIFY(wideLibe.width() > libe.width() + 50);
-    QCOMPARE(wideLibe, QRect(libe.topLeft(), QSize(wideLibe.width(), libe.height())));
+    QCOMPARE(wideLibe, QRect(libe.topLeft(), QSize(wideLibe.width(), libe.height() + 100)));
     QCOMPARE(ui.Control("TheM")->geometry(), QRect(QPoint(wideLibe.right() + theM.left() - libe.right(), theM.top()),
                                                    theM.bottomRight() + QPoint(200, 100)));
+    for (int i = 0; i < rowPlaces.size(); ++i) {
+      QCOMPARE(ui.Control(row[i])->geometry(), rowPlaces[i].translated(0, 100));
+    }
+    QCOMPARE(ui.Control("Button1")->y() - wideLibe.bottom(), rowPlaces[0].y() - libe.bottom());
     for (int i = 0; i < others.size(); ++i) QCOMPARE(ui.Control(fixed[i])->geometry(), others[i]);
+    ui.Choose("Operaz", "Risolvi");  // the command row goes back under the grid
+    for (int i = 0; i < rowPlaces.size(); ++i) QCOMPARE(ui.Control(row[i])->geometry(), rowPlaces[i]);
+    ui.Choose("Operaz", "Libero");
     w.resize(designed);
     QTRY_COMPARE(ui.Control("Libe")->geometry(), libe);
     QCOMPARE(ui.Control("TheM")->geometry(), theM);
+    QCOMPARE(ui.Control("HButt")->geometry(), rowPlaces.last());
   }
 
+  // The window is its layout's size and no smaller, at every scale: at its
+  // minimum every control lies whole inside it.
   void WindowFitsItsControlsAndKeepsItsMinimumSize() {
     WindowDriver ui;
     TForma& w = ui.Window();
-    QCOMPARE(w.size(), QSize(Px(w, 753), Px(w, 267)));  // to the output area's far corner
-    QCOMPARE(w.minimumSize(), QSize(Px(w, 610), Px(w, 245)));
+    // To the output area's far corner, and two pixels of room beyond.
+    QCOMPARE(w.size(), QSize(Px(w, 753) + 2, Px(w, 267) + 2));
+    QCOMPARE(w.minimumSize(), w.size());
     w.resize(100, 100);
-    QCOMPARE(w.size(), QSize(Px(w, 610), Px(w, 245)));
+    QCOMPARE(w.size(), w.minimumSize());
+    for (const char* mode : {"Genera", "Libero"}) {
+      ui.Choose("Operaz", mode);
+      for (const QWidget* control : w.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isVisible()) QVERIFY2(w.rect().contains(control->geometry()), qPrintable(control->objectName()));
+      }
+    }
   }
 
   // No caption is cut off, whatever font stands in for Courier New.
@@ -197,23 +241,128 @@ class WindowTest : public QObject {
     QCOMPARE(visited.mid(0, expected.size()), expected);
   }
 
-  // Under the formula area the cells are out of the Tab chain, and they come
-  // back into it with the grid.
+  // The operators, where they can be set, are in the Tab chain in reading
+  // order with the cells; Space and Enter cycle them as a click does, and an
+  // operator's character sets it at once.
+  void OperatorsAreSetFromTheKeyboard() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Risolvi");
+    ui.Click(ui.Cell(1));
+    QStringList visited;
+    for (int n = 0; n < 14; ++n) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      visited << QApplication::focusWidget()->objectName();
+    }
+    const QStringList expected = {"Bo1", "Ed2", "Ed3", "Bo4", "Bo5", "Bo6", "Ed4",
+                                  "Bo2", "Ed5", "Ed6", "Ed7", "Bo3", "Ed8", "Ed9"};
+    QCOMPARE(visited, expected);
+
+    QPushButton* bo5 = ui.OpButton(5);
+    bo5->setFocus();
+    QTest::keyClick(bo5, Qt::Key_Space);
+    QCOMPARE(bo5->text(), QStringLiteral("\u00F7"));
+    QTest::keyClick(bo5, Qt::Key_Return);
+    QCOMPARE(bo5->text(), QStringLiteral("-"));
+    QTest::keyClick(bo5, Qt::Key_Enter);
+    QCOMPARE(bo5->text(), QStringLiteral("\u00D7"));
+    const struct {
+      char key;
+      const char* shown;
+    } typed[] = {{'+', "+"}, {'x', "\u00D7"}, {'/', "\u00F7"}, {'-', "-"}, {'*', "\u00D7"}, {':', "\u00F7"}};
+    for (const auto& [key, shown] : typed) {
+      QTest::keyClick(bo5, key);
+      QCOMPARE(bo5->text(), QString::fromUtf8(shown));
+    }
+    QCOMPARE(ui.Window().Bench().Model().CurrentOps[4], kDivide);
+    QTest::keyClick(bo5, 'q');  // no operator: nothing changes
+    QCOMPARE(bo5->text(), QStringLiteral("\u00F7"));
+    QCOMPARE(QApplication::focusWidget(), bo5);
+  }
+
+  // Enter works the commands as Space does.
+  void EnterWorksTheCommands() {
+    WindowDriver ui;
+    ui.Type(1, QStringLiteral("AB"));
+    QPushButton* help = ui.Button("HButt");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Return);
+    QCOMPARE(ui.Lines("TheM").value(3), QStringLiteral("1) GENERA: premi VAI per"));
+    QPushButton* copy = ui.Button("Copia");
+    copy->setFocus();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(copy, Qt::Key_Enter);
+    QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("  AB +")));
+    QPushButton* clear = ui.Button("Canc");
+    clear->setFocus();
+    QTest::keyClick(clear, Qt::Key_Return);
+    QVERIFY(ui.Cell(1)->text().isEmpty() && ui.Lines("TheM").isEmpty());
+  }
+
+  // Qt's own texts are Italian: the text areas' context menus and the print
+  // dialog.
+  void QtTextsAreItalian() {
+    WindowDriver ui;
+    const auto shown = [](const QList<QAbstractButton*>& buttons, const QList<QAction*>& actions) {
+      QStringList texts;
+      for (const QAbstractButton* button : buttons) texts << button->text();
+      for (const QAction* action : actions) texts << action->text();
+      for (QString& text : texts) text = text.remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+      texts.removeAll(QString());
+      return texts;
+    };
+    const std::unique_ptr<QMenu> menu(static_cast<LinesArea*>(ui.Area("TheM"))->ContextMenu());
+    const QStringList menuTexts = shown({}, menu->actions());
+    for (const char* english : {"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All"}) {
+      QVERIFY2(!menuTexts.contains(QLatin1String(english)), qPrintable(menuTexts.join(", ")));
+    }
+    QVERIFY2(menuTexts.contains(QStringLiteral("Incolla")), qPrintable(menuTexts.join(", ")));
+    QPrinter printer;
+    QPrintDialog dialog(&printer, &ui.Window());
+    const QStringList dialogTexts = shown(dialog.findChildren<QAbstractButton*>(), {});
+    for (const char* english : {"Print", "Cancel", "Options >>", "Options"}) {
+      QVERIFY2(!dialogTexts.contains(QLatin1String(english)), qPrintable(dialogTexts.join(", ")));
+    }
+    QVERIFY2(dialogTexts.contains(QStringLiteral("Stampa")), qPrintable(dialogTexts.join(", ")));
+  }
+
+  // Shift+F10 opens a text area's context menu, as the Menu key does.
+  void ShiftF10OpensTheContextMenu() {
+    WindowDriver ui;
+    QPlainTextEdit* output = ui.Area("TheM");
+    ui.Click(output);
+    QStringList opened;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (const QAction* action : menu->actions()) opened << action->objectName();
+        menu->close();
+      }
+    });
+    closer.start(10);
+    QTest::keyClick(output, Qt::Key_F10, Qt::ShiftModifier);
+    QVERIFY2(opened.contains(QStringLiteral("Spiega")), qPrintable(opened.join(' ')));
+  }
+
+  // Under the formula area the cells and operators are out of the Tab chain,
+  // also where the operators are enabled, and they come back into it with
+  // the grid.
   void TabSkipsTheCoveredCells() {
     WindowDriver ui;
+    ui.Choose("RandOp", "Fissate");
     ui.Choose("Operaz", "Libero");
+    QVERIFY(ui.OpButton(1)->isEnabled());
     ui.Click(ui.Area("Libe"));
     QStringList visited;
     for (int n = 0; n < 12; ++n) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       visited << QApplication::focusWidget()->objectName();
     }
-    QVERIFY2(visited.filter(QRegularExpression("^Ed")).isEmpty(), qPrintable(visited.join(' ')));
+    QVERIFY2(visited.filter(QRegularExpression("^(Ed|Bo)")).isEmpty(), qPrintable(visited.join(' ')));
     QVERIFY(visited.contains("Libe"));
     ui.Choose("Operaz", "Risolvi");
     ui.Click(ui.Cell(1));
     QTest::keyClick(ui.Cell(1), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), ui.Cell(2));
+    QCOMPARE(QApplication::focusWidget(), ui.OpButton(1));
   }
 
   // A cell keeps at most four characters, counted as characters, not as
