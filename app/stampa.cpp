@@ -11,7 +11,7 @@ namespace zifrel {
 // The grading runs here, on the window thread, before the print dialog
 // opens: it takes at most about 20 ms for a generated Schema (measured with
 // bench/deduction_bench.cpp, BM_GradeGenerated), and a Schema with several
-// solutions ends at its tenth.
+// solutions is refused as soon as the solver has counted them.
 std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
   SheetSchema schema;
   schema.ops = model_.CurrentOps;

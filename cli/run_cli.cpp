@@ -6,12 +6,13 @@
 #include "cli/command.h"
 #include "core/messages.h"
 #include "core/utf8.h"
+#include "core/version.h"
 #include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
 namespace {
 
-constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
+constexpr std::string_view kVersion = "zifrel-cli " ZIFREL_VERSION;
 
 constexpr std::array<const Command*, 5> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero, &kParole};
 

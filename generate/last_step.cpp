@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "core/integer_division.h"
+
 namespace zifrel {
 namespace {
 
@@ -31,11 +33,6 @@ struct Quadratic {
 };
 
 Quadratic Times(Affine x, Affine y) { return {Wide{x.a} * y.a, Wide{x.a} * y.b + Wide{x.b} * y.a, Wide{x.b} * y.b}; }
-
-std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {  // d > 0
-  return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
 
 // The values of v allowed so far: lo..hi.
 struct Range {

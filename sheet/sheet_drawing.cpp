@@ -10,6 +10,7 @@
 #include "core/paragraph.h"
 #include "core/utf8.h"
 #include "deduce/explanation_text.h"
+#include "sheet/q_text.h"
 #include "sheet/sheet_phrases.h"
 
 namespace zifrel {
@@ -87,8 +88,6 @@ constexpr double kAnswersPoints = 14;
 constexpr double kKeyHeaderPoints = 9.5;
 constexpr double kKeyEntryPoints = 8.5;
 constexpr double kFooterPoints = 9;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // On paper the hyphen is too short to read as a minus, so the sheet draws
 // the minus sign itself.

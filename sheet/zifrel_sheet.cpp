@@ -10,6 +10,7 @@
 #include <iostream>
 #include <string>
 
+#include "core/version.h"
 #include "sheet/sheet_document.h"
 #include "sheet/sheet_pdf.h"
 
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
     return kWritten;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::puts("zifrel-sheet 2.0.0");
+    std::puts("zifrel-sheet " ZIFREL_VERSION);
     return kWritten;
   }
   if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {

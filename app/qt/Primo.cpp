@@ -22,6 +22,7 @@
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
+#include "sheet/q_text.h"
 #include "sheet/sheet_drawing.h"
 #include "sheet/sheet_phrases.h"
 
@@ -29,8 +30,6 @@ namespace zifrel {
 namespace {
 
 constexpr int kTimerIntervalMs = 200;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 template <class Widget>
 Widget* Arrange(Widget* widget, const char* name, const layout::ScreenScale& scale, const layout::Place& place) {
