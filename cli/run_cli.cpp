@@ -67,9 +67,9 @@ std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& co
 std::optional<long> CountFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
   const std::optional<std::string_view> text = args.Value("--count");
   if (!text) return 1;
-  const std::optional<long> count = ParseInteger<long>(*text);
-  if (count && *count >= 1) return count;
-  status = UsageError(io, command, "--count vuole un intero da 1 in su");
+  const std::variant<long, std::string> count = ParsePositive<long>("--count", *text);
+  if (const long* n = std::get_if<long>(&count)) return *n;
+  status = UsageError(io, command, std::get<std::string>(count));
   return std::nullopt;
 }
 
