@@ -20,8 +20,9 @@ void PrintHelp(Output& out) {
   for (const Command* command : kCommands) out << "  " << command->usage << "\n" << command->help;
   out << "  zifrel-cli --help | --version\n"
          "  Ogni comando accetta -h o --help.\n\n"
-         "Stato d'uscita: 0 ricerca svolta (qualunque sia il numero di soluzioni),\n"
-         "1 dati rifiutati, 2 uso errato, 74 lettura o scrittura non riuscita,\n"
+         "Stato d'uscita: 0 ricerca svolta (per risolvi e libero qualunque sia il\n"
+         "numero di soluzioni), 1 dati rifiutati (per spiega anche uno schema senza\n"
+         "una sola soluzione), 2 uso errato, 74 lettura o scrittura non riuscita,\n"
          "130 interrotta con Ctrl-C, 143 terminata con SIGTERM.\n";
 }
 

@@ -444,6 +444,8 @@ INSTANTIATE_TEST_SUITE_P(
               Repeated(Cmd({"parole", "--parole", "-"}, "abc\n", In::kText), 1000001), 1, "",
               "zifrel-cli: lo standard input ha piu' di 1000000 righe, troppe per un elenco di parole\n"},
         Usage{"genera: a sheet without its file", Cmd({"genera", "--pdf"}), 2, "", kUsageLine},
+        Usage{"genera: no PDF onto a terminal", Cmd({"genera", "--pdf", "-"}, "", In::kText, Out::kTerminal), 2, "",
+              kUsageLine},
         Usage{"genera: a flag with a value", Cmd({"genera", "--solution=1"}), 2, "", kUsageLine},
         Usage{"genera: a stray argument", Cmd({"genera", "999"}), 2, "", kUsageLine}));
 
