@@ -13,9 +13,9 @@ int Spiega(const ParsedArgs& args, Io& io) {
   if (!ops) return status;
   int steps = kAllSteps;
   if (const std::optional<std::string_view> text = args.Value("--passi")) {
-    const std::optional<int> given = ParseInteger<int>(*text);
-    if (!given || *given < 1) return UsageError(io, kSpiega, "--passi vuole un intero da 1 in su");
-    steps = *given;
+    const std::variant<int, std::string> given = ParsePositive<int>("--passi", *text);
+    if (const std::string* reason = std::get_if<std::string>(&given)) return UsageError(io, kSpiega, *reason);
+    steps = std::get<int>(given);
   }
   const std::optional<CellTexts> cells = CellsFrom(args, io, kSpiega, status);
   if (!cells) return status;
@@ -25,7 +25,6 @@ int Spiega(const ParsedArgs& args, Io& io) {
   const SearchRunning searching;
   switch (Explain(*cells, *ops, io.stop, out, steps)) {
     case ExplainOutcome::kExplained:
-    case ExplainOutcome::kNotUnique:
       return kExitSearched;
     case ExplainOutcome::kStopped:
       return kExitInterrupted;
