@@ -15,11 +15,8 @@ namespace zifrel {
 std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
   SheetSchema schema;
   schema.ops = model_.CurrentOps;
-  CellTexts cells;
-  for (int k = 0; k < kCellCount; ++k) {
-    schema.cells[k] = model_.Ed[k].Text();
-    cells.Set(k, schema.cells[k]);
-  }
+  for (int k = 0; k < kCellCount; ++k) schema.cells[k] = model_.Ed[k].Text();
+  const CellTexts cells = CellTextsOf(schema.cells);
   // A sheet without its answer key would be a puzzle nobody can check, so
   // Stampa refuses what Spiega refuses, with the same words.
   const auto refuse = [this](std::string_view reason) {

@@ -189,9 +189,7 @@ int WriteSheet(std::span<const GeneratedSchema> schemas, int level, std::int32_t
   for (const GeneratedSchema& generated : schemas) {
     SheetSchema schema{generated.cells, generated.ops, generated.grid, level};
     if (schema.level == 0) {
-      CellTexts cells;
-      for (int k = 0; k < kCellCount; ++k) cells.Set(k, generated.cells[k]);
-      const Grading grading = Grade(cells, generated.ops, io.stop);
+      const Grading grading = Grade(CellTextsOf(generated.cells), generated.ops, io.stop);
       if (grading.outcome == ExplainOutcome::kStopped) return kExitInterrupted;
       schema.level = grading.level;
     }
