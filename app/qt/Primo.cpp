@@ -15,9 +15,11 @@
 #include <exception>
 #include <vector>
 
+#include "app/play_phrases.h"
 #include "app/qt/cell_edit.h"
 #include "app/qt/lines_area.h"
 #include "app/qt/operator_button.h"
+#include "app/qt/play_window.h"
 #include "app/qt/program_icon.h"
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
@@ -205,9 +207,10 @@ void TForma::CreateCommands() {
   Spiega = command(msg::kSpiega, "Spiega", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   Suggerimento = command(msg::kSuggerimento, "Suggerimento", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
   Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+  Gioca = command(play::kGioca, "Gioca", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
   Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
   GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-  TheM->SetMenuCommands({Spiega, Suggerimento, Livello, Stampa});
+  TheM->SetMenuCommands({Spiega, Gioca, Suggerimento, Livello, Stampa});
   Libe->SetMenuCommands({GeneraRelazione});
 }
 
@@ -251,6 +254,7 @@ void TForma::Connect() {
   connect(Spiega, &QAction::triggered, this, &TForma::SpiegaClick);
   connect(Suggerimento, &QAction::triggered, this, &TForma::SuggerimentoClick);
   connect(Livello, &QAction::triggered, this, &TForma::LivelloClick);
+  connect(Gioca, &QAction::triggered, this, &TForma::GiocaClick);
   connect(GeneraRelazione, &QAction::triggered, this, &TForma::GeneraRelazioneClick);
 }
 
@@ -362,6 +366,16 @@ void TForma::SuggerimentoClick() {
 void TForma::LivelloClick() {
   Handle([this] { workbench_->LivelloClick(); });
 }
+// Each play window has its own copy of the Schema and goes when it is
+// closed, or with this window.
+void TForma::GiocaClick() {
+  Handle([this] {
+    std::optional<SheetSchema> schema = workbench_->GiocaSchema();
+    if (!schema) return;
+    auto* window = new PlayWindow(std::move(*schema), this);
+    window->show();
+  });
+}
 void TForma::GeneraRelazioneClick() {
   Handle([this] { workbench_->GeneraRelazioneClick(); });
 }
@@ -439,7 +453,7 @@ void TForma::ShowModel() {
   Show(Canc, model.Canc);
   Show(HButt, model.HButt);
   const bool schemaCommands = workbench_->SchemaCommandsAvailable();
-  for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
+  for (QAction* action : {Spiega, Gioca, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceStretchingControls();
   ShowFocus(hadFocus);

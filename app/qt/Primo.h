@@ -75,6 +75,7 @@ class TForma : public QWidget {
   void SpiegaClick();
   void SuggerimentoClick();
   void LivelloClick();
+  void GiocaClick();
   void GeneraRelazioneClick();
 
   // Runs one handler; an error escaping it is shown in a message box and the
@@ -111,6 +112,7 @@ class TForma : public QWidget {
   QAction* Spiega = nullptr;
   QAction* Suggerimento = nullptr;
   QAction* Livello = nullptr;
+  QAction* Gioca = nullptr;
   QAction* GeneraRelazione = nullptr;
 
   std::unique_ptr<Workbench> workbench_;

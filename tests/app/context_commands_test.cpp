@@ -145,7 +145,7 @@ TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
   bench.HButtClick();
   bench.HButtClick();
   const Lines& help = w.TheM.Lines();
-  ASSERT_EQ(help.size(), 57u);
+  ASSERT_EQ(help.size(), 61u);
   EXPECT_EQ(help[3], "1) GENERA: premi VAI per");
   EXPECT_EQ(help[29], "gatto+gatto=cane+cane+cane");
   EXPECT_EQ(help[33], "-------------------------");
@@ -157,7 +157,9 @@ TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
                        "Suggerimento (Ctrl+Shift+H):", "il primo passo;",
                        "Livello (Ctrl+Shift+L): la",   "difficolta' dello schema;",
                        "Stampa (Ctrl+P): stampa lo",   "schema con la soluzione, o",
-                       "lo salva in un file PDF.",     "In LIBERO, sul campo delle",
+                       "lo salva in un file PDF.",     "Gioca (Ctrl+Shift+G): apre",
+                       "lo schema in una finestra",    "per risolverlo a mano, con",
+                       "controllo e suggerimenti.",    "In LIBERO, sul campo delle",
                        "relazioni: Genera relazione",  "(Ctrl+Shift+R) ne scrive",
                        "una nuova; Ctrl+Z riporta",    "quelle di prima.",
                        "5) TASTIERA: Tab raggiunge",   "anche le operazioni; Spazio",
