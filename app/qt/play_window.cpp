@@ -39,6 +39,7 @@ constexpr double kDuplicateRoom = 55;
 constexpr double kMarkSize = 24;
 constexpr double kDigitPoints = 14;
 constexpr double kPencilPoints = 5.5;
+constexpr double kPencilInset = 7;  // keeps the marks off the box's frame
 constexpr double kDuplicatePoints = 12;
 
 const QColor kPaper(255, 255, 255);
@@ -152,7 +153,9 @@ void PlayBoard::paintEvent(QPaintEvent*) {
       // Pencil marks in two rows, 0..4 above 5..9, each digit in its place.
       for (int d = 0; d < 10; ++d) {
         if ((model_.Marks(i) >> d & 1) == 0) continue;
-        const QPointF at(box.left() + box.width() * (d % 5 + 0.5) / 5, box.top() + box.height() * (d / 5 + 0.5) / 2);
+        const QRectF room = box.adjusted(kPencilInset, kPencilInset, -kPencilInset, -kPencilInset);
+        const QPointF at(room.left() + room.width() * (d % 5 + 0.5) / 5,
+                         room.top() + room.height() * (d / 5 + 0.5) / 2);
         TextCentred(p, at, QString::number(d), pencilFont, kSoftInk);
       }
     }
