@@ -153,6 +153,30 @@ ExplainOutcome WriteLevel(const CellTexts& cells, const OpCodes& ops, StopFlag& 
   return Run(cells, ops, stop, out, Part::kLevel, 0, {});
 }
 
+std::optional<std::vector<KnownDigit>> ParseKnownDigits(std::string_view text) {
+  std::vector<KnownDigit> known;
+  const std::u32string items = DecodeUtf8(text);
+  if (items.find_first_not_of(U' ') == std::u32string::npos) return known;  // none known
+  unsigned digits = 0;
+  std::size_t at = 0;
+  while (at <= items.size()) {
+    std::size_t end = items.find(U',', at);
+    if (end == std::u32string::npos) end = items.size();
+    std::u32string item = items.substr(at, end - at);
+    std::erase(item, U' ');
+    if (item.size() != 3 || item[1] != U'=' || item[2] < U'0' || item[2] > U'9') return std::nullopt;
+    const KnownDigit k{item[0], static_cast<int>(item[2] - U'0')};
+    for (const KnownDigit& other : known) {
+      if (other.letter == k.letter) return std::nullopt;
+    }
+    if (digits & (1u << k.digit)) return std::nullopt;
+    digits |= 1u << k.digit;
+    known.push_back(k);
+    at = end + 1;
+  }
+  return known;
+}
+
 Grading Grade(const CellTexts& cells, const OpCodes& ops, StopFlag& stop) {
   const auto deduction = std::make_unique<SchemaDeduction>();
   const ExplainOutcome outcome = Outcome(deduction->Deduce(cells, ops, stop));

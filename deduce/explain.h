@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string_view>
+#include <vector>
 
 #include "core/line_sink.h"
 #include "core/stop_flag.h"
@@ -38,6 +41,11 @@ ExplainOutcome Explain(const CellTexts& cells, const OpCodes& ops, StopFlag& sto
 // The Suggerimento job: the first step only, from the known digits.
 ExplainOutcome Hint(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
                     std::span<const KnownDigit> known = {});
+
+// "A=3,B=5" (spaces allowed around each item): each a letter and its
+// digit, no letter or digit twice; an empty text knows none. Nothing for
+// anything else.
+std::optional<std::vector<KnownDigit>> ParseKnownDigits(std::string_view text);
 
 // The Livello job: the level line only.
 ExplainOutcome WriteLevel(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out);

@@ -61,15 +61,16 @@ inline constexpr std::string_view kLastDigits[] = {
 inline constexpr std::string_view kMustEndWith = "{} deve finire con {},";
 
 // The identities of 0 and 1.
-inline constexpr std::string_view kZerosKnown = "Con {},";  // "Con A = 0,"
-inline constexpr std::string_view kTimesTen = "l'equazione dice {} × {} = {}, e {} non è 0,";
-inline constexpr std::string_view kTimesSame = "{} non è 0,";
-inline constexpr std::string_view kPlusSame = "un numero più {} dà sé stesso,";
+inline constexpr std::string_view kZerosKnown = "con {},";  // "Identità: con A = 0,"
+inline constexpr std::string_view kIdentityHead = "Identità:";
+inline constexpr std::string_view kTimesTen = "l'uguaglianza dice {} × {} = {}, e {} non è 0,";
+inline constexpr std::string_view kTimesSame = "{} non è 0, e resta sé stesso solo moltiplicato per 1,";
+inline constexpr std::string_view kPlusSame = "un numero resta sé stesso solo sommandogli 0,";
 
 // Different letters, different digits.
 inline constexpr std::string_view kOnlyPlace =
     "Dieci lettere usano tutte e dieci le cifre, e la cifra {} può andare solo a {},";
-inline constexpr std::string_view kGroup = "{} possono essere solo {}: queste cifre sono loro, e";
+inline constexpr std::string_view kGroup = "{} possono essere solo {}: queste cifre sono loro,";
 inline constexpr std::string_view kHiddenGroup =
     "Dieci lettere usano tutte e dieci le cifre, e le cifre {} possono andare solo a {},";
 

@@ -219,8 +219,9 @@ void StepWriter::Identity(Paragraph& p, const PlannedLine& line) const {
   const IdentityDetail& id = step.identity;
   const SchemaEquation& eq = puzzle_.equations[step.equation];
   const std::string x = Cell(id.operand);
+  p.Add(kIdentityHead);
   if (eq.form == EquationForm::Sum) {
-    p.Add(kPlusSame, {Cell(id.factor)});
+    p.Add(kPlusSame);
     return;
   }
   if (id.zeros == 0) {
