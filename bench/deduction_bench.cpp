@@ -5,7 +5,8 @@
 // level N: levelN (Schemas), freeN (of those, how many the small trial-free
 // solver solves), stepsN (the median explanation length in steps); and
 // deletable_pct, the share of explained steps that could be left out one at
-// a time with the rest still following.
+// a time with the rest still following (unpruned_deletable_pct: the same of
+// the deduction's steps before the unneeded ones are left out).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -71,7 +72,7 @@ void BM_GradeGenerated(benchmark::State& state) {
   std::vector<double> ms;
   std::array<int, kLevelCount + 1> levels{}, free{};
   std::array<std::vector<int>, kLevelCount + 1> steps;
-  int kept = 0, deletable = 0;
+  int kept = 0, deletable = 0, all = 0, deletableBefore = 0;
   TrialFreeSolver solver;
   for (auto _ : state) {
     for (const Puzzle& puzzle : puzzles) {
@@ -87,6 +88,8 @@ void BM_GradeGenerated(benchmark::State& state) {
       const StepsNeeded needed = MeasureSteps(*deduction, stop);
       kept += needed.kept;
       deletable += needed.deletable;
+      all += needed.steps;
+      deletableBefore += needed.deletableBefore;
     }
   }
   SetSpread(state, ms);
@@ -97,6 +100,7 @@ void BM_GradeGenerated(benchmark::State& state) {
     state.counters["steps" + n] = Median(steps[level]);
   }
   state.counters["deletable_pct"] = kept == 0 ? 0 : 100.0 * deletable / kept;
+  state.counters["unpruned_deletable_pct"] = all == 0 ? 0 : 100.0 * deletableBefore / all;
 }
 BENCHMARK(BM_GradeGenerated)->Args({999, 0})->Args({9999, 0})->Args({999, 1})->Iterations(1)->Unit(benchmark::kSecond);
 

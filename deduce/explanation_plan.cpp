@@ -164,6 +164,12 @@ StepsNeeded MeasureSteps(SchemaDeduction& deduction, StopFlag& stop) {
   Kept kept = planner.Prune(deduction.Start(), steps, false);
   StepsNeeded needed;
   needed.steps = static_cast<int>(steps.size());
+  Kept all(steps.size(), 1);
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    all[i] = 0;
+    if (planner.Replays(deduction.Start(), steps, all, 0, false)) ++needed.deletableBefore;
+    all[i] = 1;
+  }
   for (std::size_t i = 0; i < steps.size(); ++i) {
     if (!kept[i]) continue;
     ++needed.kept;

@@ -39,6 +39,7 @@ struct StepsNeeded {
   int steps = 0;
   int kept = 0;
   int deletable = 0;
+  int deletableBefore = 0;  // of all the steps, before the unneeded ones are left out
 };
 StepsNeeded MeasureSteps(SchemaDeduction& deduction, StopFlag& stop);
 
