@@ -29,11 +29,4 @@ inline constexpr std::string_view kSolutionShown = "Ecco la soluzione.";
 inline constexpr std::string_view kKeys =
     "Frecce e Tab: da una lettera all'altra; una lettera: la sua casella; una cifra la scrive, Canc la toglie.";
 
-// Suggerimento, when a digit given is wrong or when all are right.
-inline constexpr std::string_view kWrongBreaks = "Con {} = {} la {} non può tornare.";
-inline constexpr std::string_view kWrongDigit = "{} non può essere {}: la cifra è sbagliata.";
-inline constexpr std::string_view kLeadingZero =
-    "{} non può essere 0: un numero di due o più cifre non comincia con 0.";
-inline constexpr std::string_view kAllGivenRight = "Tutte le cifre date sono giuste.";
-
 }  // namespace zifrel::play

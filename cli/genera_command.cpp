@@ -131,8 +131,8 @@ const Command kGenera = {
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
-    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n"
-    "      Se nessuno di 5000 schemi e' del livello N, rinuncia (stato 1).\n"
+    "      (diabolico); con --solution la soluzione è seguita dal livello.\n"
+    "      Se nessuno di 1000 schemi è del livello N, rinuncia (stato 1).\n"
     "      --pdf FILE: scrive anche gli schemi in FILE, un foglio A4 da\n"
     "      stampare, sei per pagina, con le soluzioni nelle ultime pagine;\n"
     "      con - (o /dev/stdout) il PDF va sullo standard output, da solo.\n",

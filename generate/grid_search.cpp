@@ -19,7 +19,7 @@ void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
 
 void GridSearch::SetPlan(const GenPlan& plan) {
   plan_ = plan;
-  planWalksLastStep_ = plan.free[1].kind == FreeKind::ProductResultKnown;
+  planWalksLastStep_ = plan.free[1].kind == FreeKind::kProductResultKnown;
 }
 
 GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
@@ -105,9 +105,9 @@ GridSearch::StepEnd GridSearch::SearchStep() {
   const std::uint32_t* order = Order(Level);
   int* x = x_.data();
   switch (step.kind) {
-    case FreeKind::ProductFirstKnown:
-    case FreeKind::ProductSecondKnown: {
-      const bool firstKnown = step.kind == FreeKind::ProductFirstKnown;
+    case FreeKind::kProductFirstKnown:
+    case FreeKind::kProductSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::kProductFirstKnown;
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
@@ -120,9 +120,9 @@ GridSearch::StepEnd GridSearch::SearchStep() {
       }
       break;
     }
-    case FreeKind::SumFirstKnown:
-    case FreeKind::SumSecondKnown: {
-      const bool firstKnown = step.kind == FreeKind::SumFirstKnown;
+    case FreeKind::kSumFirstKnown:
+    case FreeKind::kSumSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::kSumFirstKnown;
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
@@ -135,7 +135,7 @@ GridSearch::StepEnd GridSearch::SearchStep() {
       }
       break;
     }
-    case FreeKind::ProductResultKnown: {
+    case FreeKind::kProductResultKnown: {
       const int n = x[step.result];
       for (const int d : divisors_.List(n)) {
         ++work_;
@@ -145,7 +145,7 @@ GridSearch::StepEnd GridSearch::SearchStep() {
       }
       break;
     }
-    case FreeKind::SumResultKnown: {
+    case FreeKind::kSumResultKnown: {
       const int n = x[step.result];
       for (int i = 1; i <= max_; ++i) {
         ++work_;
@@ -189,31 +189,31 @@ GridSearch::StepEnd GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int 
 bool GridSearch::Derive(const GenStep<DerivedKind>& step) {
   int* x = x_.data();
   switch (step.kind) {
-    case DerivedKind::ProductCheck:
+    case DerivedKind::kProductCheck:
       return x[step.first] * x[step.second] == x[step.result];
-    case DerivedKind::SumCheck:
+    case DerivedKind::kSumCheck:
       return x[step.first] + x[step.second] == x[step.result];
-    case DerivedKind::ProductFindsFirst:
+    case DerivedKind::kProductFindsFirst:
       if (x[step.result] % x[step.second] != 0) return false;
       x[step.first] = x[step.result] / x[step.second];
       return true;
-    case DerivedKind::SumFindsFirst:
+    case DerivedKind::kSumFindsFirst:
       if (x[step.second] >= x[step.result]) return false;
       x[step.first] = x[step.result] - x[step.second];
       return true;
-    case DerivedKind::ProductFindsSecond:
+    case DerivedKind::kProductFindsSecond:
       if (x[step.result] % x[step.first] != 0) return false;
       x[step.second] = x[step.result] / x[step.first];
       return true;
-    case DerivedKind::SumFindsSecond:
+    case DerivedKind::kSumFindsSecond:
       if (x[step.first] >= x[step.result]) return false;
       x[step.second] = x[step.result] - x[step.first];
       return true;
-    case DerivedKind::ProductFindsResult:
+    case DerivedKind::kProductFindsResult:
       if (x[step.first] * x[step.second] > max_) return false;
       x[step.result] = x[step.first] * x[step.second];
       return true;
-    case DerivedKind::SumFindsResult:
+    case DerivedKind::kSumFindsResult:
       if (x[step.first] + x[step.second] > max_) return false;
       x[step.result] = x[step.first] + x[step.second];
       return true;

@@ -21,6 +21,7 @@
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
 #include "core/paragraph.h"
+#include "core/utf8.h"
 #include "deduce/explanation_text.h"
 #include "sheet/q_text.h"
 #include "sheet/sheet_drawing.h"
@@ -332,7 +333,8 @@ void PlayWindow::SuggerimentoClick() {
   if (hint_.joinable()) hint_.join();
   std::vector<KnownDigit> known;
   for (int i = 0; i < model_.LetterCount(); ++i) {
-    if (model_.Digit(i) != PlayModel::kNoDigit) known.push_back({model_.Letter(i), model_.Digit(i)});
+    if (model_.Digit(i) != PlayModel::kNoDigit)
+      known.push_back({DecodeUtf8(model_.Letter(i)).front(), model_.Digit(i)});
   }
   hintStop_.Reset();
   hintRunning_ = true;

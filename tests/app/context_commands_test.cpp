@@ -44,7 +44,7 @@ TEST(ContextCommands, RunWhereTheyApplyAndWriteTheirLines) {
        {Row{&Workbench::SpiegaClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
             "Livello: 1 (facile)"},
         Row{&Workbench::SuggerimentoClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
-            "   con G, quindi F = 0."},
+            "   con 6, 7, 8 e 9), quindi G non può essere 5, 6, 7, 8 né 9."},
         Row{&Workbench::LivelloClick, "Livello: 1 (facile)", "Livello: 1 (facile)"}}) {
     w.TheM.AddLine("risultato di prima");
     (bench.*row.command)();

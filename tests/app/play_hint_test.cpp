@@ -23,6 +23,12 @@ PlayHint HintFor(const std::vector<KnownDigit>& known) {
   return HintFromKnownDigits(kCells, kOps, known, stop);
 }
 
+std::string Text(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
 TEST(PlayHint, WithNothingFilledInItIsTheFirstStep) {
   StopFlag stop;
   LineCollector first;
@@ -32,51 +38,50 @@ TEST(PlayHint, WithNothingFilledInItIsTheFirstStep) {
   EXPECT_EQ(hint.lines, first.lines);
 }
 
-// The step given is about a letter still empty: it is the first step of the
-// deduction that rules out one of their digits, and no letter whose digit the
-// player has is settled by it.
-TEST(PlayHint, WithRightDigitsItIsAStepAboutTheRest) {
-  const PlayHint hint = HintFor({{"A", 1}, {"C", 2}, {"J", 8}, {"H", 7}});
+// The step is one the player can take from the digits given: it settles or
+// rules out digits of letters still empty, and repeats none of those given.
+TEST(PlayHint, WithRightDigitsItIsOneStepAboutTheRest) {
+  const PlayHint hint = HintFor({{U'A', 1}, {U'C', 2}, {U'J', 8}, {U'H', 7}});
   ASSERT_EQ(hint.outcome, HintOutcome::kHint);
-  ASSERT_FALSE(hint.lines.empty());
-  std::string text;
-  for (const std::string& line : hint.lines) text += line + "\n";
-  for (const char* known : {"A = 1", "C = 2", "J = 8", "H = 7"}) EXPECT_EQ(text.find(known), std::string::npos) << text;
-  const bool namesAnEmptyLetter =
-      text.find('B') != std::string::npos || text.find('D') != std::string::npos || text.find('I') != std::string::npos;
-  EXPECT_TRUE(namesAnEmptyLetter) << text;
+  const std::string text = Text(hint.lines);
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.rfind("1. ", 0), 0u) << text;
+  EXPECT_EQ(text.find("\n2. "), std::string::npos) << text;
+  for (const char* given : {"A = 1", "C = 2", "J = 8", "H = 7"}) EXPECT_EQ(text.find(given), std::string::npos) << text;
+  EXPECT_NE(text.find_first_of("BDI"), std::string::npos) << text;
+  EXPECT_EQ(text,
+            "1. Riga 1: AHJ - C = AHD, cioè AHD + C = AHJ. Ultima cifra: D + C deve finire\n"
+            "   con J, quindi D = 6.\n");
 }
 
 TEST(PlayHint, AWrongDigitComesFirst) {
   struct Row {
     const char* name;
     std::vector<KnownDigit> known;
-    Lines lines;
+    const char* text;
   };
   const Row rows[] = {
       {"the row it breaks is named",
-       {{"A", 1}, {"H", 7}, {"J", 8}, {"D", 6}, {"C", 3}},
-       {"Con C = 3 la Riga 1 non può tornare."}},
-      {"before any right digit's step", {{"B", 4}, {"I", 5}}, {"Con I = 5 la Riga 3 non può tornare."}},
-      {"a number does not start with 0",
-       {{"A", 0}},
-       {"A non può essere 0: un numero di due o più cifre non comincia con 0."}},
-      {"two letters on one digit: the wrong one", {{"A", 1}, {"B", 1}}, {"Con B = 1 la Riga 2 non può tornare."}},
-      {"every digit right",
-       {{"A", 1}, {"B", 4}, {"C", 2}, {"D", 6}, {"H", 7}, {"I", 9}, {"J", 8}},
-       {"Tutte le cifre date sono giuste."}},
+       {{U'A', 1}, {U'H', 7}, {U'J', 8}, {U'D', 6}, {U'C', 3}},
+       "Con C = 3 la Riga 1 (AHJ - C = AHD) non sarebbe verificata.\n"},
+      {"before any right digit's step",
+       {{U'B', 4}, {U'I', 5}},
+       "Con I = 5 la Riga 3 (AIC ÷ CB = J) non sarebbe verificata.\n"},
+      {"two letters on one digit: the wrong one",
+       {{U'A', 1}, {U'B', 1}},
+       "Con B = 1 lo Schema non avrebbe soluzione.\n"},
   };
   for (const Row& row : rows) {
     const PlayHint hint = HintFor(row.known);
     EXPECT_EQ(hint.outcome, HintOutcome::kHint) << row.name;
-    EXPECT_EQ(hint.lines, row.lines) << row.name;
+    EXPECT_EQ(Text(hint.lines), row.text) << row.name;
   }
 }
 
 TEST(PlayHint, StopEndsIt) {
   StopFlag stop;
   stop.Request();
-  const PlayHint hint = HintFromKnownDigits(kCells, kOps, {{"A", 1}}, stop);
+  const PlayHint hint = HintFromKnownDigits(kCells, kOps, std::vector<KnownDigit>{{U'A', 1}}, stop);
   EXPECT_EQ(hint.outcome, HintOutcome::kStopped);
   EXPECT_TRUE(hint.lines.empty());
 }
@@ -86,7 +91,8 @@ TEST(PlayHint, ASchemaWithSeveralSolutionsIsRefused) {
   const std::array<std::string, kCellCount> cells = {"A", "B", "C", "D", "E", "F", "G", "H", "I"};
   const PlayHint hint = HintFromKnownDigits(cells, kAllPlus, {}, stop);
   EXPECT_EQ(hint.outcome, HintOutcome::kRefused);
-  EXPECT_EQ(hint.lines, Lines{"Si spiega solo uno Schema con una sola soluzione."});
+  ASSERT_FALSE(hint.lines.empty());
+  EXPECT_EQ(hint.lines.back(), "Si spiega solo uno Schema con una sola soluzione.");
 }
 
 }  // namespace
