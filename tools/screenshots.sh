@@ -11,8 +11,8 @@ modes=("$@")
 [ ${#modes[@]} -gt 0 ] || modes=(genera risolvi libero spiega)
 mkdir -p docs
 for mode in "${modes[@]}"; do
-  # The explanation is shown in a window twice as wide instead: its lines
-  # are long.
+  # The explanation is shown in a window twice as wide instead, where more
+  # of it shows.
   scale=1.5
   [ "$mode" = spiega ] && scale=1
   QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1800x900x24" \
