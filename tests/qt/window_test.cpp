@@ -458,6 +458,10 @@ class WindowTest : public QObject {
       }
       return QString();
     };
+    // The blanks that keep an equation whole copy as plain blanks.
+    output->selectAll();
+    output->copy();
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("AB \u00D7 AC = ADJ")));
     int steps = 0, narrow = 0, wide = 0;
     QCOMPARE(wrapped(steps, narrow), QString());
     QVERIFY(steps > 3);
