@@ -16,10 +16,11 @@ void Genera::RunExplanation() {
   StopFlag& stop = session().StopRequested;
   switch (request_.task) {
     case JobTask::Explain:
-      Explain(request_.cells, request_.ops, stop, *this);
+      // One line a step: the output area wraps it to its own width.
+      Explain(request_.cells, request_.ops, stop, *this, kAllSteps, {}, 0);
       break;
     case JobTask::Hint:
-      Hint(request_.cells, request_.ops, stop, *this);
+      Hint(request_.cells, request_.ops, stop, *this, {}, 0);
       break;
     default:
       WriteLevel(request_.cells, request_.ops, stop, *this);

@@ -6,6 +6,7 @@ namespace zifrel {
 namespace {
 
 constexpr std::string_view kHole = "{}";
+constexpr std::string_view kNoBreakSpace = "\u00A0";
 
 }  // namespace
 
@@ -57,14 +58,24 @@ void Paragraph::Write(LineSink& out, std::string_view lead, std::size_t width) c
   bool empty = true;
   for (const std::string& word : words_) {
     const std::size_t size = CodePointCount(word);
-    if (!empty && length + 1 + size > width) {
+    if (!empty && width != 0 && length + 1 + size > width) {
       out.AppendLine(line);
       line.assign(indent, ' ');
       length = indent;
       empty = true;
     }
     if (!empty) line.push_back(' '), ++length;
-    line.append(word);
+    if (width == 0) {
+      for (const char c : word) {
+        if (c == ' ') {
+          line.append(kNoBreakSpace);
+        } else {
+          line.push_back(c);
+        }
+      }
+    } else {
+      line.append(word);
+    }
     length += size;
     empty = false;
   }

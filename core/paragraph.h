@@ -23,7 +23,10 @@ class Paragraph {
   // the last two (a comma when empty).
   void AddList(const std::vector<std::string>& items, std::string_view conjunction, std::string_view end);
 
-  // The first line opens with `lead`; the others are indented as far.
+  // The first line opens with `lead`; the others are indented as far. A
+  // width of 0 writes the whole paragraph as one line, for a reader that
+  // wraps it to its own width: the blanks inside a piece are then no-break
+  // spaces, so that its wrapping too leaves the piece whole.
   void Write(LineSink& out, std::string_view lead, std::size_t width) const;
 
  private:

@@ -80,7 +80,7 @@ void WriteWrongKnown(SchemaDeduction& deduction, std::span<const KnownDigit> kno
 }
 
 ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out, Part part, int maxSteps,
-                   std::span<const KnownDigit> known) {
+                   std::size_t width, std::span<const KnownDigit> known) {
   // The deduction keeps every step; it is made once per job, not on the stack.
   const auto deduction = std::make_unique<SchemaDeduction>();
   ExplainOutcome outcome = Outcome(deduction->Deduce(cells, ops, stop));
@@ -120,7 +120,7 @@ ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, L
     }
     const int steps = plan.numbered;
     const int shown = std::clamp(part == Part::kHint ? 1 : maxSteps, 0, steps);
-    WritePlan(deduction->Puzzle(), plan, 0, shown, out);
+    WritePlan(deduction->Puzzle(), plan, 0, shown, out, width);
     if (steps == 0) {
       out.AppendLine(phrase::kKnownSolved);
     } else if (part == Part::kHint) {
@@ -140,17 +140,17 @@ ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, L
 }  // namespace
 
 ExplainOutcome Explain(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out, int maxSteps,
-                       std::span<const KnownDigit> known) {
-  return Run(cells, ops, stop, out, Part::kSteps, maxSteps, known);
+                       std::span<const KnownDigit> known, std::size_t width) {
+  return Run(cells, ops, stop, out, Part::kSteps, maxSteps, width, known);
 }
 
 ExplainOutcome Hint(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
-                    std::span<const KnownDigit> known) {
-  return Run(cells, ops, stop, out, Part::kHint, 1, known);
+                    std::span<const KnownDigit> known, std::size_t width) {
+  return Run(cells, ops, stop, out, Part::kHint, 1, width, known);
 }
 
 ExplainOutcome WriteLevel(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out) {
-  return Run(cells, ops, stop, out, Part::kLevel, 0, {});
+  return Run(cells, ops, stop, out, Part::kLevel, 0, kExplanationWidth, {});
 }
 
 std::optional<std::vector<KnownDigit>> ParseKnownDigits(std::string_view text) {

@@ -8,6 +8,7 @@
 #include "core/line_sink.h"
 #include "core/stop_flag.h"
 #include "deduce/deduction.h"
+#include "deduce/explanation_text.h"
 #include "schema/cell_texts.h"
 #include "schema/operators.h"
 
@@ -34,13 +35,15 @@ inline constexpr int kAllSteps = kMaxSteps;
 // With known digits (those a solver already has) the steps start from
 // them; a known digit that is wrong is named, with the equation it breaks,
 // and nothing more is written. Polls `stop` throughout. Fewer steps than
-// all of them make a hint.
+// all of them make a hint. Steps are filled to `width`; 0 writes each step
+// (each line of a trial) as one line, for a window that wraps it itself.
 ExplainOutcome Explain(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
-                       int maxSteps = kAllSteps, std::span<const KnownDigit> known = {});
+                       int maxSteps = kAllSteps, std::span<const KnownDigit> known = {},
+                       std::size_t width = kExplanationWidth);
 
 // The Suggerimento job: the first step only, from the known digits.
 ExplainOutcome Hint(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
-                    std::span<const KnownDigit> known = {});
+                    std::span<const KnownDigit> known = {}, std::size_t width = kExplanationWidth);
 
 // "A=3,B=5" (spaces allowed around each item): each a letter and its
 // digit, no letter or digit twice; an empty text knows none. Nothing for

@@ -51,8 +51,8 @@ std::string Glyph(OpCode op) { return std::string(OperatorGlyph(op)); }
 // equations.
 class StepWriter {
  public:
-  StepWriter(const DeductionPuzzle& puzzle, SymbolMask leadingSymbols)
-      : puzzle_(puzzle), leadingSymbols_(leadingSymbols) {}
+  StepWriter(const DeductionPuzzle& puzzle, SymbolMask leadingSymbols, std::size_t width = kExplanationWidth)
+      : puzzle_(puzzle), leadingSymbols_(leadingSymbols), width_(width) {}
 
   void Write(const PlannedLine& line, std::string_view lead, LineSink& out) const;
 
@@ -86,6 +86,7 @@ class StepWriter {
 
   const DeductionPuzzle& puzzle_;
   SymbolMask leadingSymbols_;
+  std::size_t width_;
 };
 
 std::string StepWriter::Symbol(int s) const {
@@ -291,12 +292,12 @@ void StepWriter::Write(const PlannedLine& line, std::string_view lead, LineSink&
       AddList(p, then, kAnd, kSentenceEnd);
     }
     if (!line.holds) p.Add(kThenNoDigit, {Symbol(EmptyLetter(line.after))});
-    p.Write(out, lead, kExplanationWidth);
+    p.Write(out, lead, width_);
     return;
   }
   if (line.step.technique == Technique::kLeadingDigits && step.contradiction == Contradiction::kNoDigit) {
     p.Add(kWhyNoDigit, {Symbol(step.whySymbol >= 0 ? step.whySymbol : 0)});
-    p.Write(out, lead, kExplanationWidth);
+    p.Write(out, lead, width_);
     return;
   }
   const bool onEquation = step.equation >= 0 && step.technique != Technique::kTwoEquations;
@@ -396,7 +397,7 @@ void StepWriter::Write(const PlannedLine& line, std::string_view lead, LineSink&
         p.Add(kTrialLeft[left.size() > 1]);
         AddList(p, left, kAnd, ":");
       }
-      p.Write(out, lead, kExplanationWidth);
+      p.Write(out, lead, width_);
       return;
     }
   }
@@ -421,17 +422,18 @@ void StepWriter::Write(const PlannedLine& line, std::string_view lead, LineSink&
       p.Add(kWhyNoDigit, {Symbol(step.whySymbol)});
       break;
   }
-  p.Write(out, lead, kExplanationWidth);
+  p.Write(out, lead, width_);
 }
 
 }  // namespace
 
-void WritePlan(const DeductionPuzzle& puzzle, const ExplanationPlan& plan, int first, int count, LineSink& out) {
-  const StepWriter writer(puzzle, plan.leadingSymbols);
+void WritePlan(const DeductionPuzzle& puzzle, const ExplanationPlan& plan, int first, int count, LineSink& out,
+               std::size_t width) {
+  const StepWriter writer(puzzle, plan.leadingSymbols, width);
   if (first == 0 && count > 0 && puzzle.leadingZeros) {
     Paragraph note;
     note.Add(kLeadingZerosNote);
-    note.Write(out, "", kExplanationWidth);
+    note.Write(out, "", width);
   }
   int number = 0;
   std::string base;

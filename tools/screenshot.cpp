@@ -18,11 +18,11 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextEdit>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -81,7 +81,7 @@ void SetUpRisolvi(QWidget& window) {
 
 void SetUpLibero(QWidget& window) {
   ChooseItem(window, "Operaz", "Libero");
-  auto* formulas = Find<QPlainTextEdit>(window, "Libe");
+  auto* formulas = Find<QTextEdit>(window, "Libe");
   formulas->setFocus();
   QTest::keyClicks(formulas, "SEND+MORE=MONEY");
 }
@@ -168,8 +168,8 @@ int main(int argc, char** argv) {
   }
   auto* go = Find<QPushButton>(window, "Button1");
   if (mode == "spiega") {
-    // Wide enough for the explanation's lines: the extra room goes to the
-    // output area.
+    // Larger, for more of the explanation: the extra room goes to the output
+    // area, which wraps the steps to its width.
     window.resize(window.width() * 2, window.height() * 3 / 2);
     window.activateWindow();  // a shortcut reaches only the active window
     if (!QTest::qWaitForWindowActive(&window)) return 1;

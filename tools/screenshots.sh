@@ -11,8 +11,8 @@ modes=("$@")
 [ ${#modes[@]} -gt 0 ] || modes=(genera risolvi libero spiega gioca)
 mkdir -p docs
 for mode in "${modes[@]}"; do
-  # The explanation is shown in a window twice as wide instead: its lines
-  # are long. The play window is large by itself.
+  # The explanation is shown in a window twice as wide instead, where more
+  # of it shows. The play window is large by itself.
   scale=1.5
   [ "$mode" = spiega ] || [ "$mode" = gioca ] && scale=1
   QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1800x900x24" \

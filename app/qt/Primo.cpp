@@ -141,7 +141,8 @@ void TForma::CreateControls() {
   // Enter on a focused Vai works as Space does.
   Button1->setAutoDefault(true);
   TheM = Arrange(new LinesArea(this), "TheM", scale, layout::kTheM);
-  TheM->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  TheM->setLineWrapMode(QTextEdit::WidgetWidth);
+  TheM->SetHangingIndent(true);
   TheM->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   TheM->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   HButt = Arrange(new QPushButton(this), "HButt", scale, layout::kHButt);
@@ -166,7 +167,7 @@ void TForma::CreateControls() {
   FitWidth(NoPoss);
 
   Libe = Arrange(new LinesArea(this), "Libe", scale, layout::kLibe);
-  Libe->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Libe->setLineWrapMode(QTextEdit::NoWrap);
   // A new relation replaces the user's formulas; Ctrl+Z brings them back.
   Libe->SetUndoableReplace(true);
   Libe->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,6 +1,7 @@
 #include "app/qt/lines_area.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -11,13 +12,35 @@
 
 namespace zifrel {
 
-LinesArea::LinesArea(QWidget* parent) : QPlainTextEdit(parent) {
+namespace {
+
+// How many characters a wrapped line of `line` goes in by: its leading
+// blanks, then a step number ("12. ") or a dash ("- ") and the blank after.
+int HangingIndent(const QString& line) {
+  int at = 0;
+  while (at < line.size() && line[at] == QLatin1Char(' ')) ++at;
+  int mark = at;
+  while (mark < line.size() && line[mark].isDigit()) ++mark;
+  if (mark > at && mark < line.size() && line[mark] == QLatin1Char('.')) {
+    ++mark;
+  } else if (mark == at && mark < line.size() && line[mark] == QLatin1Char('-')) {
+    ++mark;
+  } else {
+    return at;
+  }
+  return mark < line.size() && line[mark] == QLatin1Char(' ') ? mark + 1 : at;
+}
+
+}  // namespace
+
+LinesArea::LinesArea(QWidget* parent) : QTextEdit(parent) {
   setTabChangesFocus(true);
+  setAcceptRichText(false);
   // A plain frame one pixel wide keeps the viewport and the scroll bars one
   // pixel inside; event() paints it.
   setFrameStyle(QFrame::Box | QFrame::Plain);
   setLineWidth(1);
-  connect(this, &QPlainTextEdit::textChanged, this, &LinesArea::WriteBack);
+  connect(this, &QTextEdit::textChanged, this, &LinesArea::WriteBack);
 }
 
 QMenu* LinesArea::ContextMenu() {
@@ -42,7 +65,7 @@ void LinesArea::keyPressEvent(QKeyEvent* event) {
     contextMenuEvent(&menuEvent);
     return;
   }
-  QPlainTextEdit::keyPressEvent(event);
+  QTextEdit::keyPressEvent(event);
 }
 
 void LinesArea::Bind(LinesControl* lines) {
@@ -60,25 +83,40 @@ void LinesArea::Show() {
     // Rebuilt whole, also when lines come into an empty area: an empty first
     // line would otherwise vanish, since an empty document's first block is
     // that line itself.
-    QString text;
-    for (int i = 0; i < count; ++i) {
-      if (i > 0) text += QLatin1Char('\n');
-      text += QString::fromStdString(lines_->Line(i));
-    }
     if (undoableReplace_) {
+      QString text;
+      for (int i = 0; i < count; ++i) {
+        if (i > 0) text += QLatin1Char('\n');
+        text += QString::fromStdString(lines_->Line(i));
+      }
       QTextCursor all(document());
       all.select(QTextCursor::Document);
       all.insertText(text);
     } else {
-      setPlainText(text);
+      // Each line with its block format, as one edit, then no history.
+      clear();
+      QTextCursor cursor(document());
+      cursor.beginEditBlock();
+      for (int i = 0; i < count; ++i) {
+        const QString line = QString::fromStdString(lines_->Line(i));
+        if (i > 0) {
+          cursor.insertBlock(Format(line));
+        } else {
+          cursor.setBlockFormat(Format(line));
+        }
+        cursor.insertText(line);
+      }
+      cursor.endEditBlock();
+      document()->clearUndoRedoStacks();
     }
   } else if (count > shownCount_) {
     // A cursor of its own, so the user's cursor and selection stay put.
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     for (int i = shownCount_; i < count; ++i) {
-      end.insertBlock();
-      end.insertText(QString::fromStdString(lines_->Line(i)));
+      const QString line = QString::fromStdString(lines_->Line(i));
+      end.insertBlock(Format(line));
+      end.insertText(line);
     }
   }
   shownClears_ = lines_->ClearCount();
@@ -86,10 +124,22 @@ void LinesArea::Show() {
   showing_ = false;
 }
 
+// The indent is a margin in pixels that the first line of the block takes
+// back, so the area's own wrapping, at whatever width, keeps it.
+QTextBlockFormat LinesArea::Format(const QString& line) const {
+  QTextBlockFormat format;
+  if (!hanging_) return format;
+  const qreal indent =
+      QFontMetricsF(document()->defaultFont()).horizontalAdvance(QLatin1Char(' ')) * HangingIndent(line);
+  format.setLeftMargin(indent);
+  format.setTextIndent(-indent);
+  return format;
+}
+
 bool LinesArea::event(QEvent* event) {
   // Only the area's own paint event, which draws the frame; the viewport's
   // paint events reach the text through paintEvent.
-  if (event->type() != QEvent::Paint) return QPlainTextEdit::event(event);
+  if (event->type() != QEvent::Paint) return QTextEdit::event(event);
   // The style draws the frame with a one-pixel pen, which at a fractional
   // scale factor can fall between the device pixels or under the viewport,
   // so the frame is filled here as four bands one logical pixel wide: each

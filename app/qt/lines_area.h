@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QPlainTextEdit>
+#include <QTextBlockFormat>
+#include <QTextEdit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,8 +14,9 @@ namespace zifrel {
 // the truth: Show brings the widget up to date with it, appending what was
 // added since the last time rather than rebuilding, so a long report grows
 // without flicker and the user's scroll position stays. The user's own edits
-// go straight back into the model.
-class LinesArea : public QPlainTextEdit {
+// go straight back into the model. A text edit rather than a plain one,
+// whose layout ignores the margins a hanging indent is made of.
+class LinesArea : public QTextEdit {
   Q_OBJECT
 
  public:
@@ -33,6 +35,10 @@ class LinesArea : public QPlainTextEdit {
   // When the model's lines are replaced, the area takes the new text as one
   // edit that Ctrl+Z undoes, instead of starting a new history.
   void SetUndoableReplace(bool undoable) { undoableReplace_ = undoable; }
+  // A line too long for the area wraps under its own text: past its leading
+  // blanks and a "12. " or "- " that opens it. For an area whose
+  // replacements are not undoable.
+  void SetHangingIndent(bool hanging) { hanging_ = hanging; }
 
  protected:
   bool event(QEvent* event) override;
@@ -41,6 +47,7 @@ class LinesArea : public QPlainTextEdit {
 
  private:
   void WriteBack();
+  QTextBlockFormat Format(const QString& line) const;
 
   LinesControl* lines_ = nullptr;
   QList<QAction*> commands_;
@@ -48,6 +55,7 @@ class LinesArea : public QPlainTextEdit {
   int shownCount_ = 0;
   bool showing_ = false;
   bool undoableReplace_ = false;
+  bool hanging_ = false;
 };
 
 }  // namespace zifrel

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/workbench.h"
@@ -26,6 +27,12 @@ void Show(Workbench& bench, int mode, std::initializer_list<const char*> cells, 
   bench.OperazClick();
 }
 
+std::string NoBreak(std::string_view text) {
+  std::string line;
+  for (const char c : text) c == '~' ? void(line += "\u00A0") : line.push_back(c);
+  return line;
+}
+
 TEST(ContextCommands, RunWhereTheyApplyAndWriteTheirLines) {
   Workbench bench;
   WindowModel& w = bench.Model();
@@ -44,7 +51,10 @@ TEST(ContextCommands, RunWhereTheyApplyAndWriteTheirLines) {
        {Row{&Workbench::SpiegaClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
             "Livello: 1 (facile)"},
         Row{&Workbench::SuggerimentoClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
-            "   con 6, 7, 8 e 9), quindi G non può essere 5, 6, 7, 8 né 9."},
+            // The step one line, for the window to wrap; "~" a no-break space.
+            NoBreak("1. Riga~3: IG~-~GG~=~GF, cioè GF~+~GG~=~IG. Contando le cifre, se G fosse 5, GF~+~GG sarebbe "
+                    "almeno 50~+~55 = 105, ma IG sarebbe al più 95 (e lo stesso con 6, 7, 8 e 9), quindi G non può "
+                    "essere 5, 6, 7, 8 né 9.")},
         Row{&Workbench::LivelloClick, "Livello: 1 (facile)", "Livello: 1 (facile)"}}) {
     w.TheM.AddLine("risultato di prima");
     (bench.*row.command)();

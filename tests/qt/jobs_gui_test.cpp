@@ -107,7 +107,7 @@ class JobsGuiTest : public QObject {
   void GeneraRelazioneIsUndoneWithCtrlZ() {
     WindowDriver ui;
     ui.Choose("Operaz", "Libero");
-    QPlainTextEdit* libe = ui.Area("Libe");
+    QTextEdit* libe = ui.Area("Libe");
     ui.Click(libe);
     QTest::keyClicks(libe, "uno+uno=due");
     QTest::keyClick(libe, Qt::Key_Return);

@@ -30,7 +30,7 @@ QPushButton* WindowDriver::OpButton(int i) const {
 
 QPushButton* WindowDriver::Button(const char* name) const { return qobject_cast<QPushButton*>(Control(name)); }
 QLabel* WindowDriver::Label(const char* name) const { return qobject_cast<QLabel*>(Control(name)); }
-QPlainTextEdit* WindowDriver::Area(const char* name) const { return qobject_cast<QPlainTextEdit*>(Control(name)); }
+QTextEdit* WindowDriver::Area(const char* name) const { return qobject_cast<QTextEdit*>(Control(name)); }
 
 QRadioButton* WindowDriver::Item(const char* group, const QString& item) const {
   for (QRadioButton* button : Control(group)->findChildren<QRadioButton*>()) {

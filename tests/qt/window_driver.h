@@ -2,11 +2,11 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTest>
+#include <QTextEdit>
 #include <memory>
 
 #include "app/qt/Primo.h"
@@ -28,7 +28,7 @@ class WindowDriver {
   QPushButton* OpButton(int i) const;  // o1..o6 = Bo1..Bo6, i from 1
   QPushButton* Button(const char* name) const;
   QLabel* Label(const char* name) const;
-  QPlainTextEdit* Area(const char* name) const;  // TheM or Libe
+  QTextEdit* Area(const char* name) const;  // TheM or Libe
   QWidget* Control(const char* name) const;
   QRadioButton* Item(const char* group, const QString& item) const;
 

@@ -1,4 +1,5 @@
 // The window as it is laid out and as it takes the user's input.
+#include <QAction>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -9,6 +10,8 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTimer>
 #include <cmath>
 #include <cstdlib>
@@ -328,7 +331,7 @@ class WindowTest : public QObject {
   // Shift+F10 opens a text area's context menu, as the Menu key does.
   void ShiftF10OpensTheContextMenu() {
     WindowDriver ui;
-    QPlainTextEdit* output = ui.Area("TheM");
+    QTextEdit* output = ui.Area("TheM");
     ui.Click(output);
     QStringList opened;
     QTimer closer;
@@ -423,12 +426,58 @@ class WindowTest : public QObject {
              QStringLiteral("   \u00D7      \u00D7      \u00D7"));
   }
 
+  // An explanation step is one line of the output area, wrapped there to
+  // the area's width under its own text: every visual line of a step starts
+  // where the text after its number (or its dash) starts, at the default
+  // size and again, in fewer lines, in a wider window.
+  void ExplanationsWrapToTheOutputArea() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Risolvi");
+    const QStringList cells = {"AHJ", "C", "AHD", "AB", "AC", "ADJ", "AIC", "CB", "J"};
+    for (int k = 1; k <= 9; ++k) ui.Type(k, cells[k - 1]);
+    ui.SetOperators(QStringLiteral("-\u00D7\u00F7+\u00D7-"));
+    ui.Window().findChild<QAction*>(QStringLiteral("Spiega"))->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(ui.Button("Button1")->text() == QLatin1String("Vai"), 30000);
+    QTextEdit* output = ui.Area("TheM");
+    const QRegularExpression opening(QStringLiteral("^ *(\\d+\\. |- )?"));
+    // The visual lines of each step's block; where they fail to line up.
+    const auto wrapped = [&](int& steps, int& lines) {
+      steps = lines = 0;
+      for (QTextBlock block = output->document()->begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        const int indent = static_cast<int>(opening.match(text).capturedLength());
+        if (!text.contains(QRegularExpression(QStringLiteral("^ *(\\d+\\.|-) ")))) continue;
+        ++steps;
+        const QTextLayout* layout = block.layout();
+        lines += layout->lineCount();
+        const qreal under = layout->lineAt(0).cursorToX(indent);
+        for (int i = 1; i < layout->lineCount(); ++i) {
+          const QTextLine line = layout->lineAt(i);
+          if (std::abs(line.cursorToX(line.textStart()) - under) > 0.5) return text;
+        }
+      }
+      return QString();
+    };
+    // The blanks that keep an equation whole copy as plain blanks.
+    output->selectAll();
+    output->copy();
+    QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("AB \u00D7 AC = ADJ")));
+    int steps = 0, narrow = 0, wide = 0;
+    QCOMPARE(wrapped(steps, narrow), QString());
+    QVERIFY(steps > 3);
+    QVERIFY2(narrow > steps, "some step wraps at the default size");
+    ui.Window().resize(ui.Window().width() * 2, ui.Window().height());
+    QTRY_VERIFY(output->width() > ui.Window().width() / 2);
+    QCOMPARE(wrapped(steps, wide), QString());
+    QVERIFY(wide < narrow);
+  }
+
   // Both text areas take the usual editing keys, and what the user writes
   // there is what the logic reads.
   void TextAreasAreEditedWithTheUsualKeys() {
     WindowDriver ui;
     ui.Choose("Operaz", "Libero");
-    QPlainTextEdit* libe = ui.Area("Libe");
+    QTextEdit* libe = ui.Area("Libe");
     ui.Click(libe);
     QTest::keyClicks(libe, "gatto+gatto=cane+cane+cane");
     QTest::keyClick(libe, Qt::Key_Return);
@@ -439,7 +488,7 @@ class WindowTest : public QObject {
     QTest::keyClick(libe, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(libe, Qt::Key_X, Qt::ControlModifier);
     QVERIFY(ui.Window().Bench().Model().Libe.Lines().empty());
-    QPlainTextEdit* output = ui.Area("TheM");
+    QTextEdit* output = ui.Area("TheM");
     ui.Click(output);
     QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(output, Qt::Key_V, Qt::ControlModifier);
