@@ -52,9 +52,9 @@ GenPlan BuildPlan(const OpCodes& ops) {
       }
     }
     const SchemaEquation& e = r[i].equation;
-    const int kind =
+    const int freeKind =
         static_cast<int>(e.form) + 2 * cells.known[e.first] + 4 * cells.known[e.second] + 8 * cells.known[e.result];
-    plan.free[freeSteps++] = {static_cast<FreeKind>(kind), e.first, e.second, e.result};
+    plan.free[freeSteps++] = {static_cast<FreeKind>(freeKind), e.first, e.second, e.result};
     r[i].placed = true;
     cells.Mark(e);
     if (freeSteps < 2) continue;
@@ -66,11 +66,11 @@ GenPlan BuildPlan(const OpCodes& ops) {
       for (int j = i + 1; j < kOperatorCount && derivedSteps < 3; ++j) {
         const SchemaEquation& d = r[j].equation;
         if (r[j].placed || cells.Count(d) < 2) continue;
-        int kind = static_cast<int>(d.form);
-        if (!cells.known[d.first]) kind += 4;
-        if (!cells.known[d.second]) kind += 8;
-        if (!cells.known[d.result]) kind += 16;
-        plan.derived[derivedSteps++] = {static_cast<DerivedKind>(kind), d.first, d.second, d.result};
+        int derivedKind = static_cast<int>(d.form);
+        if (!cells.known[d.first]) derivedKind += 4;
+        if (!cells.known[d.second]) derivedKind += 8;
+        if (!cells.known[d.result]) derivedKind += 16;
+        plan.derived[derivedSteps++] = {static_cast<DerivedKind>(derivedKind), d.first, d.second, d.result};
         r[j].placed = true;
         cells.Mark(d);
         placedAny = true;
