@@ -4,7 +4,7 @@ namespace zifrel {
 
 CandidateState StartState(const DeductionPuzzle& puzzle) {
   CandidateState state;
-  for (int s = 0; s < puzzle.symbolCount; ++s) state.masks[s] = kAnyDigit;
+  for (int s = 0; s < puzzle.symbolCount; ++s) state.masks[s] = kAllDigits;
   state.unseen.fill(0x3F);
   state.unseen[kLastDigitsFamily] = 0xFFFFFF;
   state.unseen[kPairFamily] = (1u << kPairCount) - 1;
@@ -26,7 +26,7 @@ void RuleOut(const DeductionPuzzle& puzzle, CandidateState& state, int symbol, D
   }
 }
 
-bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const Step& step) {
+bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const DeductionStep& step) {
   for (int s = 0; s < puzzle.symbolCount; ++s) {
     if (step.ruledOut[s] != 0) RuleOut(puzzle, state, s, step.ruledOut[s]);
   }

@@ -36,7 +36,7 @@ void RuleOut(const DeductionPuzzle& puzzle, CandidateState& state, int symbol, D
 
 // Applies a step: rules out its digits, then settles every letter left with
 // one digit (Settle). False when a letter is left with none.
-bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const Step& step);
+bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const DeductionStep& step);
 
 // Settles each letter with one digit left, taking that digit from the
 // others, until none is left to settle. False when a letter has no digit.

@@ -44,7 +44,7 @@ DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& 
     int s = 0;
     while (s < puzzle_.symbolCount && puzzle_.symbolChars[s] != k.letter) ++s;
     if (s == puzzle_.symbolCount || truth[s] != k.digit) return DeductionOutcome::kWrongKnown;
-    RuleOut(puzzle_, start_, s, static_cast<DigitMask>(kAnyDigit & ~(1u << k.digit)));
+    RuleOut(puzzle_, start_, s, static_cast<DigitMask>(kAllDigits & ~(1u << k.digit)));
   }
   Settle(puzzle_, start_);
   CandidateState state = start_;
@@ -52,7 +52,7 @@ DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& 
   TrialSearch trials(context, stop);
   while (!Solved(puzzle_, state) && stepCount_ < kMaxSteps) {
     if (stop.Poll()) return DeductionOutcome::kStopped;
-    Step& step = steps_[stepCount_];
+    DeductionStep& step = steps_[stepCount_];
     if (!FindStep(context, state, step)) {
       const TrialEnd end = trials.Find(state, step);
       if (end == TrialEnd::kStopped) return DeductionOutcome::kStopped;

@@ -52,7 +52,7 @@ class SchemaDeduction {
   // After kDeduced.
   const DeductionPuzzle& Puzzle() const { return puzzle_; }
   int StepCount() const { return stepCount_; }
-  const Step& StepAt(int i) const { return steps_[i]; }
+  const DeductionStep& StepAt(int i) const { return steps_[i]; }
   int Level() const { return level_; }
   // The state the steps start from: every digit possible, known ones fixed.
   const CandidateState& Start() const { return start_; }
@@ -67,7 +67,7 @@ class SchemaDeduction {
   EquationSearch search_;
   DeductionPuzzle puzzle_;
   CandidateState start_;
-  std::array<Step, kMaxSteps> steps_{};
+  std::array<DeductionStep, kMaxSteps> steps_{};
   int stepCount_ = 0;
   int level_ = 0;
 };
@@ -76,6 +76,6 @@ class SchemaDeduction {
 // that makes progress: the level of the hardest technique among them. So
 // the techniques up to that level solve the Schema, and those below it do
 // not.
-int LevelOfSteps(const Step* steps, int count);
+int LevelOfSteps(const DeductionStep* steps, int count);
 
 }  // namespace zifrel

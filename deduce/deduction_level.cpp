@@ -5,7 +5,7 @@
 
 namespace zifrel {
 
-int StepLevel(const Step& step) {
+int StepLevel(const DeductionStep& step) {
   switch (step.technique) {
     case Technique::kLeadingDigits:
     case Technique::kLengths:
@@ -26,7 +26,7 @@ int StepLevel(const Step& step) {
   return 5;
 }
 
-int LevelOfSteps(const Step* steps, int count) {
+int LevelOfSteps(const DeductionStep* steps, int count) {
   int level = 1;
   for (int i = 0; i < count; ++i) level = std::max(level, StepLevel(steps[i]));
   return level;

@@ -44,7 +44,6 @@ bool CodeDeductionPuzzle(const CellTexts& cells, const OpCodes& ops, DeductionPu
       cell.symbols[i] = static_cast<std::int8_t>(s);
     }
     if (cell.length > 1) puzzle.leadingSymbols |= static_cast<SymbolMask>(1u << cell.symbols[0]);
-    puzzle.longestCell = std::max(puzzle.longestCell, cell.length);
   }
   for (int e = 0; e < kOperatorCount; ++e) {
     puzzle.equations[e] = NormaliseEquation(e, ops[e]);

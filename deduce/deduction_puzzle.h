@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/digit_mask.h"
 #include "schema/cell_texts.h"
 #include "schema/equations.h"
 #include "schema/operators.h"
@@ -14,7 +15,6 @@ namespace zifrel {
 // Bit d: the digit d may still be the symbol's. Bit s of a SymbolMask: symbol s.
 using DigitMask = std::uint16_t;
 using SymbolMask = std::uint16_t;
-inline constexpr DigitMask kAnyDigit = 0x3FF;
 
 // A digit for each symbol, -1 where there is none.
 using SymbolDigits = std::array<std::int8_t, kMaxSymbols>;
@@ -54,7 +54,6 @@ struct DeductionPuzzle {
   std::array<std::uint8_t, kMaxSymbols> symbolEquations{};  // bit e: the symbol is in equation e
   SymbolMask leadingSymbols = 0;                            // first characters of the longer cells
   bool leadingZeros = false;                                // a longer number may start with 0
-  int longestCell = 0;
   // Per equation, for 1..4 last digits; the widest is the whole equation.
   std::array<std::array<EquationScope, kCellMaxChars + 1>, kOperatorCount> scopes{};
 };

@@ -82,7 +82,7 @@ struct TrialDetail {
 // the digits it rules out. A letter left with one digit is settled: its
 // digit is then ruled out for every other letter, and so on, as the step
 // that says "C = 7" implies.
-struct Step {
+struct DeductionStep {
   Technique technique = Technique::kLeadingDigits;
   std::int8_t equation = -1;  // -1: the step concerns the digits only
   std::int8_t pair = -1;      // two equations
@@ -101,6 +101,6 @@ struct Step {
 };
 
 // The level a step's technique belongs to: 1 facile .. 5 diabolico.
-int StepLevel(const Step& step);
+int StepLevel(const DeductionStep& step);
 
 }  // namespace zifrel

@@ -25,7 +25,7 @@ DigitMask SettledDigits(const DeductionPuzzle& puzzle, const CandidateState& sta
   return digits;
 }
 
-bool TooFewDigits(SymbolMask group, Step& step) {
+bool TooFewDigits(SymbolMask group, DeductionStep& step) {
   step.contradiction = Contradiction::kTooFewDigits;
   step.group = group;
   return true;
@@ -33,7 +33,7 @@ bool TooFewDigits(SymbolMask group, Step& step) {
 
 }  // namespace
 
-bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step) {
   if (puzzle.leadingZeros) return false;
   bool found = false;
   for (int s = 0; s < puzzle.symbolCount; ++s) {
@@ -46,7 +46,7 @@ bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& stat
   return found;
 }
 
-bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step) {
   if (!EveryDigitUsed(puzzle)) return false;
   const DigitMask placed = SettledDigits(puzzle, state);
   const SymbolMask open = Unsettled(puzzle, state);
@@ -76,7 +76,7 @@ bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, S
 // A group of k symbols whose digits, together, are only k: those k digits
 // are theirs, and no other symbol has them. With ten symbols, also k digits
 // that only k symbols may have: those symbols have no other digit.
-bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step) {
   step.technique = Technique::kDigitGroup;
   const SymbolMask open = Unsettled(puzzle, state);
   const int openCount = std::popcount(static_cast<unsigned>(open));
@@ -101,7 +101,7 @@ bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, 
     }
   }
   if (!EveryDigitUsed(puzzle)) return false;
-  const DigitMask free = static_cast<DigitMask>(kAnyDigit & ~SettledDigits(puzzle, state));
+  const DigitMask free = static_cast<DigitMask>(kAllDigits & ~SettledDigits(puzzle, state));
   for (int size = 2; size <= kLargestGroup && size < openCount; ++size) {
     for (unsigned digits = free; digits != 0; digits = (digits - 1) & free) {
       if (std::popcount(digits) != size) continue;
@@ -166,7 +166,7 @@ bool TimesOne(const DeductionPuzzle& puzzle, const CandidateState& state, int x,
 
 }  // namespace
 
-bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int e, Step& step) {
+bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int e, DeductionStep& step) {
   const SchemaEquation& eq = puzzle.equations[e];
   IdentityDetail detail;
   int digit = -1;
@@ -198,7 +198,7 @@ bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int 
   return true;
 }
 
-bool FindIdentity(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+bool FindIdentity(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step) {
   for (int e = 0; e < kOperatorCount; ++e) {
     if (IdentityOn(puzzle, state, e, step)) return true;
   }

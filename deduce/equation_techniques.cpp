@@ -24,7 +24,7 @@ SymbolMask ScopeSymbols(const EquationScope& scope) {
 // Fills the step's rule-outs from what the search found; true when it rules
 // out anything, or finds the equation cannot hold.
 bool RuleOutUnsupported(const DeductionPuzzle& puzzle, const CandidateState& state, const EquationSearch& search,
-                        SymbolMask symbols, Step& step) {
+                        SymbolMask symbols, DeductionStep& step) {
   if (search.SolutionCount() == 0) {
     step.contradiction = Contradiction::kEquation;
     return true;
@@ -62,7 +62,7 @@ bool LastDigitsApply(const DeductionPuzzle& puzzle, const CandidateState& state,
 }
 
 bool LastDigitsOn(DeductionContext& context, const CandidateState& state, int e, int columns, int mostOpen,
-                  Step& step) {
+                  DeductionStep& step) {
   const DeductionPuzzle& puzzle = context.puzzle;
   if (!LastDigitsApply(puzzle, state, e, columns, mostOpen)) return false;
   context.search.Run(puzzle, state.masks, {e, columns, false, kUnbounded});
@@ -75,7 +75,7 @@ bool LastDigitsOn(DeductionContext& context, const CandidateState& state, int e,
   return true;
 }
 
-bool CombinationsOn(DeductionContext& context, const CandidateState& state, int e, Step& step) {
+bool CombinationsOn(DeductionContext& context, const CandidateState& state, int e, DeductionStep& step) {
   const DeductionPuzzle& puzzle = context.puzzle;
   if (OpenCount(state, puzzle.equationSymbols[e]) > kCombinationsOpen) return false;
   context.search.Run(puzzle, state.masks, {e, EquationLength(puzzle, e), true, kUnbounded});
@@ -86,7 +86,7 @@ bool CombinationsOn(DeductionContext& context, const CandidateState& state, int 
   return true;
 }
 
-bool TwoEquationsOn(DeductionContext& context, const CandidateState& state, int p, Step& step) {
+bool TwoEquationsOn(DeductionContext& context, const CandidateState& state, int p, DeductionStep& step) {
   const DeductionPuzzle& puzzle = context.puzzle;
   const std::array<int, 2> equations = {PairRow(p), PairColumn(p)};
   for (int e : equations) {
@@ -120,7 +120,8 @@ bool TwoEquationsOn(DeductionContext& context, const CandidateState& state, int 
 
 // Whether `found` rules out at least what `step` does, of what `state`
 // still allows, or meets the same contradiction.
-bool Covers(const DeductionPuzzle& puzzle, const CandidateState& state, const Step& step, const Step& found) {
+bool Covers(const DeductionPuzzle& puzzle, const CandidateState& state, const DeductionStep& step,
+            const DeductionStep& found) {
   if (step.contradiction != Contradiction::kNone) return found.contradiction != Contradiction::kNone;
   if (found.contradiction != Contradiction::kNone) return true;
   for (int s = 0; s < puzzle.symbolCount; ++s) {
@@ -132,7 +133,8 @@ bool Covers(const DeductionPuzzle& puzzle, const CandidateState& state, const St
 }  // namespace
 
 // Units first, in every equation, then two digits, and so on.
-bool FindLastDigits(DeductionContext& context, CandidateState& state, Step& step, int fewest, int most, int mostOpen) {
+bool FindLastDigits(DeductionContext& context, CandidateState& state, DeductionStep& step, int fewest, int most,
+                    int mostOpen) {
   for (int columns = fewest; columns <= most; ++columns) {
     for (int e = 0; e < kOperatorCount; ++e) {
       const std::uint32_t bit = 1u << (4 * e + columns - 1);
@@ -150,7 +152,7 @@ bool FindLastDigits(DeductionContext& context, CandidateState& state, Step& step
   return false;
 }
 
-bool FindCombinations(DeductionContext& context, CandidateState& state, Step& step) {
+bool FindCombinations(DeductionContext& context, CandidateState& state, DeductionStep& step) {
   for (int e = 0; e < kOperatorCount; ++e) {
     if (!(state.unseen[kCombinationsFamily] & (1u << e))) continue;
     if (CombinationsOn(context, state, e, step)) return true;
@@ -161,7 +163,7 @@ bool FindCombinations(DeductionContext& context, CandidateState& state, Step& st
   return false;
 }
 
-bool FindTwoEquations(DeductionContext& context, CandidateState& state, Step& step) {
+bool FindTwoEquations(DeductionContext& context, CandidateState& state, DeductionStep& step) {
   for (int p = 0; p < kPairCount; ++p) {
     if (!(state.unseen[kPairFamily] & (1u << p))) continue;
     if (TwoEquationsOn(context, state, p, step)) return true;
@@ -173,9 +175,9 @@ bool FindTwoEquations(DeductionContext& context, CandidateState& state, Step& st
   return false;
 }
 
-bool FindStep(DeductionContext& context, CandidateState& state, Step& step, int level) {
+bool FindStep(DeductionContext& context, CandidateState& state, DeductionStep& step, int level) {
   const DeductionPuzzle& puzzle = context.puzzle;
-  step = Step{};
+  step = DeductionStep{};
   if (FindLeadingDigits(puzzle, state, step) || FindLengths(puzzle, state, step) ||
       FindLastDigits(context, state, step, 1, kCellMaxChars, kEasyLastDigitsOpen) ||
       FindIdentity(puzzle, state, step) || FindOnlyPlace(puzzle, state, step)) {
@@ -188,9 +190,10 @@ bool FindStep(DeductionContext& context, CandidateState& state, Step& step, int 
          FindCombinations(context, state, step) || FindTwoEquations(context, state, step);
 }
 
-bool StepFollows(DeductionContext& context, const CandidateState& state, const Step& step, Step* again) {
+bool StepFollows(DeductionContext& context, const CandidateState& state, const DeductionStep& step,
+                 DeductionStep* again) {
   const DeductionPuzzle& puzzle = context.puzzle;
-  Step found;
+  DeductionStep found;
   bool any = false;
   switch (step.technique) {
     case Technique::kLeadingDigits:

@@ -15,7 +15,7 @@
 namespace zifrel {
 namespace {
 
-enum class Part { kSteps, kHint, kLevel };
+enum class Wanted { kSteps, kHint, kLevel };  // what a run writes
 
 ExplainOutcome Outcome(DeductionOutcome deduced) {
   switch (deduced) {
@@ -56,13 +56,13 @@ void WriteWrongKnown(SchemaDeduction& deduction, std::span<const KnownDigit> kno
       out.AppendLine(Fill(phrase::kUnknownLetter, {letter}));
       return;
     }
-    if (truth[s] == k.digit) RuleOut(puzzle, right, s, static_cast<DigitMask>(kAnyDigit & ~(1u << k.digit)));
+    if (truth[s] == k.digit) RuleOut(puzzle, right, s, static_cast<DigitMask>(kAllDigits & ~(1u << k.digit)));
   }
   for (const KnownDigit& k : known) {
     const int s = SymbolOf(puzzle, k.letter);
     if (truth[s] == k.digit) continue;
     CandidateState state = right;
-    RuleOut(puzzle, state, s, static_cast<DigitMask>(kAnyDigit & ~(1u << k.digit)));
+    RuleOut(puzzle, state, s, static_cast<DigitMask>(kAllDigits & ~(1u << k.digit)));
     const bool settles = Settle(puzzle, state);
     const std::string letter = LetterName(puzzle, s), digit = std::to_string(k.digit);
     for (int e = 0; e < kOperatorCount && settles; ++e) {
@@ -79,8 +79,8 @@ void WriteWrongKnown(SchemaDeduction& deduction, std::span<const KnownDigit> kno
   }
 }
 
-ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out, Part part, int maxSteps,
-                   std::size_t width, std::span<const KnownDigit> known) {
+ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out, Wanted wanted,
+                   int maxSteps, std::size_t width, std::span<const KnownDigit> known) {
   // The deduction keeps every step; it is made once per job, not on the stack.
   const auto deduction = std::make_unique<SchemaDeduction>();
   ExplainOutcome outcome = Outcome(deduction->Deduce(cells, ops, stop));
@@ -112,18 +112,18 @@ ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, L
     case ExplainOutcome::kExplained:
       break;
   }
-  if (part != Part::kLevel) {
+  if (wanted != Wanted::kLevel) {
     ExplanationPlan plan;
     if (!PlanExplanation(*deduction, stop, plan)) {
       out.AppendLine(msg::kSearchStopped);
       return ExplainOutcome::kStopped;
     }
     const int steps = plan.numbered;
-    const int shown = std::clamp(part == Part::kHint ? 1 : maxSteps, 0, steps);
+    const int shown = std::clamp(wanted == Wanted::kHint ? 1 : maxSteps, 0, steps);
     WritePlan(deduction->Puzzle(), plan, 0, shown, out, width);
     if (steps == 0) {
       out.AppendLine(phrase::kKnownSolved);
-    } else if (part == Part::kHint) {
+    } else if (wanted == Wanted::kHint) {
       return outcome;
     } else if (shown == steps) {
       AppendSolutionLines(out, deduction->Solver().Solution(0), ops);
@@ -141,16 +141,16 @@ ExplainOutcome Run(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, L
 
 ExplainOutcome Explain(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out, int maxSteps,
                        std::span<const KnownDigit> known, std::size_t width) {
-  return Run(cells, ops, stop, out, Part::kSteps, maxSteps, width, known);
+  return Run(cells, ops, stop, out, Wanted::kSteps, maxSteps, width, known);
 }
 
 ExplainOutcome Hint(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out,
                     std::span<const KnownDigit> known, std::size_t width) {
-  return Run(cells, ops, stop, out, Part::kHint, 1, width, known);
+  return Run(cells, ops, stop, out, Wanted::kHint, 1, width, known);
 }
 
 ExplainOutcome WriteLevel(const CellTexts& cells, const OpCodes& ops, StopFlag& stop, LineSink& out) {
-  return Run(cells, ops, stop, out, Part::kLevel, 0, kExplanationWidth, {});
+  return Run(cells, ops, stop, out, Wanted::kLevel, 0, kExplanationWidth, {});
 }
 
 std::optional<std::vector<KnownDigit>> ParseKnownDigits(std::string_view text) {

@@ -16,7 +16,7 @@ class Planner {
 
   // Whether `step` follows in `state`; `again`, when given, the step taken
   // again there.
-  bool Follows(const CandidateState& state, const Step& step, Step* again) {
+  bool Follows(const CandidateState& state, const DeductionStep& step, DeductionStep* again) {
     if (step.technique != Technique::kTrial) return StepFollows(context_, state, step, again);
     const TrialEnd end =
         trials_.Contradicts(state, step.trial.symbol, step.trial.digit, step.trial.depth, step.trial.inside);
@@ -27,7 +27,7 @@ class Planner {
 
   // Replays the kept steps from `first` on, from `state`: true when each
   // follows and they reach the goal (a contradiction, or the solution).
-  bool Replays(CandidateState state, const std::vector<Step>& steps, const Kept& kept, std::size_t first,
+  bool Replays(CandidateState state, const std::vector<DeductionStep>& steps, const Kept& kept, std::size_t first,
                bool toContradiction) {
     for (std::size_t i = first; i < steps.size(); ++i) {
       if (!kept[i]) continue;
@@ -42,7 +42,7 @@ class Planner {
   // Leaves out, from the last to the first, each step the others reach the
   // goal without. Once one is kept it stays needed: leaving out more only
   // leaves more digits open.
-  Kept Prune(const CandidateState& start, const std::vector<Step>& steps, bool toContradiction) {
+  Kept Prune(const CandidateState& start, const std::vector<DeductionStep>& steps, bool toContradiction) {
     Kept kept(steps.size(), 1);
     std::vector<CandidateState> before(steps.size(), start);
     CandidateState state = start;
@@ -59,7 +59,7 @@ class Planner {
 
   // The kept steps as lines, each taken again in the state the kept steps
   // before it leave; trials written out after their line.
-  void Emit(CandidateState state, const std::vector<Step>& steps, const Kept& kept, int depth, int noteAt,
+  void Emit(CandidateState state, const std::vector<DeductionStep>& steps, const Kept& kept, int depth, int noteAt,
             ExplanationPlan& plan) {
     for (std::size_t i = 0; i < steps.size() && !stopped_; ++i) {
       if (!kept[i]) continue;
@@ -106,7 +106,7 @@ class Planner {
       plan.lines.push_back(line);
       return;
     }
-    std::vector<Step> steps;
+    std::vector<DeductionStep> steps;
     for (const TrialLine& l : record) {
       if (l.depth == lineDepth) steps.push_back(l.step);
     }
@@ -120,8 +120,8 @@ class Planner {
   bool stopped_ = false;
 };
 
-std::vector<Step> StepsOf(const SchemaDeduction& deduction) {
-  std::vector<Step> steps;
+std::vector<DeductionStep> StepsOf(const SchemaDeduction& deduction) {
+  std::vector<DeductionStep> steps;
   for (int i = 0; i < deduction.StepCount(); ++i) steps.push_back(deduction.StepAt(i));
   return steps;
 }
@@ -132,7 +132,7 @@ bool PlanExplanation(SchemaDeduction& deduction, StopFlag& stop, ExplanationPlan
   plan = ExplanationPlan{};
   Planner planner(deduction, stop);
   const DeductionPuzzle& puzzle = deduction.Puzzle();
-  const std::vector<Step> steps = StepsOf(deduction);
+  const std::vector<DeductionStep> steps = StepsOf(deduction);
   Kept kept = planner.Prune(deduction.Start(), steps, false);
   CandidateState start = deduction.Start();
   int noteAt = -1;
@@ -160,7 +160,7 @@ bool PlanExplanation(SchemaDeduction& deduction, StopFlag& stop, ExplanationPlan
 
 StepsNeeded MeasureSteps(SchemaDeduction& deduction, StopFlag& stop) {
   Planner planner(deduction, stop);
-  const std::vector<Step> steps = StepsOf(deduction);
+  const std::vector<DeductionStep> steps = StepsOf(deduction);
   Kept kept = planner.Prune(deduction.Start(), steps, false);
   StepsNeeded needed;
   needed.steps = static_cast<int>(steps.size());

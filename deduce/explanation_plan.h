@@ -11,7 +11,7 @@ namespace zifrel {
 // a step under its assumption (depth 1, 2, ... for trials within trials),
 // with the states before and after it.
 struct PlannedLine {
-  Step step;
+  DeductionStep step;
   CandidateState before, after;
   int depth = 0;
   bool holds = true;         // false: after it a letter has no digit left

@@ -80,9 +80,9 @@ class StepWriter {
   }
 
   void Head(Paragraph& p, int e, bool readAs) const;
-  void Bounds(Paragraph& p, const Step& step) const;
+  void Bounds(Paragraph& p, const DeductionStep& step) const;
   void Identity(Paragraph& p, const PlannedLine& line) const;
-  void TwoEquations(Paragraph& p, const Step& step) const;
+  void TwoEquations(Paragraph& p, const DeductionStep& step) const;
 
   const DeductionPuzzle& puzzle_;
   SymbolMask leadingSymbols_;
@@ -136,7 +136,7 @@ std::string StepWriter::WrittenSolution(int e, const SymbolDigits& digits) const
 // 4; E e F non possono essere 0." Letters left with one digit are named
 // with it; those the step leaves one digit only through them follow.
 void StepWriter::Conclusion(Paragraph& p, const PlannedLine& line) const {
-  const Step& step = line.step;
+  const DeductionStep& step = line.step;
   std::vector<std::string> fixed, then;
   DigitMask fixedDigits = 0;
   for (int s = 0; s < puzzle_.symbolCount; ++s) {
@@ -184,7 +184,7 @@ void StepWriter::Head(Paragraph& p, int e, bool readAs) const {
 
 // "se G fosse 2, GE × GD sarebbe almeno 20 × 20 = 400, ma GBA è al più
 // 299 (e lo stesso con 3 e 4)".
-void StepWriter::Bounds(Paragraph& p, const Step& step) const {
+void StepWriter::Bounds(Paragraph& p, const DeductionStep& step) const {
   const SchemaEquation& eq = puzzle_.equations[step.equation];
   const int s = step.range.symbol;
   const bool inResult = [&] {
@@ -216,7 +216,7 @@ void StepWriter::Bounds(Paragraph& p, const Step& step) const {
 }
 
 void StepWriter::Identity(Paragraph& p, const PlannedLine& line) const {
-  const Step& step = line.step;
+  const DeductionStep& step = line.step;
   const IdentityDetail& id = step.identity;
   const SchemaEquation& eq = puzzle_.equations[step.equation];
   const std::string x = Cell(id.operand);
@@ -241,7 +241,7 @@ void StepWriter::Identity(Paragraph& p, const PlannedLine& line) const {
   p.Add(kTimesTen, {x, Symbol(f.symbols[0]), x, x});
 }
 
-void StepWriter::TwoEquations(Paragraph& p, const Step& step) const {
+void StepWriter::TwoEquations(Paragraph& p, const DeductionStep& step) const {
   const int row = PairRow(step.pair), column = PairColumn(step.pair);
   const std::string shared = Cell(PairCell(step.pair));
   const auto values = [&](int i) {
@@ -270,7 +270,7 @@ void StepWriter::TwoEquations(Paragraph& p, const Step& step) const {
 }
 
 void StepWriter::Write(const PlannedLine& line, std::string_view lead, LineSink& out) const {
-  const Step& step = line.step;
+  const DeductionStep& step = line.step;
   Paragraph p;
   if (line.closing) {
     const int s = step.trial.symbol;

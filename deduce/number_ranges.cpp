@@ -28,7 +28,7 @@ Bounds CellBounds(const DeductionPuzzle& puzzle, const PuzzleCell& cell, const M
   for (int i = 0; i < cell.length; ++i) {
     const int t = cell.symbols[i];
     DigitMask mask = masks[t];
-    if (lengthsOnly) mask = i == 0 && cell.length > 1 && !puzzle.leadingZeros ? kAnyDigit & ~1u : kAnyDigit;
+    if (lengthsOnly) mask = i == 0 && cell.length > 1 && !puzzle.leadingZeros ? kNonZeroDigits : kAllDigits;
     b.low = b.low * 10 + (t == symbol ? digit : LowestDigit(mask));
     b.high = b.high * 10 + (t == symbol ? digit : HighestDigit(mask));
   }
@@ -39,7 +39,8 @@ std::int32_t Combine(EquationForm form, std::int32_t a, std::int32_t b) {
   return form == EquationForm::Sum ? a + b : a * b;
 }
 
-bool FindBoundStep(const DeductionPuzzle& puzzle, CandidateState& state, Family family, bool lengthsOnly, Step& step) {
+bool FindBoundStep(const DeductionPuzzle& puzzle, CandidateState& state, Family family, bool lengthsOnly,
+                   DeductionStep& step) {
   for (int e = 0; e < kOperatorCount; ++e) {
     if (!(state.unseen[family] & (1u << e))) continue;
     for (unsigned rest = puzzle.equationSymbols[e] & ~state.settled; rest != 0; rest &= rest - 1) {
@@ -53,7 +54,7 @@ bool FindBoundStep(const DeductionPuzzle& puzzle, CandidateState& state, Family 
 }  // namespace
 
 bool BoundLetter(const DeductionPuzzle& puzzle, const CandidateState& state, int equation, int symbol, bool lengthsOnly,
-                 Step& step) {
+                 DeductionStep& step) {
   const Masks& masks = state.masks;
   const SchemaEquation& eq = puzzle.equations[equation];
   RangeDetail range;
@@ -93,11 +94,11 @@ bool BoundLetter(const DeductionPuzzle& puzzle, const CandidateState& state, int
   return true;
 }
 
-bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, Step& step) {
+bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, DeductionStep& step) {
   return FindBoundStep(puzzle, state, kLengthsFamily, true, step);
 }
 
-bool FindRanges(const DeductionPuzzle& puzzle, CandidateState& state, Step& step) {
+bool FindRanges(const DeductionPuzzle& puzzle, CandidateState& state, DeductionStep& step) {
   return FindBoundStep(puzzle, state, kRangesFamily, false, step);
 }
 

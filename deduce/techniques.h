@@ -28,35 +28,37 @@ inline constexpr int kCombinationsOpen = 4;
 // no solution of the Schema, under the state's own assumptions, gives.
 
 // Digits alone (digit_techniques.cpp).
-bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step);
-bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step);
-bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step);
-bool FindIdentity(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step);
-bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int equation, Step& step);
+bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step);
+bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step);
+bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step);
+bool FindIdentity(const DeductionPuzzle& puzzle, const CandidateState& state, DeductionStep& step);
+bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int equation, DeductionStep& step);
 
 // The sizes of the numbers (number_ranges.cpp).
-bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, Step& step);
-bool FindRanges(const DeductionPuzzle& puzzle, CandidateState& state, Step& step);
+bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, DeductionStep& step);
+bool FindRanges(const DeductionPuzzle& puzzle, CandidateState& state, DeductionStep& step);
 
 // The ways the equations hold (equation_techniques.cpp).
-bool FindLastDigits(DeductionContext& context, CandidateState& state, Step& step, int fewest, int most, int mostOpen);
-bool FindCombinations(DeductionContext& context, CandidateState& state, Step& step);
-bool FindTwoEquations(DeductionContext& context, CandidateState& state, Step& step);
+bool FindLastDigits(DeductionContext& context, CandidateState& state, DeductionStep& step, int fewest, int most,
+                    int mostOpen);
+bool FindCombinations(DeductionContext& context, CandidateState& state, DeductionStep& step);
+bool FindTwoEquations(DeductionContext& context, CandidateState& state, DeductionStep& step);
 
 // The easiest step any technique of levels up to `level` (1..3) finds.
-bool FindStep(DeductionContext& context, CandidateState& state, Step& step, int level = 3);
+bool FindStep(DeductionContext& context, CandidateState& state, DeductionStep& step, int level = 3);
 
 // Whether a step (not a trial) taken in some state follows in `state` too:
 // its technique, on its own equation, letter or digits, rules out at least
 // the digits of the step that `state` still allows, or meets the same
 // contradiction. `found`, when given, is the step taken again in `state`.
-bool StepFollows(DeductionContext& context, const CandidateState& state, const Step& step, Step* found = nullptr);
+bool StepFollows(DeductionContext& context, const CandidateState& state, const DeductionStep& step,
+                 DeductionStep* found = nullptr);
 
 // The bounds check of one letter in one equation, for StepFollows and the
 // ranges: rules out each digit of `symbol` that makes the equation too
 // large or too small; `lengthsOnly` bounds the other letters by the
 // lengths alone.
 bool BoundLetter(const DeductionPuzzle& puzzle, const CandidateState& state, int equation, int symbol, bool lengthsOnly,
-                 Step& step);
+                 DeductionStep& step);
 
 }  // namespace zifrel

@@ -46,14 +46,14 @@ int BrokenEquation(const DeductionPuzzle& puzzle, const CandidateState& state) {
   return -1;
 }
 
-void Record(std::vector<TrialLine>* lines, const Step& step, const CandidateState& before, int depth) {
+void Record(std::vector<TrialLine>* lines, const DeductionStep& step, const CandidateState& before, int depth) {
   if (lines != nullptr) lines->push_back({step, before, depth});
 }
 
 }  // namespace
 
-Step TrialStep(int symbol, int digit, int depth, int inside) {
-  Step step;
+DeductionStep TrialStep(int symbol, int digit, int depth, int inside) {
+  DeductionStep step;
   step.technique = Technique::kTrial;
   step.ruledOut[symbol] = static_cast<DigitMask>(1u << digit);
   step.trial = {static_cast<std::int8_t>(symbol), static_cast<std::int8_t>(digit), static_cast<std::uint8_t>(depth),
@@ -61,7 +61,7 @@ Step TrialStep(int symbol, int digit, int depth, int inside) {
   return step;
 }
 
-TrialEnd TrialSearch::Find(const CandidateState& state, Step& step) {
+TrialEnd TrialSearch::Find(const CandidateState& state, DeductionStep& step) {
   const DeductionPuzzle& puzzle = context_.puzzle;
   const TrialOrder order = OrderForTrials(puzzle, state);
   for (int grade = 0; grade <= puzzle.symbolCount; ++grade) {
@@ -91,7 +91,7 @@ TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int d
   // A letter left with no digit by the assumption alone: the first line
   // says which (no technique step comes before it).
   if (!Settle(context_.puzzle, assumed)) {
-    Step none;
+    DeductionStep none;
     none.contradiction = Contradiction::kNoDigit;
     for (int s = 0; s < context_.puzzle.symbolCount; ++s) {
       if (assumed.masks[s] == 0) none.whySymbol = static_cast<std::int8_t>(s);
@@ -111,7 +111,7 @@ TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int d
   if (broken < 0) return end;
   // Every letter settled, and an equation that does not hold: trying its
   // one way shows it.
-  Step check;
+  DeductionStep check;
   check.technique = Technique::kCombinations;
   check.equation = static_cast<std::int8_t>(broken);
   check.contradiction = Contradiction::kEquation;
@@ -131,7 +131,7 @@ TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int 
         const TrialEnd end = Contradicts(state, s, d, inner, inside);
         if (end == TrialEnd::kStopped) return end;
         if (end == TrialEnd::kNone) continue;
-        const Step step = TrialStep(s, d, inner, inside);
+        const DeductionStep step = TrialStep(s, d, inner, inside);
         if (lines != nullptr) {
           Record(lines, step, state, lineDepth);
           Contradicts(state, s, d, inner, inside, lines, lineDepth + 1);
@@ -148,7 +148,7 @@ TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int 
 // Follows the techniques until none applies (kNone) or one meets a
 // contradiction (kFound).
 TrialEnd TrialSearch::Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth) {
-  Step step;
+  DeductionStep step;
   while (FindStep(context_, state, step, inside)) {
     Record(lines, step, state, lineDepth);
     if (step.contradiction != Contradiction::kNone || !ApplyStep(context_.puzzle, state, step)) {

@@ -22,7 +22,7 @@ inline constexpr int kDeepTrialLevel = 3;
 // nested trial is a step too, its own lines after it, one deeper), and the
 // state before it.
 struct TrialLine {
-  Step step;
+  DeductionStep step;
   CandidateState before;
   int depth = 1;
 };
@@ -40,7 +40,7 @@ class TrialSearch {
   // trial with the harder techniques inside, then with trials within it,
   // nested ever deeper. In a Schema with one solution every wrong digit
   // leads to a contradiction at some depth.
-  TrialEnd Find(const CandidateState& state, Step& step);
+  TrialEnd Find(const CandidateState& state, DeductionStep& step);
 
   // kFound: assuming `digit` for `symbol` leads to a contradiction with
   // trials nested at most `depth` deep. With `lines`, writes the trial out:
@@ -61,6 +61,6 @@ class TrialSearch {
 
 // The step a trial of `depth` that rules out `digit` of `symbol` makes,
 // `inside` the level of the techniques that follow its assumption.
-Step TrialStep(int symbol, int digit, int depth, int inside);
+DeductionStep TrialStep(int symbol, int digit, int depth, int inside);
 
 }  // namespace zifrel

@@ -55,7 +55,7 @@ TEST(Deduction, EachTechniqueAndTheLevelItGives) {
         << c.behaviour;
     bool used = false;
     for (int i = 0; i < deduction->StepCount(); ++i) {
-      const Step& step = deduction->StepAt(i);
+      const DeductionStep& step = deduction->StepAt(i);
       used |= step.technique == c.technique && StepLevel(step) == c.level;
     }
     EXPECT_TRUE(used) << c.behaviour;
@@ -80,7 +80,7 @@ TEST(Deduction, TheLevelIsTheEasiestThatSolves) {
       EquationSearch search;
       DeductionContext context{deduction->Puzzle(), search};
       CandidateState state = deduction->Start();
-      Step step;
+      DeductionStep step;
       while (!Solved(deduction->Puzzle(), state) && FindStep(context, state, step, upTo)) {
         ApplyStep(deduction->Puzzle(), state, step);
       }

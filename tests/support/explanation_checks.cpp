@@ -26,7 +26,7 @@ std::string DeductionFault(const GeneratedSchema& schema, int) {
   const DeductionPuzzle& puzzle = deduction->Puzzle();
   CandidateState state = StartState(puzzle);
   for (int i = 0; i < deduction->StepCount(); ++i) {
-    const Step& step = deduction->StepAt(i);
+    const DeductionStep& step = deduction->StepAt(i);
     for (int s = 0; s < puzzle.symbolCount; ++s) {
       if (step.ruledOut[s] & (1u << truth[puzzle.symbolChars[s]])) {
         return "step " + std::to_string(i + 1) + " rules out the digit of " + EncodeUtf8({&puzzle.symbolChars[s], 1});

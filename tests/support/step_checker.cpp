@@ -155,7 +155,7 @@ class Reader {
 
 // What a line leans on: bit e for equation e; 0 for the digits alone; all
 // six for a trial.
-unsigned Basis(const Step& step) {
+unsigned Basis(const DeductionStep& step) {
   switch (step.technique) {
     case Technique::kOnlyPlace:
     case Technique::kDigitGroup:
@@ -184,7 +184,7 @@ std::string CheckExplanation(const std::array<std::string, 9>& cells, const OpCo
   for (const PlannedLine& line : plan.lines) {
     if (line.depth == 0 && !line.closing) ++number;
     const std::string where = "step " + std::to_string(number) + (line.depth > 0 ? " (inside a trial)" : "");
-    const Step& step = line.step;
+    const DeductionStep& step = line.step;
     if (line.closing) {
       if (ended.empty() || !ended.back()) return where + ": the trial ends with no contradiction";
       ended.pop_back();
