@@ -1,9 +1,9 @@
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "app/genera.h"
 #include "core/messages.h"
+#include "parole/plain_lexicon.h"
 
 namespace zifrel {
 
@@ -13,8 +13,7 @@ namespace zifrel {
 void Genera::RunWordPuzzle() {
   Session& s = session();
   if (!s.wordPuzzles) {
-    std::ifstream in{std::string(parole::kItalianWordList), std::ios::binary};
-    s.words = std::make_unique<parole::WordList>(in ? parole::WordList::Read(in) : parole::WordList());
+    s.words = std::make_unique<parole::WordList>(parole::ReadPlainItalianWords());
     s.wordPuzzles = std::make_unique<parole::RelationGenerator>(*s.words, parole::GeneratorOptions{}, 0);
   }
   if (s.wordPuzzles->HasNoWords()) {

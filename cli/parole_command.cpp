@@ -8,6 +8,7 @@
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"
+#include "parole/plain_lexicon.h"
 #include "parole/relation_generator.h"
 
 namespace zifrel::cli {
@@ -63,11 +64,13 @@ int Parole(const ParsedArgs& args, Io& io) {
 
   const std::string file(args.Value("--parole").value_or(parole::kItalianWordList));
   std::ifstream in(file, std::ios::binary);
-  const parole::WordList list = in ? parole::WordList::Read(in) : parole::WordList();
+  parole::WordList list = in ? parole::WordList::Read(in) : parole::WordList();
   if (!in.eof()) {  // not opened, or a read failed (a directory, say)
     io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
     return kExitIo;
   }
+  // A list of one's own is taken as it is: its words were chosen.
+  if (!args.Value("--parole")) list = parole::WithInstalledLexicon(std::move(list));
   parole::RelationGenerator generator(list, *options, *seed);
   if (generator.HasNoWords()) {
     io.err << "zifrel-cli: nessuna parola adatta in " << file << '\n';
