@@ -10,6 +10,7 @@
 #include "libero/libero_job.h"
 #include "parole/plain_lexicon.h"
 #include "parole/relation_generator.h"
+#include "parole/word_sum.h"
 
 namespace zifrel::cli {
 namespace {
@@ -94,6 +95,10 @@ int Parole(const ParsedArgs& args, Io& io) {
       const libero::JobEnd end = job.SolveFreeRelations(
           lines, [](std::span<const std::string>) {}, out, io.stop, solutions);
       if (end == libero::JobEnd::Stopped) return kExitInterrupted;
+      // The key as a puzzle page prints it: the letters in alphabetical order.
+      const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation.text);
+      parole::Digits digits{};
+      if (sum && parole::CountSolutions(*sum, 1, &digits) == 1) out.AppendLine(parole::SolutionKey(*sum, digits));
     }
     if (io.out.Failed()) return kExitIo;
   }
@@ -115,7 +120,8 @@ const Command kParole = {
     "      parola per riga, UTF-8 (predefinita /usr/share/dict/italian).\n"
     "      --seed N: lo stesso seme e la stessa lista danno le stesse relazioni;\n"
     "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
-    "      --solution: dopo ogni relazione, cio' che libero ne scrive.\n",
+    "      --solution: dopo ogni relazione, cio' che libero ne scrive, poi\n"
+    "      la chiave in ordine alfabetico (a=1 c=3 e=5 ...).\n",
     kOptions,
     Parole,
 };
