@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
+#include <unordered_set>
 #include <vector>
 
 #include "core/utf8.h"
@@ -212,43 +214,49 @@ PlainLexicon PlainLexicon::Read(std::istream& affixes, std::istream& stems) {
   }
 
   PlainLexicon lexicon;
+  lexicon.reasons_.reserve(1 << 17);
+  // Only words a list may hold are kept: of 3 to kMaxWordLength letters.
   const auto note = [&](const std::string& folded, WordReason reason) {
-    if (folded.empty()) return;
+    if (folded.size() < 3 || folded.size() > static_cast<std::size_t>(kMaxWordLength)) return;
     const auto [at, inserted] = lexicon.reasons_.try_emplace(folded, reason);
     if (!inserted && Strength(reason) > Strength(at->second)) at->second = reason;
   };
-  // All entries first: whether an entry is a verb form may depend on another.
+  // All entries first, as views of the whole text: whether an entry is a
+  // verb form may depend on another.
+  const std::string text{std::istreambuf_iterator<char>(stems), std::istreambuf_iterator<char>()};
   struct Entry {
-    std::string stem;
+    std::string_view stem;
     std::u32string flags;
   };
   std::vector<Entry> entries;
-  std::unordered_map<std::string_view, bool> inflected;  // listed stems: whether they take an inflection
-  std::string line;
-  std::getline(stems, line);  // the number of stems
-  entries.reserve(1 << 17);   // Debian's dictionary lists about 95,000
-  while (std::getline(stems, line)) {
-    const std::vector<std::string_view> fields = Fields(line);
-    if (fields.empty()) continue;
-    const std::size_t slash = fields[0].find('/');
-    if (slash == 0) continue;
-    entries.push_back({std::string(fields[0].substr(0, slash)),
-                       slash == std::string_view::npos ? U"" : DecodeUtf8(fields[0].substr(slash + 1))});
+  entries.reserve(1 << 17);  // Debian's dictionary lists about 95,000
+  std::unordered_set<std::string_view> uninflectedPlurals;
+  for (std::size_t at = text.find('\n'); at != std::string::npos && at + 1 < text.size();) {
+    const std::size_t next = text.find('\n', at + 1);
+    const std::string_view line(text.data() + at + 1, (next == std::string::npos ? text.size() : next) - at - 1);
+    at = next;
+    const std::size_t end = line.find_first_of(" \t\r");
+    const std::string_view entry = line.substr(0, end);
+    const std::size_t slash = entry.find('/');
+    if (entry.empty() || slash == 0) continue;
+    Entry e{entry.substr(0, slash), slash == std::string_view::npos ? U"" : DecodeUtf8(entry.substr(slash + 1))};
+    if (e.stem.ends_with("ero") && !HasAny(e.flags, kInflection)) uninflectedPlurals.insert(e.stem);
+    entries.push_back(std::move(e));
   }
-  inflected.reserve(entries.size());
-  for (const Entry& e : entries) inflected.emplace(e.stem, HasAny(e.flags, kInflection));
   // "cadde", "scrisse", "leggesse" come with the plural ending "i" of a noun
   // in "e" (for "caddi", "scrissi"); the third person plural that the
   // dictionary lists beside them ("caddero") tells them from a noun.
-  const auto pastTense = [&](const std::string& stem) {
+  std::string plural;
+  const auto pastTense = [&](std::string_view stem) {
     if (!stem.ends_with('e')) return false;
-    const auto plural = inflected.find(stem + "ro");
-    return plural != inflected.end() && !plural->second;
+    plural.assign(stem).append("ro");
+    return uninflectedPlurals.contains(plural);
   };
 
   for (bool dropped; const Entry& e : entries) {
     const std::string_view stem = e.stem;
     const std::u32string& flags = e.flags;
+    if (stem.size() < 3 || stem.size() > 2 * static_cast<std::size_t>(kMaxWordLength)) continue;
     if (stem[0] >= 'A' && stem[0] <= 'Z') {
       std::string lower(stem);
       lower[0] = static_cast<char>(lower[0] - 'A' + 'a');
@@ -290,7 +298,7 @@ PlainLexicon PlainLexicon::Read(std::istream& affixes, std::istream& stems) {
 }
 
 WordReason PlainLexicon::Judge(std::string_view folded) const {
-  const auto found = reasons_.find(std::string(folded));
+  const auto found = reasons_.find(folded);
   return found == reasons_.end() ? WordReason::kNotBaseForm : found->second;
 }
 

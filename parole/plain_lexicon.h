@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -43,7 +44,12 @@ class PlainLexicon {
   bool Empty() const { return reasons_.empty(); }
 
  private:
-  std::unordered_map<std::string, WordReason> reasons_;
+  // Looked up by a view of a word, with no string made for it.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>()(word); }
+  };
+  std::unordered_map<std::string, WordReason, Hash, std::equal_to<>> reasons_;
 };
 
 // The words of `list` that `lexicon` keeps, in the list's order, with the

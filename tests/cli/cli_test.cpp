@@ -324,10 +324,11 @@ TEST(ParoleCli, PrintsRelationsAndRefusesWithTheRightStatus) {
     std::string out;
   };
   for (const Row& row : {
-           Row{"a relation with what libero prints of it",
+           Row{"a relation with what libero prints of it, and its key",
                {"--seed", "5", "--forma", "a+a=b", "--solution"},
                0,
-               "notte+notte=scuola\n EANOTSCUL\n-----------\n 485361072\n------------------\n1 soluzione\n"},
+               "notte+notte=scuola\n EANOTSCUL\n-----------\n 485361072\n------------------\n1 soluzione\n"
+               "a=8 c=0 e=4 l=2 n=5 o=3 s=1 t=6 u=7\n"},
            Row{"three relations of eight letters",
                {"--seed=1", "--count=3", "--lettere", "8"},
                0,
