@@ -1,9 +1,11 @@
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/genera.h"
 #include "core/messages.h"
 #include "parole/plain_lexicon.h"
+#include "parole/word_explanation.h"
 
 namespace zifrel {
 
@@ -37,6 +39,15 @@ void Genera::RunWordPuzzle() {
     w.Libe.Clear();
     w.Libe.AddLine(relation.text);
   });
+}
+
+// "Spiega" on the formula area: its relation explained column by column, as
+// `zifrel-cli spiega --libero` explains it. The formula area is read once,
+// on the window thread, and left as it is.
+void Genera::RunRelationExplanation() {
+  std::vector<std::string> lines;
+  OnWindow([&lines](WindowModel& w) { lines = w.Libe.Lines(); });
+  parole::ExplainWordRelation(lines, session().StopRequested, *this);
 }
 
 }  // namespace zifrel

@@ -8,16 +8,18 @@
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"
+#include "parole/graded_relations.h"
 #include "parole/plain_lexicon.h"
 #include "parole/relation_generator.h"
+#include "parole/word_explanation.h"
 #include "parole/word_sum.h"
 
 namespace zifrel::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},       {"--forma", true},
-                                   {"--lettere", true},   {"--lunghezza", true},   {"--parole", true},
-                                   {"--solution", false}, {"--mostra-seme", false}};
+constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},        {"--forma", true},
+                                   {"--lettere", true},   {"--lunghezza", true},    {"--parole", true},
+                                   {"--solution", false}, {"--mostra-seme", false}, {"--livello", true}};
 
 // "N" or "MIN-MAX", within the lengths a word of the list may have.
 bool ParseLengths(std::string_view text, parole::GeneratorOptions& options) {
@@ -51,6 +53,10 @@ std::optional<parole::GeneratorOptions> Options(const ParsedArgs& args, Io& io, 
   if (const auto lengths = args.Value("--lunghezza"); lengths && !ParseLengths(*lengths, options)) {
     return refuse("--lunghezza vuole N o MIN-MAX, da 3 a 12");
   }
+  if (const auto level = args.Value("--livello")) {
+    const std::optional<int> n = ParseInteger<int>(*level);
+    if (!n || *n < 1 || *n > 5) return refuse("--livello vuole 1, 2, 3, 4 o 5");
+  }
   return options;
 }
 
@@ -78,11 +84,24 @@ int Parole(const ParsedArgs& args, Io& io) {
     return kExitRefused;
   }
 
+  const int level = args.Value("--livello") ? *ParseInteger<int>(*args.Value("--livello")) : 0;
   OutputSink out(io.out);
   for (long k = 0; k < *count; ++k) {
     const SearchRunning searching;
-    const parole::GeneratedRelation relation = generator.Next(io.stop);
+    // Graded only when the level is asked for or shown.
+    parole::GradedRelation relation;
+    if (level > 0 || args.Has("--solution")) {
+      relation = parole::NextGraded(generator, level, io.stop);
+    } else {
+      parole::GeneratedRelation drawn = generator.Next(io.stop);
+      relation = {drawn.end, std::move(drawn.text)};
+    }
     if (relation.end == parole::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
+    if (relation.levelMissing) {
+      io.err << "zifrel-cli: nessuna relazione di livello " << level << " tra " << parole::kLevelRelations
+             << " generate\n";
+      return kExitRefused;
+    }
     if (relation.end == parole::GenerationEnd::kGaveUp) {
       io.err << "zifrel-cli: nessuna nuova relazione con una sola soluzione\n";
       return kExitRefused;
@@ -99,6 +118,7 @@ int Parole(const ParsedArgs& args, Io& io) {
       const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation.text);
       parole::Digits digits{};
       if (sum && parole::CountSolutions(*sum, 1, &digits) == 1) out.AppendLine(parole::SolutionKey(*sum, digits));
+      out.AppendLine(parole::WordLevelLine(relation.level));
     }
     if (io.out.Failed()) return kExitIo;
   }
@@ -110,7 +130,7 @@ int Parole(const ParsedArgs& args, Io& io) {
 const Command kParole = {
     "parole",
     "zifrel-cli parole [--seed N] [--count K] [--forma F] [--lettere N] [--lunghezza MIN-MAX] [--parole FILE] "
-    "[--solution] [--mostra-seme]",
+    "[--livello N] [--solution] [--mostra-seme]",
     "      Genera relazioni tra parole italiane con una sola soluzione, una\n"
     "      per riga, da risolvere con libero: ogni lettera e' una cifra diversa.\n"
     "      --forma F: la forma, una lettera per parola, come a+b=c, a+b+c=d,\n"
@@ -121,7 +141,9 @@ const Command kParole = {
     "      --seed N: lo stesso seme e la stessa lista danno le stesse relazioni;\n"
     "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
     "      --solution: dopo ogni relazione, cio' che libero ne scrive, poi\n"
-    "      la chiave in ordine alfabetico (a=1 c=3 e=5 ...).\n",
+    "      la chiave in ordine alfabetico (a=1 c=3 e=5 ...) e il livello.\n"
+    "      --livello N: solo relazioni del livello N, da 1 (facile) a 5\n"
+    "      (diabolico); se nessuna di 2000 lo e', rinuncia (stato 1).\n",
     kOptions,
     Parole,
 };

@@ -208,8 +208,11 @@ void TForma::CreateCommands() {
   Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
   Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
   GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+  // The same keys as the output area's Spiega, which mode Libero disables:
+  // only one of the two is ever enabled.
+  SpiegaRelazione = command(msg::kSpiega, "SpiegaRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   TheM->SetMenuCommands({Spiega, Suggerimento, Livello, Stampa});
-  Libe->SetMenuCommands({GeneraRelazione});
+  Libe->SetMenuCommands({SpiegaRelazione, GeneraRelazione});
 }
 
 // The grid in reading order, cells and operators together, then the three
@@ -253,6 +256,7 @@ void TForma::Connect() {
   connect(Suggerimento, &QAction::triggered, this, &TForma::SuggerimentoClick);
   connect(Livello, &QAction::triggered, this, &TForma::LivelloClick);
   connect(GeneraRelazione, &QAction::triggered, this, &TForma::GeneraRelazioneClick);
+  connect(SpiegaRelazione, &QAction::triggered, this, &TForma::SpiegaRelazioneClick);
 }
 
 void TForma::showEvent(QShowEvent* event) {
@@ -366,6 +370,9 @@ void TForma::LivelloClick() {
 void TForma::GeneraRelazioneClick() {
   Handle([this] { workbench_->GeneraRelazioneClick(); });
 }
+void TForma::SpiegaRelazioneClick() {
+  Handle([this] { workbench_->SpiegaRelazioneClick(); });
+}
 
 void TForma::OperazClick(int index) {
   Handle([this, index] {
@@ -442,6 +449,7 @@ void TForma::ShowModel() {
   const bool schemaCommands = workbench_->SchemaCommandsAvailable();
   for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
+  SpiegaRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceStretchingControls();
   ShowFocus(hadFocus);
 }

@@ -76,6 +76,7 @@ class TForma : public QWidget {
   void SuggerimentoClick();
   void LivelloClick();
   void GeneraRelazioneClick();
+  void SpiegaRelazioneClick();
 
   // Runs one handler; an error escaping it is shown in a message box and the
   // program goes on. Then the window shows the model.
@@ -112,6 +113,7 @@ class TForma : public QWidget {
   QAction* Suggerimento = nullptr;
   QAction* Livello = nullptr;
   QAction* GeneraRelazione = nullptr;
+  QAction* SpiegaRelazione = nullptr;
 
   std::unique_ptr<Workbench> workbench_;
   // Kept from one print to the next, with the printer and settings chosen.
