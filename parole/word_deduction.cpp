@@ -116,9 +116,9 @@ class Deducer {
   std::array<std::int64_t, WordSum::kMaxLetters> left_{}, right_{};  // the letter's weight in each side's value
   // low_[k]: each letter's weight within the last k places; inColumns_[k]:
   // the letters of those columns.
-  std::array<std::array<std::int64_t, WordSum::kMaxLetters>, 13> low_{};
-  std::array<unsigned, 13> inColumns_{};
-  std::array<std::int64_t, 13> modulus_{};
+  std::array<std::array<std::int64_t, WordSum::kMaxLetters>, WordSum::kMaxColumns + 1> low_{};
+  std::array<unsigned, WordSum::kMaxColumns + 1> inColumns_{};
+  std::array<std::int64_t, WordSum::kMaxColumns + 1> modulus_{};
   // By letter: the columns from the units that have all their letters once
   // this letter and those before it have their digits.
   std::array<int, WordSum::kMaxLetters> complete_{};
@@ -312,8 +312,8 @@ std::optional<WordStep> Deducer::Next(const LetterDigits& d, int trialDepth) {
   if (auto step = Columns(d, 1, MaxTries(WordTechnique::kUnits), unitsDone)) return step;
   // Each group of last columns is tried with the tries of the easiest step
   // first, and again with more only when those ran out.
-  std::array<int, 13> budget{};  // the tries a group was given; 0: none yet
-  std::array<bool, 13> done{};   // it finished within them
+  std::array<int, WordSum::kMaxColumns + 1> budget{};  // the tries a group was given; 0: none yet
+  std::array<bool, WordSum::kMaxColumns + 1> done{};   // it finished within them
   for (const WordTechnique technique : {WordTechnique::kColumnsFew, WordTechnique::kLengths, WordTechnique::kColumns,
                                         WordTechnique::kRanges, WordTechnique::kColumnsMany}) {
     if (technique == WordTechnique::kLengths || technique == WordTechnique::kRanges) {

@@ -103,11 +103,7 @@ void WriteStep(const WordSum& sum, const WordStep& step, const std::string& lead
     case WordTechnique::kColumnsFew:
     case WordTechnique::kColumns:
     case WordTechnique::kColumnsMany:
-      if (step.columns < static_cast<int>(std::size(kColumns))) {
-        p.Add(kColumns[step.columns]);
-      } else {
-        p.Add(kManyColumns, {std::to_string(step.columns)});
-      }
+      p.Add(kColumns[step.columns]);
       p.Add(kMustEndAs, {Side(sum, false, step.columns), Side(sum, true, step.columns)});
       break;
     case WordTechnique::kLengths:

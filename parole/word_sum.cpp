@@ -133,6 +133,7 @@ std::optional<WordSum> ParseWordSum(std::string_view text) {
         return std::nullopt;  // two words side by side
       }
     }
+    if (word.size() > static_cast<std::size_t>(WordSum::kMaxColumns)) return std::nullopt;
     sum.terms.push_back({word, sign, right});
   }
   if (tokens.empty() || tokens.size() % 2 == 0 || !right) return std::nullopt;

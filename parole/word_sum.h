@@ -14,6 +14,7 @@ namespace zifrel::parole {
 // Every letter a different digit; a word never starts with 0.
 struct WordSum {
   static constexpr int kMaxLetters = 10;
+  static constexpr int kMaxColumns = 12;  // the longest word, as long as a list's
 
   struct Term {
     std::string word;  // lower case, as it reads
@@ -38,8 +39,8 @@ struct WordSum {
 
 // The relation's words and signs, if it is a sum or difference of words:
 // words of the letters a..z (either case), joined by + and -, one "=",
-// blanks anywhere; at most ten letters. Nothing else: no digits, no other
-// operations, no brackets.
+// blanks anywhere; at most ten letters, words of at most kMaxColumns.
+// Nothing else: no digits, no other operations, no brackets.
 std::optional<WordSum> ParseWordSum(std::string_view text);
 
 // A digit for each letter, by the letter's index in WordSum::letters.
