@@ -1,10 +1,10 @@
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <istream>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "parole/word_list.h"
 
@@ -15,6 +15,10 @@ namespace zifrel::parole {
 // rules of those classes.
 inline constexpr std::string_view kItalianAffixes = "/usr/share/hunspell/it_IT.aff";
 inline constexpr std::string_view kItalianStems = "/usr/share/hunspell/it_IT.dic";
+// And where the index of Debian's Italian thesaurus lives once `mythes-it`
+// is in: its headwords are the words a general reader knows well enough to
+// look up synonyms of.
+inline constexpr std::string_view kItalianThesaurusIndex = "/usr/share/mythes/th_it_IT_v2.idx";
 
 // Why the dictionary keeps a word for a puzzle or leaves it out.
 enum class WordReason {
@@ -29,6 +33,7 @@ enum class WordReason {
   kFunctionWord,      // dropped: pronouns, possessives, determiners
   kProperNoun,        // dropped: listed only with a capital
   kUnfit,             // dropped: coarse or loaded, no puzzle page prints it
+  kRare,              // dropped: a base form the thesaurus does not list
 };
 
 inline bool IsKept(WordReason reason) { return reason <= WordReason::kInfinitive; }
@@ -37,19 +42,33 @@ inline bool IsKept(WordReason reason) { return reason <= WordReason::kInfinitive
 // folds its words (città as citta).
 class PlainLexicon {
  public:
-  static PlainLexicon Read(std::istream& affixes, std::istream& stems);
+  // With a thesaurus index, the nouns, adjectives and infinitives must be
+  // its headwords, and its headwords that the dictionary makes only as
+  // verb forms ("porta", "albero") count as nouns.
+  // With `only`, the words of that list alone are judged (a quicker read):
+  // any other is kNotBaseForm.
+  static PlainLexicon Read(std::istream& affixes, std::istream& stems, std::istream* thesaurusIndex = nullptr,
+                           const WordList* only = nullptr);
 
   WordReason Judge(std::string_view folded) const;
 
-  bool Empty() const { return reasons_.empty(); }
+  bool Empty() const { return words_.empty(); }
 
  private:
-  // Looked up by a view of a word, with no string made for it.
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view word) const { return std::hash<std::string_view>()(word); }
+  // A word's place in words_ and reasons_, or -1; Insert adds it when new.
+  // Open addressing over one array: the dictionary's read looks words up
+  // a quarter of a million times, which node-based tables make slow.
+  std::int32_t Find(std::string_view word) const;
+  std::int32_t Insert(std::string_view word);
+  void Note(std::string_view word, WordReason reason, bool onlyKnownWords);
+
+  std::vector<std::string> words_;
+  std::vector<WordReason> reasons_;
+  struct Slot {
+    std::uint32_t hash;
+    std::int32_t at;  // -1 where empty
   };
-  std::unordered_map<std::string, WordReason, Hash, std::equal_to<>> reasons_;
+  std::vector<Slot> slots_;
 };
 
 // The words of `list` that `lexicon` keeps, in the list's order, with the
@@ -57,8 +76,8 @@ class PlainLexicon {
 // when the base forms of the lengths asked for are too few.
 WordList KeepPlainWords(const WordList& list, const PlainLexicon& lexicon);
 
-// The words of `list` that the installed dictionary keeps; the list as it
-// is when the dictionary is not installed.
+// The words of `list` that the installed dictionary and thesaurus keep; the
+// list as it is when the dictionary is not installed.
 WordList WithInstalledLexicon(WordList list);
 
 // Debian's Italian list with only its plain words, when the dictionary is

@@ -31,6 +31,8 @@ const char* Name(WordReason reason) {
       return "proper noun";
     case WordReason::kUnfit:
       return "unfit";
+    case WordReason::kRare:
+      return "rare";
   }
   return "?";
 }
@@ -39,7 +41,8 @@ const PlainLexicon& Italian() {
   static const PlainLexicon lexicon = [] {
     std::ifstream affixes{std::string(kItalianAffixes)};
     std::ifstream stems{std::string(kItalianStems)};
-    return PlainLexicon::Read(affixes, stems);
+    std::ifstream thesaurus{std::string(kItalianThesaurusIndex)};
+    return PlainLexicon::Read(affixes, stems, &thesaurus);
   }();
   return lexicon;
 }
@@ -48,6 +51,7 @@ const PlainLexicon& Italian() {
 // the words the filter was made for (those a setter rejected) among them.
 TEST(PlainLexicon, KeepsBaseFormsAndNamesWhyItDropsTheRest) {
   ASSERT_FALSE(Italian().Empty()) << kItalianStems << ": the package hunspell-it installs it";
+  ASSERT_TRUE(std::ifstream(std::string(kItalianThesaurusIndex))) << "the package mythes-it installs it";
   struct Row {
     const char* word;
     WordReason reason;
@@ -57,10 +61,11 @@ TEST(PlainLexicon, KeepsBaseFormsAndNamesWhyItDropsTheRest) {
            Row{"zona", WordReason::kNoun},
            Row{"felice", WordReason::kNoun},  // adjectives count with nouns
            Row{"pesca", WordReason::kNoun},   // also a form of "pescare"
+           Row{"albero", WordReason::kNoun},  // the dictionary has it only as a form of "alberare"
            Row{"gatti", WordReason::kPluralOrFeminine},
            Row{"gatta", WordReason::kPluralOrFeminine},
+           Row{"casa", WordReason::kNoun},  // a headword, though the dictionary makes it from "caso"
            Row{"zone", WordReason::kPluralOrFeminine},
-           Row{"cani", WordReason::kPluralOrFeminine},
            Row{"cantare", WordReason::kInfinitive},
            Row{"trarre", WordReason::kInfinitive},
            Row{"dire", WordReason::kInfinitive},
@@ -91,6 +96,12 @@ TEST(PlainLexicon, KeepsBaseFormsAndNamesWhyItDropsTheRest) {
            Row{"sulla", WordReason::kFunctionWord},
            Row{"roma", WordReason::kProperNoun},
            Row{"culo", WordReason::kUnfit},
+           // Words the thesaurus does not list: rare, or an adjective only
+           // as a participle.
+           Row{"giogaia", WordReason::kRare},
+           Row{"tracio", WordReason::kRare},
+           Row{"accorso", WordReason::kRare},
+           Row{"cane", WordReason::kRare},  // the price of a thesaurus that misses it
            Row{"xyzzy", WordReason::kNotBaseForm},
        }) {
     EXPECT_STREQ(Name(Italian().Judge(row.word)), Name(row.reason)) << row.word;
@@ -98,13 +109,14 @@ TEST(PlainLexicon, KeepsBaseFormsAndNamesWhyItDropsTheRest) {
 }
 
 // The filter works on the list's words: what it keeps stays in the list's
-// order, plurals after the base forms.
+// order, plurals after the base forms (each word with its tier: 0 a base
+// form, 3 a plural or feminine).
 TEST(PlainLexicon, KeepsTheListsOrderWithPluralsLast) {
-  std::istringstream in("gatti\ncantavamo\ngatto\ncane\nRoma\ndello\ncantare\n");
+  std::istringstream in("gatti\ncantavamo\ngatto\ncasa\nRoma\ndello\ncantare\n");
   const WordList kept = KeepPlainWords(WordList::Read(in), Italian());
   std::string words;
-  for (const ListWord& word : kept.Words()) words += word.text + ' ';
-  EXPECT_EQ(words, "cane gatto cantare gatti ");
+  for (const ListWord& word : kept.Words()) words += word.text + std::to_string(static_cast<int>(word.tier)) + ' ';
+  EXPECT_EQ(words, "casa0 gatto0 cantare0 gatti3 ");
 }
 
 }  // namespace
