@@ -54,6 +54,7 @@ constexpr std::string_view kFunctionWords[] = {
     "ohi",
     "parecchio",
     "poco",
+    "proprio",
     "qualcuno",
     "quale",
     "quanto",
