@@ -5,7 +5,8 @@
 #                    with warnings as errors, runs every test, checks the
 #                    installation and builds the Debian package, then runs the
 #                    tests again under AddressSanitizer and
-#                    UndefinedBehaviorSanitizer
+#                    UndefinedBehaviorSanitizer, and the tests that start
+#                    jobs under ThreadSanitizer
 #   ./dev.sh fuzz [SECONDS]
 #                    installs clang, builds the libFuzzer target of the Libero
 #                    path under both sanitizers and fuzzes it (600 s unless told)
@@ -66,6 +67,8 @@ case "${1:-}" in
     data/check_install.sh build/release
     build sanitize
     ctest --preset sanitize
+    build threads
+    ctest --preset threads
     ;;
   screenshots)
     packages+=(xvfb xauth)

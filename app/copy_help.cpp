@@ -10,7 +10,7 @@ namespace {
 // The help text, line by line. Lines 6, 22 and 28 end in a blank on purpose.
 // After the first text, in its manner, the commands that came later and the
 // keys that reach them.
-constexpr std::array<std::string_view, 60> kHelpLines = {
+constexpr std::array<std::string_view, 64> kHelpLines = {
     "",
     "Zifrel 2: schemi e crittogrammi",
     "-------------------------",
@@ -58,6 +58,10 @@ constexpr std::array<std::string_view, 60> kHelpLines = {
     "Stampa (Ctrl+P): stampa lo",
     "schema con la soluzione, o",
     "lo salva in un file PDF.",
+    "Gioca (Ctrl+Shift+G): apre",
+    "lo schema in una finestra",
+    "per risolverlo a mano, con",
+    "controllo e suggerimenti.",
     "In LIBERO, sul campo delle",
     "relazioni: Spiega",
     "(Ctrl+Shift+S) spiega la",

@@ -11,17 +11,15 @@ namespace zifrel {
 // The grading runs here, on the window thread, before the print dialog
 // opens: it takes at most about 20 ms for a generated Schema (measured with
 // bench/deduction_bench.cpp, BM_GradeGenerated), and a Schema with several
-// solutions ends at its tenth.
-std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
+// solutions is refused as soon as the solver has counted them.
+std::optional<SheetSchema> Workbench::GradedSchema() {
   SheetSchema schema;
   schema.ops = model_.CurrentOps;
-  CellTexts cells;
-  for (int k = 0; k < kCellCount; ++k) {
-    schema.cells[k] = model_.Ed[k].Text();
-    cells.Set(k, schema.cells[k]);
-  }
-  // A sheet without its answer key would be a puzzle nobody can check, so
-  // Stampa refuses what Spiega refuses, with the same words.
+  for (int k = 0; k < kCellCount; ++k) schema.cells[k] = model_.Ed[k].Text();
+  const CellTexts cells = CellTextsOf(schema.cells);
+  // A sheet without its answer key would be a puzzle nobody can check, and
+  // a game without one could not be judged: Stampa and Gioca refuse what
+  // Spiega refuses, with the same words.
   const auto refuse = [this](std::string_view reason) {
     if (reportError_) reportError_(std::string(reason));
     return std::nullopt;
@@ -41,7 +39,18 @@ std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
     default:  // no solution, or several
       return refuse(phrase::kNotUnique);
   }
-  return SheetDocument{std::move(note), {std::move(schema)}};
+  return schema;
+}
+
+std::optional<SheetDocument> Workbench::StampaSheet(std::string note) {
+  std::optional<SheetSchema> schema = GradedSchema();
+  if (!schema) return std::nullopt;
+  return SheetDocument{std::move(note), {std::move(*schema)}};
+}
+
+std::optional<SheetSchema> Workbench::GiocaSchema() {
+  if (!SchemaCommandsAvailable()) return std::nullopt;
+  return GradedSchema();
 }
 
 }  // namespace zifrel

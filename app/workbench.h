@@ -64,6 +64,10 @@ class Workbench {
   // is printed; otherwise the result is empty and the error reporter gets
   // the line Spiega writes for it.
   std::optional<SheetDocument> StampaSheet(std::string note);
+  // Gioca: the Schema in the cells, with its answer key and level, for a
+  // play window. Refused as Stampa refuses; nothing while a job runs or in
+  // mode Libero, as for the other commands of the output area.
+  std::optional<SheetSchema> GiocaSchema();
 
   // Job control.
   void Button1Click();
@@ -94,6 +98,7 @@ class Workbench {
   void SetCommandsEnabled(bool enabled);
   void ShowLiberoCount();
   void StartCommand(JobTask task);
+  std::optional<SheetSchema> GradedSchema();
   void StartJob(const JobRequest& request);
 
   WindowModel model_;

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -6,6 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/sheet_output.h"
+#include "cli/sheet_target.h"
 #include "cli/signals.h"
 #include "deduce/explanation_text.h"
 #include "generate/generator.h"
@@ -25,6 +28,7 @@ struct GeneraOptions {
   bool solution = false;
   int level = 0;                   // 0: any
   std::optional<std::string> pdf;  // a printable sheet of the Schemas too
+  bool pdfOnStdout = false;        // then it alone: the lines would spoil it
 };
 
 std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status) {
@@ -55,6 +59,8 @@ std::optional<GeneraOptions> Options(const ParsedArgs& args, Io& io, int& status
   if (const auto pdf = args.Value("--pdf")) {
     if (pdf->empty()) return refuse("--pdf vuole il nome di un file");
     options.pdf = std::string(*pdf);
+    options.pdfOnStdout = IsStandardOutput(*options.pdf);
+    if (options.pdfOnStdout && ::isatty(STDOUT_FILENO) == 1) return refuse("--pdf non scrive un PDF su un terminale");
   }
   options.solution = args.Has("--solution");
   return options;
@@ -66,8 +72,10 @@ int Genera(const ParsedArgs& args, Io& io) {
   if (!options) return status;
   const std::optional<std::int32_t> seed = SeedFrom(args, io, kGenera, status);
   if (!seed) return status;
-  OutputSink out(io.out);
-  if (options->ops && RefuseUnadmitted(*options->ops, out)) return kExitRefused;
+  OutputSink printed(io.out);
+  LineCollector unprinted;
+  LineSink& out = options->pdfOnStdout ? static_cast<LineSink&>(unprinted) : printed;
+  if (options->ops && RefuseUnadmitted(*options->ops, printed)) return kExitRefused;
 
   // The window's start-up, so that a seed gives the Schemas of the window's
   // first, second, ... Genera jobs.
@@ -100,6 +108,7 @@ int Genera(const ParsedArgs& args, Io& io) {
     for (const std::string& line : SchemaLines(cells, schema->ops, " ")) out.AppendLine(line);
     if (options->solution) AppendSolutionLines(out, schema->grid, schema->ops);
     if (options->solution && options->level != 0) out.AppendLine(LevelLine(options->level));
+    unprinted.lines.clear();
     if (io.out.Failed()) return kExitIo;  // no one reads what comes next
     if (options->pdf) sheet.push_back(*schema);
   }
@@ -122,10 +131,11 @@ const Command kGenera = {
     "      --count K: K schemi di seguito, separati da una riga vuota.\n"
     "      --solution: dopo ogni schema, la sua soluzione in numeri.\n"
     "      --livello N: solo schemi del livello N, da 1 (facile) a 5\n"
-    "      (diabolico); con --solution la soluzione e' seguita dal livello.\n"
-    "      Se nessuno di 5000 schemi e' del livello N, rinuncia (stato 1).\n"
+    "      (diabolico); con --solution la soluzione è seguita dal livello.\n"
+    "      Se nessuno di 1000 schemi è del livello N, rinuncia (stato 1).\n"
     "      --pdf FILE: scrive anche gli schemi in FILE, un foglio A4 da\n"
-    "      stampare, sei per pagina, con le soluzioni nelle ultime pagine.\n",
+    "      stampare, sei per pagina, con le soluzioni nelle ultime pagine;\n"
+    "      con - (o /dev/stdout) il PDF va sullo standard output, da solo.\n",
     kOptions,
     Genera,
 };

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/error_reasons.h"
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"

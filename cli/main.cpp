@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
-#include "cli/relation_input.h"
+#include "cli/error_reasons.h"
 #include "cli/signals.h"
 
 int main(int argc, char** argv) {

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "core/utf8.h"
+
 namespace zifrel::cli {
 
 Output& Output::operator<<(std::string_view text) {
@@ -34,22 +36,38 @@ void Output::Write(std::string_view bytes) {
   }
 }
 
+namespace {
+
+// What a terminal would act on rather than show: C0 controls but the line
+// feed, DEL, the C1 controls (encoded, or as the lone bytes that some
+// terminals take for them: 0x9B starts a control sequence), and the
+// bidirectional embeddings, overrides and isolates, which can make a line
+// read as something else than its bytes.
+bool DrivesTerminal(char32_t c) {
+  return (c < 0x20 && c != '\n') || (c >= 0x7F && c <= 0x9F) || (c >= kEscapeBase + 0x80 && c <= kEscapeBase + 0x9F) ||
+         (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+}  // namespace
+
 std::string EscapeControls(std::string_view bytes) {
   std::string shown;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    const auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-    char escaped[8];
-    if ((c < 0x20 && c != '\n') || c == 0x7F) {
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      shown += escaped;
-    } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {  // U+0080..U+009F
-      std::snprintf(escaped, sizeof escaped, "\\u%04X", next);
-      shown += escaped;
-      ++i;
-    } else {
-      shown += static_cast<char>(c);
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const std::size_t start = pos;
+    const char32_t c = NextCodePoint(bytes, pos);
+    if (!DrivesTerminal(c)) {
+      shown.append(bytes.substr(start, pos - start));
+      continue;
     }
+    char escaped[12];
+    if (c < 0x80) {
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c));
+    } else if (c >= kEscapeBase) {  // a byte that is not UTF-8
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned>(c - kEscapeBase));
+    } else {
+      std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(c));
+    }
+    shown += escaped;
   }
   return shown;
 }

@@ -57,7 +57,8 @@ class OutputSink final : public LineSink {
 };
 
 // The text of `bytes` with every control character shown as \xHH (a C1
-// control, in UTF-8, as \u00HH); line feeds stay as they are.
+// control, in UTF-8, as \u00HH; a bidirectional control as \u202E, say);
+// line feeds stay as they are.
 std::string EscapeControls(std::string_view bytes);
 
 }  // namespace zifrel::cli

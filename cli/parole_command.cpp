@@ -1,10 +1,13 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <cerrno>
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "cli/command.h"
+#include "cli/error_reasons.h"
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"
@@ -30,6 +33,45 @@ bool ParseLengths(std::string_view text, parole::GeneratorOptions& options) {
   options.minLength = *low;
   options.maxLength = *high;
   return true;
+}
+
+std::string ListName(std::string_view file) { return file == "-" ? "lo standard input" : std::string(file); }
+
+// The word list of --parole, "-" for standard input, read with a bound on
+// memory; or the status of the error, already reported.
+std::optional<parole::WordList> ReadWordList(const std::string& file, Io& io, int& status) {
+  const bool fromStdin = file == "-";
+  const int fd = fromStdin ? io.in : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
+    status = kExitIo;
+    return std::nullopt;
+  }
+  parole::WordListReader reader;
+  const int error = ReadInPieces(fd, [&](std::string_view piece) { return reader.Feed(piece); });
+  if (!fromStdin) ::close(fd);
+  if (error != 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << ListName(file) << ": " << ReadErrorReason(error) << '\n';
+    status = kExitIo;
+    return std::nullopt;
+  }
+  switch (reader.Fault()) {
+    case parole::ListFault::kNone:
+      return reader.Finish();
+    case parole::ListFault::kNotText:
+      io.err << "zifrel-cli: " << ListName(file) << " non e' un elenco di parole: contiene byte nulli\n";
+      break;
+    case parole::ListFault::kLineTooLong:
+      io.err << "zifrel-cli: " << ListName(file) << " non e' un elenco di parole: la riga " << reader.LineNumber()
+             << " supera " << parole::kMaxListLineBytes << " byte\n";
+      break;
+    case parole::ListFault::kTooManyLines:
+      io.err << "zifrel-cli: " << ListName(file) << " ha piu' di " << parole::kMaxListLines
+             << " righe, troppe per un elenco di parole\n";
+      break;
+  }
+  status = kExitRefused;
+  return std::nullopt;
 }
 
 std::optional<parole::GeneratorOptions> Options(const ParsedArgs& args, Io& io, int& status) {
@@ -70,17 +112,13 @@ int Parole(const ParsedArgs& args, Io& io) {
   if (!seed) return status;
 
   const std::string file(args.Value("--parole").value_or(parole::kItalianWordList));
-  std::ifstream in(file, std::ios::binary);
-  parole::WordList list = in ? parole::WordList::Read(in) : parole::WordList();
-  if (!in.eof()) {  // not opened, or a read failed (a directory, say)
-    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
-    return kExitIo;
-  }
+  std::optional<parole::WordList> list = ReadWordList(file, io, status);
+  if (!list) return status;
   // A list of one's own is taken as it is: its words were chosen.
-  if (!args.Value("--parole")) list = parole::WithInstalledLexicon(std::move(list));
-  parole::RelationGenerator generator(list, *options, *seed);
+  if (!args.Value("--parole")) list = parole::WithInstalledLexicon(std::move(*list));
+  parole::RelationGenerator generator(*list, *options, *seed);
   if (generator.HasNoWords()) {
-    io.err << "zifrel-cli: nessuna parola adatta in " << file << '\n';
+    io.err << "zifrel-cli: nessuna parola adatta in " << ListName(file) << '\n';
     return kExitRefused;
   }
 
@@ -137,7 +175,8 @@ const Command kParole = {
     "      a+a=b+b+b o a-b=c (ripetibile; senza, varia a caso). --lettere N:\n"
     "      esattamente N lettere diverse. --lunghezza MIN-MAX: parole da MIN a\n"
     "      MAX lettere (3-7 predefinito). --parole FILE: un'altra lista, una\n"
-    "      parola per riga, UTF-8 (predefinita /usr/share/dict/italian).\n"
+    "      parola per riga, UTF-8 (predefinita /usr/share/dict/italian;\n"
+    "      - e' lo standard input), al piu' 1000000 righe di 256 byte.\n"
     "      --seed N: lo stesso seme e la stessa lista danno le stesse relazioni;\n"
     "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
     "      --solution: dopo ogni relazione, cio' che libero ne scrive, poi\n"

@@ -4,7 +4,7 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
+#include <functional>
 #include <string_view>
 
 #include "core/utf8.h"
@@ -42,59 +42,40 @@ class Lines {
 
 }  // namespace
 
-LinesRead ReadRelationLines(int fd) {
-  Lines lines;
-  std::string line;
+int ReadInPieces(int fd, const std::function<bool(std::string_view)>& take) {
   std::array<char, 1 << 16> buffer;
   for (;;) {
     const ssize_t got = ::read(fd, buffer.data(), buffer.size());
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return {lines.Take(), errno};
-    if (got == 0) break;
-    for (const char c : std::string_view(buffer.data(), static_cast<std::size_t>(got))) {
+    if (got < 0) return errno;
+    if (got == 0 || !take(std::string_view(buffer.data(), static_cast<std::size_t>(got)))) return 0;
+  }
+}
+
+LinesRead ReadRelationLines(int fd) {
+  Lines lines;
+  std::string line;
+  bool settled = false;
+  const int error = ReadInPieces(fd, [&](std::string_view piece) {
+    for (const char c : piece) {
       if (c != '\n') {
         if (line.size() < kMaxLineBytes) line += c;
         continue;
       }
-      if (!lines.Add(std::move(line))) return {lines.Take(), 0};
+      settled = !lines.Add(std::move(line));
+      if (settled) return false;
       line.clear();
     }
     if (line.size() == kMaxLineBytes) {  // too long already: the job will say so
+      settled = true;
       lines.Add(std::move(line));
-      return {lines.Take(), 0};
+      return false;
     }
-  }
-  if (!line.empty()) lines.Add(std::move(line));
+    return true;
+  });
+  if (error != 0) return {lines.Take(), error};
+  if (!settled && !line.empty()) lines.Add(std::move(line));
   return {lines.Take(), 0};
-}
-
-std::string ReadErrorReason(int error) {
-  switch (error) {
-    case ENOENT:
-      return "il file non esiste";
-    case EACCES:
-    case EPERM:
-      return "permesso negato";
-    case EISDIR:
-      return "e' una cartella";
-    case EBADF:
-      return "non e' aperto";
-    default:
-      return std::strerror(error);
-  }
-}
-
-std::string WriteErrorReason(int error) {
-  switch (error) {
-    case ENOSPC:
-      return "spazio esaurito";
-    case EPIPE:
-      return "nessuno legge piu' l'uscita";
-    case EBADF:
-      return "l'uscita e' chiusa";
-    default:
-      return std::strerror(error);
-  }
 }
 
 }  // namespace zifrel::cli

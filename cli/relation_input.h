@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zifrel::cli {
@@ -12,14 +14,16 @@ namespace zifrel::cli {
 // them; reading ends as soon as the job's outcome can no longer change: at
 // a line longer than a relation may be, or at one relation more than a job
 // takes. Either is kept, for the job to report.
+// Reads `fd` to its end, a piece at a time, handing each piece to `take`
+// until it returns false. A read that a signal interrupts is taken up again:
+// a signal that must end the program ends it in its handler. Returns 0, or
+// the errno of a read that failed.
+int ReadInPieces(int fd, const std::function<bool(std::string_view)>& take);
+
 struct LinesRead {
   std::vector<std::string> lines;
   int error = 0;  // the errno of a read that failed
 };
 LinesRead ReadRelationLines(int fd);
-
-// Why a file cannot be read, or the output written, in a few Italian words.
-std::string ReadErrorReason(int error);
-std::string WriteErrorReason(int error);
 
 }  // namespace zifrel::cli

@@ -6,12 +6,13 @@
 #include "cli/command.h"
 #include "core/messages.h"
 #include "core/utf8.h"
+#include "core/version.h"
 #include "schema/op_combo_table.h"
 
 namespace zifrel::cli {
 namespace {
 
-constexpr std::string_view kVersion = "zifrel-cli 2.0.0";
+constexpr std::string_view kVersion = "zifrel-cli " ZIFREL_VERSION;
 
 constexpr std::array<const Command*, 5> kCommands = {&kGenera, &kRisolvi, &kSpiega, &kLibero, &kParole};
 
@@ -20,8 +21,9 @@ void PrintHelp(Output& out) {
   for (const Command* command : kCommands) out << "  " << command->usage << "\n" << command->help;
   out << "  zifrel-cli --help | --version\n"
          "  Ogni comando accetta -h o --help.\n\n"
-         "Stato d'uscita: 0 ricerca svolta (qualunque sia il numero di soluzioni),\n"
-         "1 dati rifiutati, 2 uso errato, 74 lettura o scrittura non riuscita,\n"
+         "Stato d'uscita: 0 ricerca svolta (per risolvi e libero qualunque sia il\n"
+         "numero di soluzioni), 1 dati rifiutati (per spiega anche uno schema senza\n"
+         "una sola soluzione), 2 uso errato, 74 lettura o scrittura non riuscita,\n"
          "130 interrotta con Ctrl-C, 143 terminata con SIGTERM.\n";
 }
 
@@ -67,9 +69,9 @@ std::optional<OpCodes> OpsFrom(const ParsedArgs& args, Io& io, const Command& co
 std::optional<long> CountFrom(const ParsedArgs& args, Io& io, const Command& command, int& status) {
   const std::optional<std::string_view> text = args.Value("--count");
   if (!text) return 1;
-  const std::optional<long> count = ParseInteger<long>(*text);
-  if (count && *count >= 1) return count;
-  status = UsageError(io, command, "--count vuole un intero da 1 in su");
+  const std::variant<long, std::string> count = ParsePositive<long>("--count", *text);
+  if (const long* n = std::get_if<long>(&count)) return *n;
+  status = UsageError(io, command, std::get<std::string>(count));
   return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/error_reasons.h"
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "deduce/explain.h"
@@ -13,12 +14,14 @@
 namespace zifrel::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--ops", true}, {"--passi", true}, {"--libero", false}};
+constexpr OptionSpec kOptions[] = {{"--ops", true}, {"--passi", true}, {"--noti", true}, {"--libero", false}};
 
 // One relation between words, read as libero reads its relations.
 int SpiegaLibero(const ParsedArgs& args, Io& io) {
   if (args.positional.size() > 1) return UsageError(io, kSpiega, "un solo file");
-  if (args.Has("--ops") || args.Has("--passi")) return UsageError(io, kSpiega, "--libero non vuole --ops ne' --passi");
+  if (args.Has("--ops") || args.Has("--passi") || args.Has("--noti")) {
+    return UsageError(io, kSpiega, "--libero non vuole --ops, --passi né --noti");
+  }
   const std::string_view file = args.positional.empty() ? "-" : args.positional[0];
   const bool fromStdin = file == "-";
   const int fd = fromStdin ? io.in : ::open(std::string(file).c_str(), O_RDONLY | O_CLOEXEC);
@@ -53,9 +56,15 @@ int Spiega(const ParsedArgs& args, Io& io) {
   if (!ops) return status;
   int steps = kAllSteps;
   if (const std::optional<std::string_view> text = args.Value("--passi")) {
-    const std::optional<int> given = ParseInteger<int>(*text);
-    if (!given || *given < 1) return UsageError(io, kSpiega, "--passi vuole un intero da 1 in su");
-    steps = *given;
+    const std::variant<int, std::string> given = ParsePositive<int>("--passi", *text);
+    if (const std::string* reason = std::get_if<std::string>(&given)) return UsageError(io, kSpiega, *reason);
+    steps = std::get<int>(given);
+  }
+  std::vector<KnownDigit> known;
+  if (const std::optional<std::string_view> text = args.Value("--noti")) {
+    std::optional<std::vector<KnownDigit>> given = ParseKnownDigits(*text);
+    if (!given) return UsageError(io, kSpiega, "--noti vuole lettere e cifre diverse, come A=3,B=5");
+    known = std::move(*given);
   }
   const std::optional<CellTexts> cells = CellsFrom(args, io, kSpiega, status);
   if (!cells) return status;
@@ -63,9 +72,9 @@ int Spiega(const ParsedArgs& args, Io& io) {
   OutputSink out(io.out);
   if (RefuseUnadmitted(*ops, out)) return kExitRefused;
   const SearchRunning searching;
-  switch (Explain(*cells, *ops, io.stop, out, steps)) {
+  switch (Explain(*cells, *ops, io.stop, out, steps, known)) {
     case ExplainOutcome::kExplained:
-    case ExplainOutcome::kNotUnique:
+    case ExplainOutcome::kWrongKnown:  // the wrong digit named is the answer
       return kExitSearched;
     case ExplainOutcome::kStopped:
       return kExitInterrupted;
@@ -78,13 +87,16 @@ int Spiega(const ParsedArgs& args, Io& io) {
 
 const Command kSpiega = {
     "spiega",
-    "zifrel-cli spiega C1 C2 C3 C4 C5 C6 C7 C8 C9 [--ops OPS] [--passi N] | spiega --libero [FILE]",
+    "zifrel-cli spiega C1 C2 C3 C4 C5 C6 C7 C8 C9 [--ops OPS] [--passi N] [--noti A=3,B=5] | spiega --libero [FILE]",
     "      Spiega passo per passo come si risolve uno schema con una sola\n"
-    "      soluzione, poi ne da' la soluzione e il livello (1 facile .. 5\n"
+    "      soluzione, poi ne dà la soluzione e il livello (1 facile .. 5\n"
     "      diabolico). Celle e OPS come per risolvi. --passi N: solo i primi\n"
-    "      N passi, come suggerimento, senza la soluzione. --libero: spiega\n"
-    "      invece una somma o differenza di parole con una sola soluzione,\n"
-    "      letta da FILE o dallo standard input, colonna per colonna.\n",
+    "      N passi, come suggerimento, senza la soluzione. --noti A=3,B=5:\n"
+    "      le cifre già trovate; i passi partono da lì, e una cifra sbagliata\n"
+    "      è indicata con l'uguaglianza che non sarebbe verificata.\n"
+    "      --libero: spiega invece, colonna per colonna, una somma o una\n"
+    "      differenza di parole con una sola soluzione, letta da FILE o\n"
+    "      dallo standard input.\n",
     kOptions,
     Spiega,
 };

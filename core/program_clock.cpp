@@ -15,6 +15,10 @@ std::int64_t MillisecondsSinceStart() noexcept {
   return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
+std::uint32_t ClockSeed() noexcept {
+  return static_cast<std::uint32_t>(SecondsSinceEpoch()) + static_cast<std::uint32_t>(MillisecondsSinceStart());
+}
+
 std::int64_t SecondsSinceEpoch() noexcept {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   return std::chrono::duration_cast<std::chrono::seconds>(now).count();

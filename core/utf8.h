@@ -7,8 +7,8 @@
 namespace zifrel {
 
 // A character of the system is one Unicode code point. A byte that is not
-// part of valid UTF-8 reads as one character of its own, U+DC80 + byte (the
-// "surrogate escape"), so distinct bad bytes stay distinct and are written
+// part of valid UTF-8 (always 0x80 or more) reads as one character of its
+// own, U+DC00 + byte, so U+DC80..U+DCFF (the "surrogate escape"), so distinct bad bytes stay distinct and are written
 // back unchanged.
 inline constexpr char32_t kEscapeBase = 0xDC00;
 

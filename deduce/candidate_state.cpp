@@ -27,24 +27,28 @@ void RuleOut(const DeductionPuzzle& puzzle, CandidateState& state, int symbol, D
 }
 
 bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const Step& step) {
-  SymbolMask concerned = 0;
   for (int s = 0; s < puzzle.symbolCount; ++s) {
-    if (step.ruledOut[s] == 0) continue;
-    RuleOut(puzzle, state, s, step.ruledOut[s]);
-    concerned |= static_cast<SymbolMask>(1u << s);
+    if (step.ruledOut[s] != 0) RuleOut(puzzle, state, s, step.ruledOut[s]);
   }
-  if (step.symbol >= 0) concerned |= static_cast<SymbolMask>(1u << step.symbol);
-  bool holds = true;
-  for (int s = 0; s < puzzle.symbolCount; ++s) {
-    if (state.masks[s] == 0) holds = false;
-    if (!(concerned & (1u << s)) || (state.settled & (1u << s)) || DigitCount(state.masks[s]) != 1) continue;
-    state.settled |= static_cast<SymbolMask>(1u << s);
-    for (int t = 0; t < puzzle.symbolCount; ++t) {
-      if (t != s) RuleOut(puzzle, state, t, state.masks[s]);
+  return Settle(puzzle, state);
+}
+
+bool Settle(const DeductionPuzzle& puzzle, CandidateState& state) {
+  // A letter left one digit takes it from the others, which may leave
+  // another letter one digit: until none is.
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int s = 0; s < puzzle.symbolCount; ++s) {
+      if (state.masks[s] == 0) return false;
+      if ((state.settled & (1u << s)) || DigitCount(state.masks[s]) != 1) continue;
+      state.settled |= static_cast<SymbolMask>(1u << s);
+      for (int t = 0; t < puzzle.symbolCount; ++t) {
+        if (t != s) RuleOut(puzzle, state, t, state.masks[s]);
+      }
+      changed = true;
     }
   }
-  for (int s = 0; s < puzzle.symbolCount; ++s) holds = holds && state.masks[s] != 0;
-  return holds;
+  return true;
 }
 
 }  // namespace zifrel

@@ -34,9 +34,13 @@ CandidateState StartState(const DeductionPuzzle& puzzle);
 // Rules out digits of one symbol and marks its equations to be seen again.
 void RuleOut(const DeductionPuzzle& puzzle, CandidateState& state, int symbol, DigitMask digits);
 
-// Applies a step: rules out its digits, then settles each symbol the step
-// concerns that has one digit left. False when a symbol is left with none.
+// Applies a step: rules out its digits, then settles every letter left with
+// one digit (Settle). False when a letter is left with none.
 bool ApplyStep(const DeductionPuzzle& puzzle, CandidateState& state, const Step& step);
+
+// Settles each letter with one digit left, taking that digit from the
+// others, until none is left to settle. False when a letter has no digit.
+bool Settle(const DeductionPuzzle& puzzle, CandidateState& state);
 
 inline SymbolMask AllSymbols(const DeductionPuzzle& puzzle) {
   return static_cast<SymbolMask>((1u << puzzle.symbolCount) - 1);

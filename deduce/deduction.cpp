@@ -19,7 +19,8 @@ bool HasLeadingZero(const DeductionPuzzle& puzzle, const NumberGrid& grid) {
 
 }  // namespace
 
-DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& ops, StopFlag& stop) {
+DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& ops, StopFlag& stop,
+                                         std::span<const KnownDigit> known) {
   stepCount_ = 0;
   level_ = 0;
   switch (solver_.SolveSchema(SolveMode::CountOnly, cells, ops, stop)) {
@@ -37,7 +38,16 @@ DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& 
 
   CodeDeductionPuzzle(cells, ops, puzzle_);
   puzzle_.leadingZeros = HasLeadingZero(puzzle_, solver_.Solution(0));
-  CandidateState state = StartState(puzzle_);
+  start_ = StartState(puzzle_);
+  const SymbolDigits truth = DigitsOfGrid(puzzle_, solver_.Solution(0));
+  for (const KnownDigit& k : known) {
+    int s = 0;
+    while (s < puzzle_.symbolCount && puzzle_.symbolChars[s] != k.letter) ++s;
+    if (s == puzzle_.symbolCount || truth[s] != k.digit) return DeductionOutcome::kWrongKnown;
+    RuleOut(puzzle_, start_, s, static_cast<DigitMask>(kAnyDigit & ~(1u << k.digit)));
+  }
+  Settle(puzzle_, start_);
+  CandidateState state = start_;
   DeductionContext context{puzzle_, search_};
   TrialSearch trials(context, stop);
   while (!Solved(puzzle_, state) && stepCount_ < kMaxSteps) {

@@ -1,30 +1,35 @@
 #include <algorithm>
 
 #include "deduce/deduction.h"
+#include "deduce/techniques.h"
 
 namespace zifrel {
-namespace {
 
-// Bounding numbers again and again is work: a Schema that needs it this
-// often counts as one that needs trying the combinations.
-constexpr int kManyRanges = 5;
-
-}  // namespace
+int StepLevel(const Step& step) {
+  switch (step.technique) {
+    case Technique::kLeadingDigits:
+    case Technique::kLengths:
+    case Technique::kIdentity:
+    case Technique::kOnlyPlace:
+      return 1;
+    case Technique::kLastDigits:
+      return step.columns == 1 || step.open <= kEasyLastDigitsOpen ? 1 : 3;
+    case Technique::kRanges:
+    case Technique::kDigitGroup:
+      return 2;
+    case Technique::kCombinations:
+    case Technique::kTwoEquations:
+      return 3;
+    case Technique::kTrial:
+      return step.trial.depth > 1 || step.trial.inside > 1 ? 5 : 4;
+  }
+  return 5;
+}
 
 int LevelOfSteps(const Step* steps, int count) {
-  std::array<int, kTechniqueCount> uses{};
-  int deepest = 0;
-  for (int i = 0; i < count; ++i) {
-    ++uses[static_cast<int>(steps[i].technique)];
-    if (steps[i].technique == Technique::kTrial) deepest = std::max<int>(deepest, steps[i].trial.depth);
-  }
-  const auto used = [&](Technique t) { return uses[static_cast<int>(t)]; };
-  if (deepest >= 2) return 5;
-  if (deepest == 1) return 4;
-  if (used(Technique::kCombinations) + used(Technique::kTwoEquations) > 0 || used(Technique::kRanges) >= kManyRanges)
-    return 3;
-  if (used(Technique::kRanges) > 0) return 2;
-  return 1;
+  int level = 1;
+  for (int i = 0; i < count; ++i) level = std::max(level, StepLevel(steps[i]));
+  return level;
 }
 
 }  // namespace zifrel

@@ -1,5 +1,5 @@
-// The techniques that look at the digits alone: leading digits, and the rule
-// that different symbols are different digits.
+// The techniques that look at the digits alone (leading digits, and the rule
+// that different letters are different digits) and the identities of 0 and 1.
 #include <bit>
 
 #include "deduce/techniques.h"
@@ -46,16 +46,6 @@ bool FindLeadingDigits(const DeductionPuzzle& puzzle, const CandidateState& stat
   return found;
 }
 
-bool FindOnlyDigit(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
-  for (int s = 0; s < puzzle.symbolCount; ++s) {
-    if ((state.settled & (1u << s)) || DigitCount(state.masks[s]) != 1) continue;
-    step.technique = Technique::kOnlyDigit;
-    step.symbol = static_cast<std::int8_t>(s);
-    return true;
-  }
-  return false;
-}
-
 bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
   if (!EveryDigitUsed(puzzle)) return false;
   const DigitMask placed = SettledDigits(puzzle, state);
@@ -73,7 +63,7 @@ bool FindOnlyPlace(const DeductionPuzzle& puzzle, const CandidateState& state, S
     }
     if (std::popcount(static_cast<unsigned>(holders)) != 1) continue;
     const int s = std::countr_zero(static_cast<unsigned>(holders));
-    if (DigitCount(state.masks[s]) == 1) continue;  // the only digit technique says it
+    if (DigitCount(state.masks[s]) == 1) continue;  // settled already by the step that left it one
     step.technique = Technique::kOnlyPlace;
     step.symbol = static_cast<std::int8_t>(s);
     step.groupDigits = static_cast<DigitMask>(1u << d);
@@ -138,6 +128,79 @@ bool FindDigitGroup(const DeductionPuzzle& puzzle, const CandidateState& state, 
         return true;
       }
     }
+  }
+  return false;
+}
+
+namespace {
+
+bool SameSymbols(const PuzzleCell& a, const PuzzleCell& b, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (a.symbols[i] != b.symbols[i]) return false;
+  }
+  return true;
+}
+
+// x × C = x, x × C0 = x0, x × C00 = x00 with the 0s known: C = 1, as x is
+// not 0. `x` and `factor` are the two operands either way round.
+bool TimesOne(const DeductionPuzzle& puzzle, const CandidateState& state, int x, int factor, int result,
+              IdentityDetail& detail) {
+  const PuzzleCell& xc = puzzle.cells[x];
+  const PuzzleCell& fc = puzzle.cells[factor];
+  const PuzzleCell& rc = puzzle.cells[result];
+  const int zeros = fc.length - 1;
+  if (rc.length != xc.length + zeros || !SameSymbols(xc, rc, xc.length)) return false;
+  for (int i = 1; i < fc.length; ++i) {
+    const int z = fc.symbols[i];
+    if (rc.symbols[xc.length + i - 1] != z || state.masks[z] != 1u) return false;
+  }
+  // x is not 0: it has two or more digits that do not start with 0, or its
+  // one letter is not 0.
+  const bool nonZero =
+      xc.length > 1 ? !puzzle.leadingZeros || !(state.masks[xc.symbols[0]] & 1u) : !(state.masks[xc.symbols[0]] & 1u);
+  if (!nonZero) return false;
+  detail =
+      IdentityDetail{static_cast<std::int8_t>(x), static_cast<std::int8_t>(factor), static_cast<std::uint8_t>(zeros)};
+  return true;
+}
+
+}  // namespace
+
+bool IdentityOn(const DeductionPuzzle& puzzle, const CandidateState& state, int e, Step& step) {
+  const SchemaEquation& eq = puzzle.equations[e];
+  IdentityDetail detail;
+  int digit = -1;
+  if (eq.form == EquationForm::Product) {
+    if (TimesOne(puzzle, state, eq.first, eq.second, eq.result, detail) ||
+        TimesOne(puzzle, state, eq.second, eq.first, eq.result, detail)) {
+      digit = 1;
+    }
+  } else {
+    // x + C = x: C = 0.
+    for (const auto& [x, c] : {std::pair{eq.first, eq.second}, std::pair{eq.second, eq.first}}) {
+      const PuzzleCell& xc = puzzle.cells[x];
+      if (digit < 0 && puzzle.cells[c].length == 1 && puzzle.cells[eq.result].length == xc.length &&
+          SameSymbols(xc, puzzle.cells[eq.result], xc.length)) {
+        detail = IdentityDetail{static_cast<std::int8_t>(x), static_cast<std::int8_t>(c), 0};
+        digit = 0;
+      }
+    }
+  }
+  if (digit < 0) return false;
+  const int letter = puzzle.cells[detail.factor].symbols[0];
+  const DigitMask others = state.masks[letter] & static_cast<DigitMask>(~(1u << digit));
+  if (others == 0) return false;
+  step.technique = Technique::kIdentity;
+  step.equation = static_cast<std::int8_t>(e);
+  step.identity = detail;
+  step.ruledOut[letter] = others;
+  if (others == state.masks[letter]) step.contradiction = Contradiction::kEquation;
+  return true;
+}
+
+bool FindIdentity(const DeductionPuzzle& puzzle, const CandidateState& state, Step& step) {
+  for (int e = 0; e < kOperatorCount; ++e) {
+    if (IdentityOn(puzzle, state, e, step)) return true;
   }
   return false;
 }

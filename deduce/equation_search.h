@@ -14,8 +14,9 @@ using CellValueSet = std::bitset<10000>;
 // Tries every way one equation can hold with the digits its symbols may
 // still be: distinct symbols get distinct digits. It works on the equation's
 // last `columns` digits, or on the whole equation (`exact`), column by column
-// from the units, and gives up after `budget` digits tried, so that what it
-// finds is what a patient person could find too. Allocates nothing.
+// from the units, and gives up after `budget` digits tried. The techniques
+// bound it by the letters still open instead, and give it no real budget.
+// Allocates nothing.
 class EquationSearch {
  public:
   struct Request {

@@ -45,15 +45,21 @@ std::vector<std::string> DigitNames(DigitMask digits) {
   return names;
 }
 
-// Writes the steps of one Schema: names its symbols, cells and equations.
+std::string Glyph(OpCode op) { return std::string(OperatorGlyph(op)); }
+
+// Writes the lines of one Schema's plan: names its letters, cells and
+// equations.
 class StepWriter {
  public:
-  explicit StepWriter(const DeductionPuzzle& puzzle) : puzzle_(puzzle) {}
+  StepWriter(const DeductionPuzzle& puzzle, SymbolMask leadingSymbols)
+      : puzzle_(puzzle), leadingSymbols_(leadingSymbols) {}
 
-  void Write(const Step& step, const CandidateState& after, int number, LineSink& out) const;
+  void Write(const PlannedLine& line, std::string_view lead, LineSink& out) const;
+
+  std::string Symbol(int s) const;
+  std::string Named(int e) const { return Fill(kEquationNamed, {Name(e), Equation(e)}); }
 
  private:
-  std::string Symbol(int s) const;
   std::vector<std::string> SymbolNames(SymbolMask symbols) const;
   std::string Symbols(SymbolMask symbols) const { return JoinList(SymbolNames(symbols), kAnd); }
   std::string Digits(DigitMask digits, std::string_view conjunction) const {
@@ -62,25 +68,30 @@ class StepWriter {
   std::string Cell(int cell, int lastDigits = 0) const;
   std::string Equation(int e) const;
   std::string ReadAs(int e, int lastDigits) const;
-  std::string Name(int e) const;
-  std::string Named(int e) const;
+  std::string Name(int e) const { return Fill(e < 3 ? kRow : kColumn, {Number(e % 3 + 1)}); }
   std::string WrittenSolution(int e, const SymbolDigits& digits) const;
-  void Conclusion(Paragraph& p, const Step& step, const CandidateState& after) const;
-  std::string Bound(const Step& step, bool upper) const;
-  void Why(Paragraph& p, const TrialDetail& trial) const;
+  void Conclusion(Paragraph& p, const PlannedLine& line) const;
+  // The first letter with no digit left.
+  int EmptyLetter(const CandidateState& state) const {
+    for (int s = 0; s < puzzle_.symbolCount; ++s) {
+      if (state.masks[s] == 0) return s;
+    }
+    return 0;
+  }
 
   void Head(Paragraph& p, int e, bool readAs) const;
-  void Ranges(Paragraph& p, const Step& step) const;
+  void Bounds(Paragraph& p, const Step& step) const;
+  void Identity(Paragraph& p, const PlannedLine& line) const;
   void TwoEquations(Paragraph& p, const Step& step) const;
-  void Trial(Paragraph& p, const Step& step, const CandidateState& after) const;
 
   const DeductionPuzzle& puzzle_;
+  SymbolMask leadingSymbols_;
 };
 
 std::string StepWriter::Symbol(int s) const {
   std::string name;
   AppendUtf8(name, puzzle_.symbolChars[s]);
-  // A symbol that is itself a digit is quoted, so "'3' = 4" reads as it should.
+  // A letter that is itself a digit is quoted, so "'3' = 4" reads as it should.
   const bool digit = puzzle_.symbolChars[s] >= U'0' && puzzle_.symbolChars[s] <= U'9';
   return digit ? Fill(kDigitSymbol, {name}) : name;
 }
@@ -103,44 +114,45 @@ std::string StepWriter::Cell(int cell, int lastDigits) const {
 
 std::string StepWriter::Equation(int e) const {
   const auto [a, b, r] = kEquationCells[e];
-  return Cell(a) + " " + std::string(OperatorGlyph(puzzle_.ops[e])) + " " + Cell(b) + " = " + Cell(r);
+  return Cell(a) + " " + Glyph(puzzle_.ops[e]) + " " + Cell(b) + " = " + Cell(r);
 }
 
 // The equation as the techniques read it: a ÷ b = c as c × b = a, a - b = c
-// as c + b = a; on its last digits, or whole for 0.
+// as c + b = a; its left side, on its last digits, or whole for 0.
 std::string StepWriter::ReadAs(int e, int lastDigits) const {
   const SchemaEquation& eq = puzzle_.equations[e];
   const OpCode op = eq.form == EquationForm::Sum ? kPlus : kMultiply;
-  return Cell(eq.first, lastDigits) + " " + std::string(OperatorGlyph(op)) + " " + Cell(eq.second, lastDigits);
+  return Cell(eq.first, lastDigits) + " " + Glyph(op) + " " + Cell(eq.second, lastDigits);
 }
-
-std::string StepWriter::Name(int e) const { return Fill(e < 3 ? kRow : kColumn, {Number(e % 3 + 1)}); }
-
-std::string StepWriter::Named(int e) const { return Fill(kEquationNamed, {Name(e), Equation(e)}); }
 
 std::string StepWriter::WrittenSolution(int e, const SymbolDigits& digits) const {
   const auto [a, b, r] = kEquationCells[e];
   const auto value = [&](int cell) { return Number(CellValue(puzzle_.cells[cell], digits)); };
-  return value(a) + " " + std::string(OperatorGlyph(puzzle_.ops[e])) + " " + value(b) + " = " + value(r);
+  return value(a) + " " + Glyph(puzzle_.ops[e]) + " " + value(b) + " = " + value(r);
 }
 
 // What the step rules out: "quindi C = 7 e D = 1; A non può essere 2 né
-// 4; E e F non possono essere 0." Symbols left with one digit are named
-// with it.
-void StepWriter::Conclusion(Paragraph& p, const Step& step, const CandidateState& after) const {
-  std::vector<std::string> fixed;
+// 4; E e F non possono essere 0." Letters left with one digit are named
+// with it; those the step leaves one digit only through them follow.
+void StepWriter::Conclusion(Paragraph& p, const PlannedLine& line) const {
+  const Step& step = line.step;
+  std::vector<std::string> fixed, then;
   DigitMask fixedDigits = 0;
   for (int s = 0; s < puzzle_.symbolCount; ++s) {
-    if ((step.ruledOut[s] != 0 || s == step.symbol) && DigitCount(after.masks[s]) == 1) {
-      fixed.push_back(Fill(kIs, {Symbol(s), Number(LowestDigit(after.masks[s]))}));
-      fixedDigits |= after.masks[s];
+    if (DigitCount(line.after.masks[s]) != 1 || DigitCount(line.before.masks[s]) == 1) continue;
+    const std::string is = Fill(kIs, {Symbol(s), Number(LowestDigit(line.after.masks[s]))});
+    if (step.ruledOut[s] != 0) {
+      fixed.push_back(is);
+      fixedDigits |= line.after.masks[s];
+    } else {
+      then.push_back(is);
     }
   }
-  // "E = 0" says that no other symbol is 0: that is not repeated.
+  // "E = 0" says that no other letter is 0: that is not repeated.
   std::vector<std::pair<DigitMask, SymbolMask>> groups;
   for (int s = 0; s < puzzle_.symbolCount; ++s) {
-    const DigitMask digits = step.ruledOut[s] & static_cast<DigitMask>(~fixedDigits);
-    if (digits == 0 || DigitCount(after.masks[s]) == 1) continue;
+    const DigitMask digits = step.ruledOut[s] & line.before.masks[s] & static_cast<DigitMask>(~fixedDigits);
+    if (digits == 0 || DigitCount(line.after.masks[s]) == 1) continue;
     auto group = groups.begin();
     while (group != groups.end() && group->first != digits) ++group;
     if (group == groups.end()) group = groups.insert(groups.end(), {digits, 0});
@@ -154,6 +166,10 @@ void StepWriter::Conclusion(Paragraph& p, const Step& step, const CandidateState
     p.Add(std::popcount(static_cast<unsigned>(symbols)) > 1 ? kAreNot : kIsNot);
     AddList(p, DigitNames(digits), kNor, i + 1 == groups.size() ? kSentenceEnd : kClauseEnd);
   }
+  if (!then.empty()) {
+    p.Add(kThenLeft[then.size() > 1]);
+    AddList(p, then, kAnd, kSentenceEnd);
+  }
 }
 
 void StepWriter::Head(Paragraph& p, int e, bool readAs) const {
@@ -165,36 +181,63 @@ void StepWriter::Head(Paragraph& p, int e, bool readAs) const {
   }
 }
 
-// "999 + 99 = 1098", or "999 ÷ 12 (cioè al più 83)" for a quotient that is
-// not whole: the number bounded is.
-std::string StepWriter::Bound(const Step& step, bool upper) const {
+// "se G fosse 2, GE × GD sarebbe almeno 20 × 20 = 400, ma GBA è al più
+// 299 (e lo stesso con 3 e 4)".
+void StepWriter::Bounds(Paragraph& p, const Step& step) const {
   const SchemaEquation& eq = puzzle_.equations[step.equation];
-  const bool result = step.range.cell == eq.result;
-  const OpCode op = eq.form == EquationForm::Sum ? (result ? kPlus : kMinus) : (result ? kMultiply : kDivide);
-  const auto& operands = upper ? step.range.highOperands : step.range.lowOperands;
-  const std::int32_t value = upper ? step.range.high : step.range.low;
-  const std::string formula = Number(operands[0]) + " " + std::string(OperatorGlyph(op)) + " " + Number(operands[1]);
-  const bool rounded = op == kDivide && operands[0] % operands[1] != 0;
-  return Fill(!rounded ? kBound : upper ? kBoundRoundedDown : kBoundRoundedUp, {formula, Number(value)});
+  const int s = step.range.symbol;
+  const bool inResult = [&] {
+    const PuzzleCell& c = puzzle_.cells[eq.result];
+    for (int i = 0; i < c.length; ++i) {
+      if (c.symbols[i] == s) return true;
+    }
+    return false;
+  }();
+  const std::string op = Glyph(eq.form == EquationForm::Sum ? kPlus : kMultiply);
+  p.Add(step.technique == Technique::kLengths ? kLengths : kRanges);
+  const bool both = step.range.clauses[0].digits != 0 && step.range.clauses[1].digits != 0;
+  for (int k = 0; k < 2; ++k) {
+    const BoundClause& c = step.range.clauses[k];
+    if (c.digits == 0) continue;
+    const std::string_view end = both && k == 0 ? kSemicolon : kComma;
+    p.Add(kIfWere, {Symbol(s), Number(c.digit)});
+    p.Add(k == 0 ? kWouldBeAtLeast : kWouldBeAtMost,
+          {ReadAs(step.equation, 0), Number(c.first) + " " + op + " " + Number(c.second), Number(c.made)});
+    const std::string_view but =
+        k == 0 ? (inResult ? kButWouldBeAtMost : kButIsAtMost) : (inResult ? kButWouldBeAtLeast : kButIsAtLeast);
+    const DigitMask others = static_cast<DigitMask>(c.digits & ~(1u << c.digit));
+    p.Add(but, {Cell(eq.result), Number(c.result), others != 0 ? "" : end});
+    if (others != 0) {
+      p.Add(kLikewise);
+      AddList(p, DigitNames(others), kAnd, std::string(")") + std::string(end));
+    }
+  }
 }
 
-void StepWriter::Ranges(Paragraph& p, const Step& step) const {
+void StepWriter::Identity(Paragraph& p, const PlannedLine& line) const {
+  const Step& step = line.step;
+  const IdentityDetail& id = step.identity;
   const SchemaEquation& eq = puzzle_.equations[step.equation];
-  const int target = step.range.cell;
-  // The target from the other two: the result from the operands, an
-  // operand from the result and the other operand.
-  const bool result = target == eq.result;
-  const int other = target == eq.first ? eq.second : eq.first;
-  const OpCode op = eq.form == EquationForm::Sum ? (result ? kPlus : kMinus) : (result ? kMultiply : kDivide);
-  const std::string formula = result ? Cell(eq.first) + " " + std::string(OperatorGlyph(op)) + " " + Cell(eq.second)
-                                     : Cell(eq.result) + " " + std::string(OperatorGlyph(op)) + " " + Cell(other);
-  Head(p, step.equation, false);
-  p.Add(step.technique == Technique::kLengths ? kLengths : kRanges);
-  if (step.range.upper && step.range.lower) {
-    p.Add(kBetween, {Cell(target), formula, Bound(step, false), Bound(step, true)});
-  } else {
-    p.Add(step.range.upper ? kAtMost : kAtLeast, {Cell(target), formula, Bound(step, step.range.upper)});
+  const std::string x = Cell(id.operand);
+  p.Add(kIdentityHead);
+  if (eq.form == EquationForm::Sum) {
+    p.Add(kPlusSame);
+    return;
   }
+  if (id.zeros == 0) {
+    p.Add(kTimesSame, {x});
+    return;
+  }
+  const PuzzleCell& f = puzzle_.cells[id.factor];
+  std::vector<std::string> zeros;
+  SymbolMask seen = 0;
+  for (int i = 1; i < f.length; ++i) {
+    if (seen & (1u << f.symbols[i])) continue;
+    seen |= static_cast<SymbolMask>(1u << f.symbols[i]);
+    zeros.push_back(Fill(kIs, {Symbol(f.symbols[i]), "0"}));
+  }
+  p.Add(kZerosKnown, {JoinList(zeros, kAnd)});
+  p.Add(kTimesTen, {x, Symbol(f.symbols[0]), x, x});
 }
 
 void StepWriter::TwoEquations(Paragraph& p, const Step& step) const {
@@ -213,94 +256,81 @@ void StepWriter::TwoEquations(Paragraph& p, const Step& step) const {
       p.Add(kPairValues, {kPairFor[i], name, shared});
       AddList(p, values(i), kOr, kSemicolon);
     } else {
-      const std::string first = JoinList(values(i), "");
-      p.Add(kPairManyValues, {kPairFor[i], name, shared, Number(step.search.valueCount[i]), first});
+      p.Add(kPairManyValues, {kPairFor[i], name, shared, JoinList(values(i), "")});
     }
   }
+  if (step.contradiction == Contradiction::kSharedCell) return;
   if (step.search.valueCount[2] <= kShownValues) {
     p.Add(kPairCommon);
     AddList(p, values(2), kOr, kComma);
   } else {
-    p.Add(kPairManyCommon, {Number(step.search.valueCount[2])});
+    p.Add(kPairManyCommon, {JoinList(values(2), "")});
   }
 }
 
-void StepWriter::Why(Paragraph& p, const TrialDetail& trial) const {
-  switch (trial.why) {
-    case Contradiction::kEquation:
-      p.Add(kWhyEquation, {Named(trial.whyEquation)});
-      break;
-    case Contradiction::kTooFewDigits:
-      p.Add(kWhyTooFewDigits, {Symbols(trial.whyGroup)});
-      break;
-    case Contradiction::kSharedCell:
-      p.Add(kWhySharedCell,
-            {Name(PairRow(trial.whyPair)), Name(PairColumn(trial.whyPair)), Cell(PairCell(trial.whyPair))});
-      break;
-    default:
-      p.Add(kWhyNoDigit, {Symbol(trial.whySymbol)});
-  }
-}
-
-void StepWriter::Trial(Paragraph& p, const Step& step, const CandidateState& after) const {
-  const TrialDetail& trial = step.trial;
-  const std::string symbol = Symbol(trial.symbol);
-  const std::string digit = Number(trial.digit);
-  if (trial.depth > 1) {
-    p.Add(trial.innerTrials == 1 ? kNestedTrialOne : kNestedTrial,
-          {Number(trial.depth), symbol, digit, Number(trial.innerTrials)});
-  } else {
-    p.Add(kTrial, {symbol, digit});
-    if (trial.chainLength > 0) {
-      // A long chain is cut after a few digits, never by one digit only.
-      const int shown = trial.chainLength <= kChainLength ? trial.chainLength : kChainLength - 2;
-      std::vector<std::string> chain;
-      for (int i = 0; i < shown; ++i) {
-        chain.push_back(Fill(kIs, {Symbol(trial.chainSymbols[i]), Number(trial.chainDigits[i])}));
-      }
-      p.Add(trial.chainLength == 1 ? kChainOne : kChainMany);
-      if (shown == trial.chainLength) {
-        AddList(p, chain, kAnd, kComma);
-      } else {
-        p.AddList(chain, "", "");
-        p.Add(kChainMore, {Number(trial.chainLength - shown)});
-      }
-      p.Add(kChainEnd);
-    }
-  }
-  Why(p, trial);
-  const DigitMask left = after.masks[trial.symbol];
-  if (DigitCount(left) == 1) {
-    p.Add(kTrialConclusionSoIs, {symbol, digit, Fill(kIs, {symbol, Number(LowestDigit(left))})});
-  } else {
-    p.Add(kTrialConclusion, {symbol, digit});
-  }
-}
-
-void StepWriter::Write(const Step& step, const CandidateState& after, int number, LineSink& out) const {
+void StepWriter::Write(const PlannedLine& line, std::string_view lead, LineSink& out) const {
+  const Step& step = line.step;
   Paragraph p;
+  if (line.closing) {
+    const int s = step.trial.symbol;
+    const DigitMask left = line.after.masks[s];
+    if (DigitCount(left) == 1 && line.holds) {
+      p.Add(kTrialConclusionSoIs,
+            {Symbol(s), Number(step.trial.digit), Fill(kIs, {Symbol(s), Number(LowestDigit(left))})});
+    } else {
+      p.Add(kTrialConclusion, {Symbol(s), Number(step.trial.digit)});
+    }
+    std::vector<std::string> then;
+    for (int t = 0; t < puzzle_.symbolCount; ++t) {
+      if (t != s && DigitCount(line.after.masks[t]) == 1 && DigitCount(line.before.masks[t]) != 1) {
+        then.push_back(Fill(kIs, {Symbol(t), Number(LowestDigit(line.after.masks[t]))}));
+      }
+    }
+    if (!then.empty()) {
+      p.Add(kThenLeft[then.size() > 1]);
+      AddList(p, then, kAnd, kSentenceEnd);
+    }
+    if (!line.holds) p.Add(kThenNoDigit, {Symbol(EmptyLetter(line.after))});
+    p.Write(out, lead, kExplanationWidth);
+    return;
+  }
+  if (line.step.technique == Technique::kLeadingDigits && step.contradiction == Contradiction::kNoDigit) {
+    p.Add(kWhyNoDigit, {Symbol(step.whySymbol >= 0 ? step.whySymbol : 0)});
+    p.Write(out, lead, kExplanationWidth);
+    return;
+  }
+  const bool onEquation = step.equation >= 0 && step.technique != Technique::kTwoEquations;
+  if (onEquation) {
+    const bool readAs = step.technique != Technique::kCombinations;
+    Head(p, step.equation, readAs);
+  }
+  if (line.leadingNote && leadingSymbols_ != 0) {
+    p.Add(std::popcount(static_cast<unsigned>(leadingSymbols_)) > 1 ? kLeadingDigitsMany : kLeadingDigitsOne,
+          {Symbols(leadingSymbols_)});
+  }
   switch (step.technique) {
     case Technique::kLeadingDigits:
-      p.Add(kLeadingDigits);
       break;
     case Technique::kLengths:
     case Technique::kRanges:
-      Ranges(p, step);
-      break;
-    case Technique::kOnlyDigit:
-      p.Add(kOnlyDigit, {Symbol(step.symbol)});
+      Bounds(p, step);
       break;
     case Technique::kOnlyPlace:
-      p.Add(kOnlyPlace, {Digits(step.groupDigits, kAnd), Symbol(step.symbol)});
+      if (step.contradiction == Contradiction::kNone) {
+        p.Add(kOnlyPlace, {Digits(step.groupDigits, kAnd), Symbol(step.symbol)});
+      }
       break;
     case Technique::kLastDigits: {
       const SchemaEquation& eq = puzzle_.equations[step.equation];
-      Head(p, step.equation, true);
       p.Add(kLastDigits[step.columns]);
       p.Add(kMustEndWith, {ReadAs(step.equation, step.columns), Cell(eq.result, step.columns)});
       break;
     }
+    case Technique::kIdentity:
+      Identity(p, line);
+      break;
     case Technique::kDigitGroup: {
+      if (step.contradiction != Contradiction::kNone) break;
       const bool outside = [&] {
         for (int s = 0; s < puzzle_.symbolCount; ++s) {
           if (step.ruledOut[s] != 0 && !(step.group & (1u << s))) return true;
@@ -315,7 +345,22 @@ void StepWriter::Write(const Step& step, const CandidateState& after, int number
       break;
     }
     case Technique::kCombinations: {
-      Head(p, step.equation, false);
+      const SymbolMask open = puzzle_.equationSymbols[step.equation] & static_cast<SymbolMask>(~line.before.settled);
+      if (open == 0) {
+        // Every letter settled (inside a trial): the equation with its digits.
+        SymbolDigits digits;
+        digits.fill(0);
+        for (int s = 0; s < puzzle_.symbolCount; ++s) {
+          digits[s] = static_cast<std::int8_t>(LowestDigit(line.before.masks[s]));
+        }
+        const SchemaEquation& eq = puzzle_.equations[step.equation];
+        const auto v = [&](int cell) { return Number(CellValue(puzzle_.cells[cell], digits)); };
+        p.Add(kSettledCheck, {v(eq.first) + " " + Glyph(eq.form == EquationForm::Sum ? kPlus : kMultiply) + " " +
+                              v(eq.second) + " = " + v(eq.result)});
+        break;
+      }
+      p.Add(kCombinations, {Symbols(open)});
+      if (step.contradiction != Contradiction::kNone) break;
       if (step.search.solutionCount <= kShownSolutions) {
         std::vector<std::string> ways;
         for (int i = 0; i < step.search.solutionCount; ++i) {
@@ -324,37 +369,94 @@ void StepWriter::Write(const Step& step, const CandidateState& after, int number
         p.Add(kCombinationsOnly);
         AddList(p, ways, kAnd, kComma);
       } else {
-        p.Add(kCombinationsCount, {Number(step.search.solutionCount)});
+        p.Add(kCombinationsNever);
       }
       break;
     }
     case Technique::kTwoEquations:
       TwoEquations(p, step);
       break;
-    case Technique::kTrial:
-      Trial(p, step, after);
+    case Technique::kTrial: {
+      // The digit assumed is taken from the others, which may leave them
+      // one digit each: the reader is told which.
+      const int s = step.trial.symbol;
+      CandidateState assumed = line.before;
+      RuleOut(puzzle_, assumed, s, line.before.masks[s] & static_cast<DigitMask>(~(1u << step.trial.digit)));
+      Settle(puzzle_, assumed);
+      std::vector<std::string> left;
+      for (int t = 0; t < puzzle_.symbolCount; ++t) {
+        if (t != s && DigitCount(assumed.masks[t]) == 1 && DigitCount(line.before.masks[t]) != 1) {
+          left.push_back(Fill(kIs, {Symbol(t), Number(LowestDigit(assumed.masks[t]))}));
+        }
+      }
+      if (left.empty()) {
+        p.Add(kTrial, {Symbol(s), Number(step.trial.digit)});
+      } else {
+        p.Add(kTrialThen, {Symbol(s), Number(step.trial.digit)});
+        p.Add(kTrialLeft[left.size() > 1]);
+        AddList(p, left, kAnd, ":");
+      }
+      p.Write(out, lead, kExplanationWidth);
+      return;
+    }
+  }
+  switch (step.contradiction) {
+    case Contradiction::kNone:
+      Conclusion(p, line);
+      if (!line.holds) p.Add(kThenNoDigit, {Symbol(EmptyLetter(line.after))});
+      break;
+    case Contradiction::kEquation:
+      p.Add(kWhyEquation, {step.technique == Technique::kCombinations ? Named(step.equation) : Name(step.equation)});
+      break;
+    case Contradiction::kTooFewDigits:
+      if (step.technique == Technique::kOnlyPlace) {
+        p.Add(kOnlyPlace, {Digits(step.groupDigits, kAnd), Symbols(step.group)});
+      }
+      p.Add(kWhyTooFewDigits, {Symbols(step.group)});
+      break;
+    case Contradiction::kSharedCell:
+      p.Add(kWhySharedCell, {Name(PairRow(step.pair)), Name(PairColumn(step.pair)), Cell(PairCell(step.pair))});
+      break;
+    case Contradiction::kNoDigit:
+      p.Add(kWhyNoDigit, {Symbol(step.whySymbol)});
       break;
   }
-  if (step.technique != Technique::kTrial) Conclusion(p, step, after);
-  p.Write(out, Number(number) + ". ", kExplanationWidth);
+  p.Write(out, lead, kExplanationWidth);
 }
 
 }  // namespace
 
-void WriteSteps(const SchemaDeduction& deduction, int first, int count, LineSink& out) {
-  const DeductionPuzzle& puzzle = deduction.Puzzle();
-  const StepWriter writer(puzzle);
+void WritePlan(const DeductionPuzzle& puzzle, const ExplanationPlan& plan, int first, int count, LineSink& out) {
+  const StepWriter writer(puzzle, plan.leadingSymbols);
   if (first == 0 && count > 0 && puzzle.leadingZeros) {
     Paragraph note;
     note.Add(kLeadingZerosNote);
     note.Write(out, "", kExplanationWidth);
   }
-  CandidateState state = StartState(puzzle);
-  for (int i = 0; i < first + count && i < deduction.StepCount(); ++i) {
-    ApplyStep(puzzle, state, deduction.StepAt(i));
-    if (i >= first) writer.Write(deduction.StepAt(i), state, i + 1, out);
+  int number = 0;
+  std::string base;
+  for (const PlannedLine& line : plan.lines) {
+    if (line.depth == 0 && !line.closing) {
+      ++number;
+      base = std::string(Number(number).size() + 2, ' ');
+    }
+    if (number <= first) continue;
+    if (number > first + count) break;
+    std::string lead;
+    if (line.depth == 0 && !line.closing) {
+      lead = Number(number) + ". ";
+    } else if (line.closing) {
+      lead = base + std::string(2 * line.depth, ' ');
+    } else {
+      lead = base + std::string(2 * (line.depth - 1), ' ') + std::string(kSubLine);
+    }
+    writer.Write(line, lead, out);
   }
 }
+
+std::string NamedEquation(const DeductionPuzzle& puzzle, int equation) { return StepWriter(puzzle, 0).Named(equation); }
+
+std::string LetterName(const DeductionPuzzle& puzzle, int symbol) { return StepWriter(puzzle, 0).Symbol(symbol); }
 
 std::string LevelLine(int level) { return Fill(kLevelLine, {Number(level), kLevelNames[level - 1]}); }
 

@@ -1,8 +1,11 @@
-// Lengths and ranges: each number lies between the smallest and the largest
-// value its digits allow; an equation bounds each of its numbers by the
-// bounds of the other two, and a digit that would put a number outside its
-// bounds is ruled out. Lengths is the same reasoning with nothing known but
-// how long the numbers are.
+// Lengths and ranges: fix one letter at a digit and bound the three numbers
+// of an equation by the digits their other letters may be; when even the
+// smallest values make one side larger than the other side can be (or the
+// largest smaller), the digit is ruled out. The same letter in two numbers
+// counts at its digit in both: GE × GD = GBA has no G of 2 or more, as
+// 20 × 20 = 400 is more than GBA can be. Lengths knows of the other letters
+// only that numbers do not start with 0.
+
 #include <algorithm>
 
 #include "deduce/techniques.h"
@@ -16,93 +19,31 @@ struct Bounds {
   std::int32_t low = 0, high = 0;
 };
 
-Bounds CellBounds(const PuzzleCell& cell, const Masks& masks) {
+// With `lengthsOnly`, a number of two or more digits is known only not to
+// start with 0 (unless the Schema allows it): AB is at least 10 whatever A
+// and B are elsewhere.
+Bounds CellBounds(const DeductionPuzzle& puzzle, const PuzzleCell& cell, const Masks& masks, bool lengthsOnly,
+                  int symbol, int digit) {
   Bounds b;
   for (int i = 0; i < cell.length; ++i) {
-    b.low = b.low * 10 + LowestDigit(masks[cell.symbols[i]]);
-    b.high = b.high * 10 + HighestDigit(masks[cell.symbols[i]]);
+    const int t = cell.symbols[i];
+    DigitMask mask = masks[t];
+    if (lengthsOnly) mask = i == 0 && cell.length > 1 && !puzzle.leadingZeros ? kAnyDigit & ~1u : kAnyDigit;
+    b.low = b.low * 10 + (t == symbol ? digit : LowestDigit(mask));
+    b.high = b.high * 10 + (t == symbol ? digit : HighestDigit(mask));
   }
   return b;
 }
 
-// The bounds an equation puts on one of its numbers: `target` 0 first,
-// 1 second, 2 result, in the normalised form. A bound that the equation does
-// not give (a quotient by a number that may be 0) stays unset.
-RangeDetail Narrow(EquationForm form, int target, const std::array<Bounds, 3>& b) {
-  RangeDetail r;
-  const Bounds& f = b[0];
-  const Bounds& s = b[1];
-  const Bounds& res = b[2];
-  const Bounds& other = target == 0 ? s : f;  // the operand that is not the target
-  r.upper = r.lower = true;
-  if (form == EquationForm::Sum) {
-    if (target == 2) {
-      r.high = f.high + s.high, r.highOperands = {f.high, s.high};
-      r.low = f.low + s.low, r.lowOperands = {f.low, s.low};
-    } else {
-      r.high = res.high - other.low, r.highOperands = {res.high, other.low};
-      r.low = res.low - other.high, r.lowOperands = {res.low, other.high};
-    }
-  } else if (target == 2) {
-    r.high = f.high * s.high, r.highOperands = {f.high, s.high};
-    r.low = f.low * s.low, r.lowOperands = {f.low, s.low};
-  } else {
-    r.upper = other.low > 0;
-    if (r.upper) r.high = res.high / other.low, r.highOperands = {res.high, other.low};
-    r.lower = other.high > 0;
-    if (r.lower) r.low = (res.low + other.high - 1) / other.high, r.lowOperands = {res.low, other.high};
-  }
-  return r;
+std::int32_t Combine(EquationForm form, std::int32_t a, std::int32_t b) {
+  return form == EquationForm::Sum ? a + b : a * b;
 }
 
-// Rules out each digit that puts the target cell above or below the bounds,
-// the cell's other digits taken as small (large) as `boundMasks` allow.
-// Returns true when a digit was ruled out; `step.contradiction` is set when
-// a symbol of the cell has no digit left.
-bool RuleOutByBounds(const DeductionPuzzle& puzzle, const Masks& boundMasks, const CandidateState& state, int cellIndex,
-                     RangeDetail& range, Step& step) {
-  const PuzzleCell& cell = puzzle.cells[cellIndex];
-  bool usedUpper = false, usedLower = false;
-  for (int i = 0; i < cell.length; ++i) {
-    const int s = cell.symbols[i];
-    for (unsigned rest = state.masks[s] & ~step.ruledOut[s]; rest != 0; rest &= rest - 1) {
-      const int d = std::countr_zero(rest);
-      std::int32_t smallest = 0, largest = 0;
-      for (int j = 0; j < cell.length; ++j) {
-        const int t = cell.symbols[j];
-        smallest = smallest * 10 + (t == s ? d : LowestDigit(boundMasks[t]));
-        largest = largest * 10 + (t == s ? d : HighestDigit(boundMasks[t]));
-      }
-      const bool tooLarge = range.upper && smallest > range.high;
-      const bool tooSmall = range.lower && largest < range.low;
-      if (!tooLarge && !tooSmall) continue;
-      step.ruledOut[s] |= static_cast<DigitMask>(1u << d);
-      usedUpper |= tooLarge;
-      usedLower |= tooSmall && !tooLarge;
-    }
-    if (step.ruledOut[s] == state.masks[s]) step.contradiction = Contradiction::kEquation;
-  }
-  range.upper = usedUpper;
-  range.lower = usedLower;
-  range.cell = static_cast<std::int8_t>(cellIndex);
-  return usedUpper || usedLower;
-}
-
-bool FindBoundStep(const DeductionPuzzle& puzzle, const Masks& boundMasks, CandidateState& state, Family family,
-                   Technique technique, Step& step) {
+bool FindBoundStep(const DeductionPuzzle& puzzle, CandidateState& state, Family family, bool lengthsOnly, Step& step) {
   for (int e = 0; e < kOperatorCount; ++e) {
     if (!(state.unseen[family] & (1u << e))) continue;
-    const SchemaEquation& eq = puzzle.equations[e];
-    const std::array<int, 3> cells = {eq.first, eq.second, eq.result};
-    std::array<Bounds, 3> bounds;
-    for (int i = 0; i < 3; ++i) bounds[i] = CellBounds(puzzle.cells[cells[i]], boundMasks);
-    for (int target : {2, 0, 1}) {
-      RangeDetail range = Narrow(eq.form, target, bounds);
-      if (!RuleOutByBounds(puzzle, boundMasks, state, cells[target], range, step)) continue;
-      step.technique = technique;
-      step.equation = static_cast<std::int8_t>(e);
-      step.range = range;
-      return true;
+    for (unsigned rest = puzzle.equationSymbols[e] & ~state.settled; rest != 0; rest &= rest - 1) {
+      if (BoundLetter(puzzle, state, e, std::countr_zero(rest), lengthsOnly, step)) return true;
     }
     state.unseen[family] &= ~(1u << e);
   }
@@ -111,17 +52,53 @@ bool FindBoundStep(const DeductionPuzzle& puzzle, const Masks& boundMasks, Candi
 
 }  // namespace
 
-bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, Step& step) {
-  Masks lengthMasks{};
-  for (int s = 0; s < puzzle.symbolCount; ++s) {
-    const bool leading = !puzzle.leadingZeros && (puzzle.leadingSymbols & (1u << s));
-    lengthMasks[s] = leading ? kAnyDigit & ~1u : kAnyDigit;
+bool BoundLetter(const DeductionPuzzle& puzzle, const CandidateState& state, int equation, int symbol, bool lengthsOnly,
+                 Step& step) {
+  const Masks& masks = state.masks;
+  const SchemaEquation& eq = puzzle.equations[equation];
+  RangeDetail range;
+  range.symbol = static_cast<std::int8_t>(symbol);
+  std::array<std::int32_t, 2> tightest = {1 << 30, 1 << 30};
+  for (unsigned rest = state.masks[symbol]; rest != 0; rest &= rest - 1) {
+    const int d = std::countr_zero(rest);
+    const Bounds a = CellBounds(puzzle, puzzle.cells[eq.first], masks, lengthsOnly, symbol, d);
+    const Bounds b = CellBounds(puzzle, puzzle.cells[eq.second], masks, lengthsOnly, symbol, d);
+    const Bounds c = CellBounds(puzzle, puzzle.cells[eq.result], masks, lengthsOnly, symbol, d);
+    const std::array<BoundClause, 2> clauses = {
+        BoundClause{static_cast<std::int8_t>(d), 0, a.low, b.low, Combine(eq.form, a.low, b.low), c.high},
+        BoundClause{static_cast<std::int8_t>(d), 0, a.high, b.high, Combine(eq.form, a.high, b.high), c.low}};
+    for (int k = 0; k < 2; ++k) {
+      const std::int32_t margin = k == 0 ? clauses[0].made - clauses[0].result : clauses[1].result - clauses[1].made;
+      if (margin <= 0) continue;
+      const DigitMask seen = range.clauses[k].digits;
+      // The text shows the digit that misses by the least: the others miss
+      // by more.
+      if (margin < tightest[k]) {
+        tightest[k] = margin;
+        range.clauses[k] = clauses[k];
+      }
+      range.clauses[k].digits = static_cast<DigitMask>(seen | (1u << d));
+      break;
+    }
   }
-  return FindBoundStep(puzzle, lengthMasks, state, kLengthsFamily, Technique::kLengths, step);
+  const DigitMask ruled = range.clauses[0].digits | range.clauses[1].digits;
+  if (ruled == 0) return false;
+  step.technique = lengthsOnly ? Technique::kLengths : Technique::kRanges;
+  step.equation = static_cast<std::int8_t>(equation);
+  step.ruledOut[symbol] = ruled;
+  step.range = range;
+  if (ruled == state.masks[symbol]) {
+    step.contradiction = Contradiction::kEquation;
+  }
+  return true;
+}
+
+bool FindLengths(const DeductionPuzzle& puzzle, CandidateState& state, Step& step) {
+  return FindBoundStep(puzzle, state, kLengthsFamily, true, step);
 }
 
 bool FindRanges(const DeductionPuzzle& puzzle, CandidateState& state, Step& step) {
-  return FindBoundStep(puzzle, state.masks, state, kRangesFamily, Technique::kRanges, step);
+  return FindBoundStep(puzzle, state, kRangesFamily, false, step);
 }
 
 }  // namespace zifrel

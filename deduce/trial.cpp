@@ -3,18 +3,8 @@
 namespace zifrel {
 namespace {
 
-// A trial follows the techniques that alone make a Schema easy (leading
-// digits, lengths, last digits, different digits): the chain to the
-// contradiction is then one a reader can check. With the ranges and the
-// combinations too, one trial nearly always suffices and nested trials, the
-// mark of the hardest Schemas, would almost never be needed.
-constexpr Technique kTrialTechniques = Technique::kDigitGroup;
-
-// The symbols a trial may assume a digit for: those with the fewest digits
-// left, as a person tries "A is 3 or 7" rather than a symbol with five
-// digits. Any open symbol would do for finding a contradiction in the end;
-// trying them all at one level before nesting would make nested trials, the
-// mark of the hardest Schemas, almost never needed.
+// The open letters, those with fewer digits left first, as a person tries
+// "A is 3 or 7" before a letter with five digits.
 struct TrialOrder {
   int count = 0;
   std::array<std::int8_t, kMaxSymbols> symbols{};
@@ -35,17 +25,13 @@ TrialOrder OrderForTrials(const DeductionPuzzle& puzzle, const CandidateState& s
     }
     order.symbols[j] = s;
   }
-  if (order.count == 0) return order;
-  const int fewest = DigitCount(state.masks[order.symbols[0]]);
-  int count = 1;
-  while (count < order.count && DigitCount(state.masks[order.symbols[count]]) == fewest) ++count;
-  order.count = count;
   return order;
 }
 
-// The first equation that every symbol settled still breaks, or -1. A
-// trial's techniques read lengths and last digits only, so a wrong digit can
-// settle them all with a carry lost past the result (57 + 68 = 25).
+// The first equation that every letter settled still breaks, or -1. The
+// techniques inside a trial read the last digits only up to the result's
+// length, so a wrong digit can settle them all with a carry lost past the
+// result (57 + 68 = 25).
 int BrokenEquation(const DeductionPuzzle& puzzle, const CandidateState& state) {
   SymbolDigits digits;
   digits.fill(-1);
@@ -60,58 +46,36 @@ int BrokenEquation(const DeductionPuzzle& puzzle, const CandidateState& state) {
   return -1;
 }
 
-void NoteContradiction(const DeductionPuzzle& puzzle, const CandidateState& state, const Step& step,
-                       TrialDetail* detail) {
-  if (detail == nullptr) return;
-  detail->why = step.contradiction;
-  detail->whyEquation = step.equation;
-  detail->whyPair = step.pair;
-  detail->whyGroup = step.group;
-  if (step.contradiction == Contradiction::kNone) {  // a symbol was left with no digit
-    detail->why = Contradiction::kNoDigit;
-    for (int s = 0; s < puzzle.symbolCount; ++s) {
-      if (state.masks[s] == 0) detail->whySymbol = static_cast<std::int8_t>(s);
-    }
-  }
-}
-
-// Applies a step; notes in the detail the digits it settles.
-bool ApplyNoting(const DeductionPuzzle& puzzle, CandidateState& state, const Step& step, TrialDetail* detail) {
-  const SymbolMask before = state.settled;
-  const bool holds = ApplyStep(puzzle, state, step);
-  if (detail == nullptr || !holds) return holds;
-  for (unsigned fresh = state.settled & ~before; fresh != 0; fresh &= fresh - 1) {
-    const int s = std::countr_zero(fresh);
-    if (detail->chainLength < kChainLength) {
-      detail->chainSymbols[detail->chainLength] = static_cast<std::int8_t>(s);
-      detail->chainDigits[detail->chainLength] = static_cast<std::int8_t>(LowestDigit(state.masks[s]));
-    }
-    ++detail->chainLength;
-  }
-  return true;
+void Record(std::vector<TrialLine>* lines, const Step& step, const CandidateState& before, int depth) {
+  if (lines != nullptr) lines->push_back({step, before, depth});
 }
 
 }  // namespace
 
+Step TrialStep(int symbol, int digit, int depth, int inside) {
+  Step step;
+  step.technique = Technique::kTrial;
+  step.ruledOut[symbol] = static_cast<DigitMask>(1u << digit);
+  step.trial = {static_cast<std::int8_t>(symbol), static_cast<std::int8_t>(digit), static_cast<std::uint8_t>(depth),
+                static_cast<std::uint8_t>(inside)};
+  return step;
+}
+
 TrialEnd TrialSearch::Find(const CandidateState& state, Step& step) {
   const DeductionPuzzle& puzzle = context_.puzzle;
   const TrialOrder order = OrderForTrials(puzzle, state);
-  for (int depth = 1; depth <= puzzle.symbolCount; ++depth) {
+  for (int grade = 0; grade <= puzzle.symbolCount; ++grade) {
+    const int depth = grade == 0 ? 1 : grade;
+    const int inside = grade == 0 ? kPlainTrialLevel : kDeepTrialLevel;
     for (int i = 0; i < order.count; ++i) {
       const int s = order.symbols[i];
+      if (grade == 0 && DigitCount(state.masks[s]) > kPlainTrialDigits) break;
       for (unsigned rest = state.masks[s]; rest != 0; rest &= rest - 1) {
         const int d = std::countr_zero(rest);
-        TrialDetail detail;
-        const TrialEnd end = Contradicts(state, s, d, depth, &detail);
+        const TrialEnd end = Contradicts(state, s, d, depth, inside);
         if (end == TrialEnd::kStopped) return end;
         if (end == TrialEnd::kNone) continue;
-        step = Step{};
-        step.technique = Technique::kTrial;
-        step.ruledOut[s] = static_cast<DigitMask>(1u << d);
-        step.trial = detail;
-        step.trial.symbol = static_cast<std::int8_t>(s);
-        step.trial.digit = static_cast<std::int8_t>(d);
-        step.trial.depth = static_cast<std::uint8_t>(depth);
+        step = TrialStep(s, d, depth, inside);
         return TrialEnd::kFound;
       }
     }
@@ -119,36 +83,44 @@ TrialEnd TrialSearch::Find(const CandidateState& state, Step& step) {
   return TrialEnd::kNone;
 }
 
-// kFound: assuming `digit` for `symbol` leads to a contradiction.
-TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int digit, int depth, TrialDetail* detail) {
+TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int digit, int depth, int inside,
+                                  std::vector<TrialLine>* lines, int lineDepth) {
   if (stop_.Poll()) return TrialEnd::kStopped;
   CandidateState assumed = state;
-  Step assume;
-  assume.symbol = static_cast<std::int8_t>(symbol);
-  assume.ruledOut[symbol] = state.masks[symbol] & static_cast<DigitMask>(~(1u << digit));
-  if (!ApplyNoting(context_.puzzle, assumed, assume, detail)) {
-    NoteContradiction(context_.puzzle, assumed, assume, detail);
+  RuleOut(context_.puzzle, assumed, symbol, state.masks[symbol] & static_cast<DigitMask>(~(1u << digit)));
+  // A letter left with no digit by the assumption alone: the first line
+  // says which (no technique step comes before it).
+  if (!Settle(context_.puzzle, assumed)) {
+    Step none;
+    none.contradiction = Contradiction::kNoDigit;
+    for (int s = 0; s < context_.puzzle.symbolCount; ++s) {
+      if (assumed.masks[s] == 0) none.whySymbol = static_cast<std::int8_t>(s);
+    }
+    Record(lines, none, assumed, lineDepth);
     return TrialEnd::kFound;
   }
-  if (detail != nullptr) detail->chainLength = 0;  // the assumption itself is not a consequence
-  TrialEnd end = Propagate(assumed, detail);
+  TrialEnd end = Propagate(assumed, inside, lines, lineDepth);
   while (end == TrialEnd::kNone && depth > 1 && !Solved(context_.puzzle, assumed)) {
     bool progressed = false;
-    end = RuleOutByInnerTrial(assumed, depth, detail, progressed);
+    end = RuleOutByInnerTrial(assumed, depth, inside, lines, lineDepth, progressed);
     if (end != TrialEnd::kNone || !progressed) break;
-    end = Propagate(assumed, detail);
+    end = Propagate(assumed, inside, lines, lineDepth);
   }
   const int broken =
       end == TrialEnd::kNone && Solved(context_.puzzle, assumed) ? BrokenEquation(context_.puzzle, assumed) : -1;
   if (broken < 0) return end;
-  if (detail != nullptr) {
-    detail->why = Contradiction::kEquation;
-    detail->whyEquation = static_cast<std::int8_t>(broken);
-  }
+  // Every letter settled, and an equation that does not hold: trying its
+  // one way shows it.
+  Step check;
+  check.technique = Technique::kCombinations;
+  check.equation = static_cast<std::int8_t>(broken);
+  check.contradiction = Contradiction::kEquation;
+  Record(lines, check, assumed, lineDepth);
   return TrialEnd::kFound;
 }
 
-TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, TrialDetail* detail, bool& progressed) {
+TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int inside, std::vector<TrialLine>* lines,
+                                          int lineDepth, bool& progressed) {
   const DeductionPuzzle& puzzle = context_.puzzle;
   const TrialOrder order = OrderForTrials(puzzle, state);
   for (int inner = 1; inner < depth; ++inner) {
@@ -156,16 +128,15 @@ TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, Tria
       const int s = order.symbols[i];
       for (unsigned rest = state.masks[s]; rest != 0; rest &= rest - 1) {
         const int d = std::countr_zero(rest);
-        const TrialEnd end = Contradicts(state, s, d, inner, nullptr);
+        const TrialEnd end = Contradicts(state, s, d, inner, inside);
         if (end == TrialEnd::kStopped) return end;
         if (end == TrialEnd::kNone) continue;
-        if (detail != nullptr) ++detail->innerTrials;
-        Step step;
-        step.ruledOut[s] = static_cast<DigitMask>(1u << d);
-        if (!ApplyNoting(puzzle, state, step, detail)) {
-          NoteContradiction(puzzle, state, step, detail);
-          return TrialEnd::kFound;
+        const Step step = TrialStep(s, d, inner, inside);
+        if (lines != nullptr) {
+          Record(lines, step, state, lineDepth);
+          Contradicts(state, s, d, inner, inside, lines, lineDepth + 1);
         }
+        if (!ApplyStep(puzzle, state, step)) return TrialEnd::kFound;
         progressed = true;
         return TrialEnd::kNone;
       }
@@ -176,11 +147,11 @@ TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, Tria
 
 // Follows the techniques until none applies (kNone) or one meets a
 // contradiction (kFound).
-TrialEnd TrialSearch::Propagate(CandidateState& state, TrialDetail* detail) {
+TrialEnd TrialSearch::Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth) {
   Step step;
-  while (FindStep(context_, state, step, kTrialTechniques)) {
-    if (step.contradiction != Contradiction::kNone || !ApplyNoting(context_.puzzle, state, step, detail)) {
-      NoteContradiction(context_.puzzle, state, step, detail);
+  while (FindStep(context_, state, step, inside)) {
+    Record(lines, step, state, lineDepth);
+    if (step.contradiction != Contradiction::kNone || !ApplyStep(context_.puzzle, state, step)) {
       return TrialEnd::kFound;
     }
   }

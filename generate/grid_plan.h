@@ -12,25 +12,25 @@ namespace zifrel {
 // the equation's form plus 2, 4 or 8 for the one cell already known: first,
 // second or result.
 enum class FreeKind : int {
-  ProductFirstKnown = 2,
-  SumFirstKnown = 3,
-  ProductSecondKnown = 4,
-  SumSecondKnown = 5,
-  ProductResultKnown = 8,
-  SumResultKnown = 9,
+  kProductFirstKnown = 2,
+  kSumFirstKnown = 3,
+  kProductSecondKnown = 4,
+  kSumSecondKnown = 5,
+  kProductResultKnown = 8,
+  kSumResultKnown = 9,
 };
 
 // A derived step computes the one cell still unknown (form plus 4, 8 or 16
 // for first, second or result) or, with all three known, only checks.
 enum class DerivedKind : int {
-  ProductCheck = 0,
-  SumCheck = 1,
-  ProductFindsFirst = 4,
-  SumFindsFirst = 5,
-  ProductFindsSecond = 8,
-  SumFindsSecond = 9,
-  ProductFindsResult = 16,
-  SumFindsResult = 17,
+  kProductCheck = 0,
+  kSumCheck = 1,
+  kProductFindsFirst = 4,
+  kSumFindsFirst = 5,
+  kProductFindsSecond = 8,
+  kSumFindsSecond = 9,
+  kProductFindsResult = 16,
+  kSumFindsResult = 17,
 };
 
 // Cells 0..8 in row order.
@@ -60,27 +60,27 @@ GenPlan BuildPlan(const OpCodes& ops);
 template <class Value>
 void SetFreeCells(const GenStep<FreeKind>& step, std::array<Value, kCellCount>& x, const Value& v) {
   switch (step.kind) {
-    case FreeKind::ProductFirstKnown:
+    case FreeKind::kProductFirstKnown:
       x[step.second] = v;
       x[step.result] = x[step.first] * v;
       break;
-    case FreeKind::ProductSecondKnown:
+    case FreeKind::kProductSecondKnown:
       x[step.first] = v;
       x[step.result] = v * x[step.second];
       break;
-    case FreeKind::SumFirstKnown:
+    case FreeKind::kSumFirstKnown:
       x[step.second] = v;
       x[step.result] = x[step.first] + v;
       break;
-    case FreeKind::SumSecondKnown:
+    case FreeKind::kSumSecondKnown:
       x[step.first] = v;
       x[step.result] = v + x[step.second];
       break;
-    case FreeKind::SumResultKnown:
+    case FreeKind::kSumResultKnown:
       x[step.first] = v;
       x[step.second] = x[step.result] - v;
       break;
-    case FreeKind::ProductResultKnown:
+    case FreeKind::kProductResultKnown:
       break;
   }
 }

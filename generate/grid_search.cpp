@@ -19,7 +19,7 @@ void GridSearch::DrawValueOrders(SubtractiveRng& rng, int max) {
 
 void GridSearch::SetPlan(const GenPlan& plan) {
   plan_ = plan;
-  lastStepWalks_ = plan.free[1].kind == FreeKind::ProductResultKnown;  // its candidates are divisor pairs
+  planWalksLastStep_ = plan.free[1].kind == FreeKind::kProductResultKnown;
 }
 
 GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
@@ -27,10 +27,10 @@ GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
   stopped_ = false;
   exhausted_ = false;
   work_ = 0;
-  const bool found = SearchSeed();
+  const StepEnd end = SearchSeed();
   stop_ = nullptr;
   if (stopped_) return Outcome::kStopped;
-  return found && !exhausted_ ? Outcome::kFound : Outcome::kNone;
+  return end == StepEnd::kFound ? Outcome::kFound : Outcome::kNone;
 }
 
 // Every step asks; once a poll has seen the stop, or the work of an attempt
@@ -44,9 +44,8 @@ bool GridSearch::Stopping() {
 
 // The seed equation's three cells, chosen together: for a product every
 // factor pair of every number in V2's order, for a sum every pair from V2
-// and V3 whose total fits. A step that succeeds while a stop is requested is
-// only unwinding; SearchGrid tells the two apart.
-bool GridSearch::SearchSeed() {
+// and V3 whose total fits.
+GridSearch::StepEnd GridSearch::SearchSeed() {
   const SchemaEquation& seed = plan_.seed;
   const std::uint32_t* v2 = Order(2);
   const std::uint32_t* v3 = Order(3);
@@ -55,17 +54,17 @@ bool GridSearch::SearchSeed() {
       const int n = static_cast<int>(v2[i]);
       for (const int d : divisors_.List(n)) {
         ++work_;
-        if (Stopping()) return false;
+        if (Stopping()) return StepEnd::kUnwind;
         x_[seed.result] = n;
         x_[seed.first] = d;
         x_[seed.second] = n / d;
-        if (SearchStep<0>()) return true;
+        if (const StepEnd end = SearchStep<0>(); end != StepEnd::kContinue) return end;
       }
     }
-    return false;
+    return StepEnd::kContinue;
   }
   for (int i = 1; i <= max_; ++i) {
-    if (Stopping()) return false;
+    if (Stopping()) return StepEnd::kUnwind;
     const int u = static_cast<int>(v2[i]);
     for (int j = 1; j <= max_; ++j) {
       ++work_;
@@ -74,19 +73,18 @@ bool GridSearch::SearchSeed() {
       x_[seed.first] = u;
       x_[seed.second] = w;
       x_[seed.result] = u + w;
-      if (SearchStep<0>()) return true;
+      if (const StepEnd end = SearchStep<0>(); end != StepEnd::kContinue) return end;
     }
   }
-  return false;
+  return StepEnd::kContinue;
 }
 
 // Free step `Level` walks its candidates in its own value order (or, for a
 // product whose result is known, in the divisor list's order) and goes on to
-// the next step with each one that fits. True also when a stop is requested,
-// which unwinds the search at once.
+// the next step with each one that fits.
 template <int Level>
-bool GridSearch::SearchStep() {
-  if (Stopping()) return true;
+GridSearch::StepEnd GridSearch::SearchStep() {
+  if (Stopping()) return StepEnd::kUnwind;
   const auto next = [this] {
     if constexpr (Level == 0) {
       return SearchStep<1>();
@@ -99,7 +97,7 @@ bool GridSearch::SearchStep() {
   // those are tried in the order of the walk instead of walking them all:
   // the first that passes is the one the walk would stop at.
   if constexpr (Level == 1) {
-    if (!lastStepWalks_ && !walkLastStep_) {
+    if (!planWalksLastStep_ && !testWalksLastStep_) {
       LastValues values = CandidateLastValues(plan_, x_, max_, divisors_);
       if (values.kind == LastValues::Kind::kListed) return TryListedValues(step, values);
     }
@@ -107,9 +105,9 @@ bool GridSearch::SearchStep() {
   const std::uint32_t* order = Order(Level);
   int* x = x_.data();
   switch (step.kind) {
-    case FreeKind::ProductFirstKnown:
-    case FreeKind::ProductSecondKnown: {
-      const bool firstKnown = step.kind == FreeKind::ProductFirstKnown;
+    case FreeKind::kProductFirstKnown:
+    case FreeKind::kProductSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::kProductFirstKnown;
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
@@ -118,13 +116,13 @@ bool GridSearch::SearchStep() {
         if (v * known > max_) continue;
         x[chosen] = v;
         x[step.result] = v * known;
-        if (next()) return true;
+        if (const StepEnd end = next(); end != StepEnd::kContinue) return end;
       }
       break;
     }
-    case FreeKind::SumFirstKnown:
-    case FreeKind::SumSecondKnown: {
-      const bool firstKnown = step.kind == FreeKind::SumFirstKnown;
+    case FreeKind::kSumFirstKnown:
+    case FreeKind::kSumSecondKnown: {
+      const bool firstKnown = step.kind == FreeKind::kSumFirstKnown;
       const int known = x[firstKnown ? step.first : step.second];
       const int chosen = firstKnown ? step.second : step.first;
       for (int i = 1; i <= max_; ++i) {
@@ -133,21 +131,21 @@ bool GridSearch::SearchStep() {
         if (v + known > max_) continue;
         x[chosen] = v;
         x[step.result] = v + known;
-        if (next()) return true;
+        if (const StepEnd end = next(); end != StepEnd::kContinue) return end;
       }
       break;
     }
-    case FreeKind::ProductResultKnown: {
+    case FreeKind::kProductResultKnown: {
       const int n = x[step.result];
       for (const int d : divisors_.List(n)) {
         ++work_;
         x[step.first] = d;
         x[step.second] = n / d;
-        if (next()) return true;
+        if (const StepEnd end = next(); end != StepEnd::kContinue) return end;
       }
       break;
     }
-    case FreeKind::SumResultKnown: {
+    case FreeKind::kSumResultKnown: {
       const int n = x[step.result];
       for (int i = 1; i <= max_; ++i) {
         ++work_;
@@ -155,17 +153,17 @@ bool GridSearch::SearchStep() {
         if (v >= n) continue;
         x[step.first] = v;
         x[step.second] = n - v;
-        if (next()) return true;
+        if (const StepEnd end = next(); end != StepEnd::kContinue) return end;
       }
       break;
     }
   }
-  return false;
+  return StepEnd::kContinue;
 }
 
 // The listed values in the order the walk meets them, each through the
 // step and the check.
-bool GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& values) {
+GridSearch::StepEnd GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& values) {
   if (values.count > 1) {
     if (!positionsReady_) {
       const std::uint32_t* order = Order(1);
@@ -177,13 +175,13 @@ bool GridSearch::TryListedValues(const GenStep<FreeKind>& step, LastValues& valu
   }
   for (int i = 0; i < values.count; ++i) {
     ++work_;
-    if (TryFreeValue(step, values.values[i])) return true;
+    if (const StepEnd end = TryFreeValue(step, values.values[i]); end != StepEnd::kContinue) return end;
   }
-  return false;
+  return StepEnd::kContinue;
 }
 
 // The cells that the last free step sets for the value `v`, then the check.
-bool GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
+GridSearch::StepEnd GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
   SetFreeCells(step, x_, v);
   return CheckGrid();
 }
@@ -191,31 +189,31 @@ bool GridSearch::TryFreeValue(const GenStep<FreeKind>& step, int v) {
 bool GridSearch::Derive(const GenStep<DerivedKind>& step) {
   int* x = x_.data();
   switch (step.kind) {
-    case DerivedKind::ProductCheck:
+    case DerivedKind::kProductCheck:
       return x[step.first] * x[step.second] == x[step.result];
-    case DerivedKind::SumCheck:
+    case DerivedKind::kSumCheck:
       return x[step.first] + x[step.second] == x[step.result];
-    case DerivedKind::ProductFindsFirst:
+    case DerivedKind::kProductFindsFirst:
       if (x[step.result] % x[step.second] != 0) return false;
       x[step.first] = x[step.result] / x[step.second];
       return true;
-    case DerivedKind::SumFindsFirst:
+    case DerivedKind::kSumFindsFirst:
       if (x[step.second] >= x[step.result]) return false;
       x[step.first] = x[step.result] - x[step.second];
       return true;
-    case DerivedKind::ProductFindsSecond:
+    case DerivedKind::kProductFindsSecond:
       if (x[step.result] % x[step.first] != 0) return false;
       x[step.second] = x[step.result] / x[step.first];
       return true;
-    case DerivedKind::SumFindsSecond:
+    case DerivedKind::kSumFindsSecond:
       if (x[step.first] >= x[step.result]) return false;
       x[step.second] = x[step.result] - x[step.first];
       return true;
-    case DerivedKind::ProductFindsResult:
+    case DerivedKind::kProductFindsResult:
       if (x[step.first] * x[step.second] > max_) return false;
       x[step.result] = x[step.first] * x[step.second];
       return true;
-    case DerivedKind::SumFindsResult:
+    case DerivedKind::kSumFindsResult:
       if (x[step.first] + x[step.second] > max_) return false;
       x[step.result] = x[step.first] + x[step.second];
       return true;
@@ -223,21 +221,21 @@ bool GridSearch::Derive(const GenStep<DerivedKind>& step) {
   return false;
 }
 
-bool GridSearch::CheckGrid() {
-  if (Stopping()) return true;  // unwinding, as in SearchStep
+GridSearch::StepEnd GridSearch::CheckGrid() {
+  if (Stopping()) return StepEnd::kUnwind;
   for (const GenStep<DerivedKind>& step : plan_.derived) {
-    if (!Derive(step)) return false;
+    if (!Derive(step)) return StepEnd::kContinue;
   }
   for (int i = 1; i < kCellCount; ++i) {
     for (int j = 0; j < i; ++j) {
-      if (x_[i] == x_[j]) return false;
+      if (x_[i] == x_[j]) return StepEnd::kContinue;
     }
   }
   // At least one number as long as M, so that the maximum shows.
   for (const std::int32_t value : x_) {
-    if (value > max_ / 10) return true;
+    if (value > max_ / 10) return StepEnd::kFound;
   }
-  return false;
+  return StepEnd::kContinue;
 }
 
 bool GridSearch::CheckGrid(NumberGrid& grid, StopFlag& stop) {
@@ -246,10 +244,10 @@ bool GridSearch::CheckGrid(NumberGrid& grid, StopFlag& stop) {
   stopped_ = false;  // a search that ended early must not make every grid pass
   exhausted_ = false;
   work_ = 0;
-  const bool accepted = CheckGrid();
+  const bool passed = CheckGrid() == StepEnd::kFound;
   stop_ = nullptr;
   grid = x_;
-  return accepted;
+  return passed;
 }
 
 }  // namespace zifrel

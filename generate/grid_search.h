@@ -43,28 +43,31 @@ class GridSearch {
   enum class Outcome { kFound, kNone, kStopped };
   Outcome SearchGrid(StopFlag& stop);
   const NumberGrid& Grid() const { return x_; }
-  // The work of the last attempt.
-  std::int64_t Work() const { return work_; }
 
-  // The last step of the search, for one grid: the derived steps fill in the
-  // cells they compute and check the last equation, then the grid must be
-  // distinct and reach above M div 10. The search runs it on the candidates
-  // of its last free step; tests run it on a grid of their choosing.
+  // Tests: the last step on a grid of their choosing, whose cells that the
+  // derived steps compute it fills in. True when the grid passes.
   bool CheckGrid(NumberGrid& grid, StopFlag& stop);
 
   // Tests: another budget of work per attempt.
   void SetAttemptWork(std::int64_t work) { attemptWork_ = work; }
   // Tests: walk the last free step's values even where the few values that
   // can pass are computed, so that the two ways can be compared.
-  void SetWalkLastStep(bool walk) { walkLastStep_ = walk; }
+  void SetWalkLastStep(bool walk) { testWalksLastStep_ = walk; }
 
  private:
-  bool SearchSeed();
+  // How a step of the search ended: go on with the next candidate, a grid
+  // was found, or a stop or the used-up work unwinds the search.
+  enum class StepEnd { kContinue, kFound, kUnwind };
+
+  StepEnd SearchSeed();
   template <int Level>
-  bool SearchStep();
-  bool CheckGrid();
-  bool TryListedValues(const GenStep<FreeKind>& step, LastValues& values);
-  bool TryFreeValue(const GenStep<FreeKind>& step, int v);
+  StepEnd SearchStep();
+  // The last step, for one grid: the derived steps fill in the cells they
+  // compute and check the last equation, then the grid must be distinct and
+  // reach above M div 10.
+  StepEnd CheckGrid();
+  StepEnd TryListedValues(const GenStep<FreeKind>& step, LastValues& values);
+  StepEnd TryFreeValue(const GenStep<FreeKind>& step, int v);
   bool Derive(const GenStep<DerivedKind>& step);
   bool Stopping();
 
@@ -74,10 +77,10 @@ class GridSearch {
   std::vector<std::uint32_t> orders_;  // V0..V3, entries 1..M of each
   int max_ = 999;
   GenPlan plan_{};
-  bool lastStepWalks_ = false;
+  bool planWalksLastStep_ = false;  // the plan's last step takes divisor pairs
   std::vector<std::int32_t> positions_ = std::vector<std::int32_t>(kLargestMax + 1);  // of each value in V1
   bool positionsReady_ = false;
-  bool walkLastStep_ = false;
+  bool testWalksLastStep_ = false;
   NumberGrid x_{};
   StopFlag* stop_ = nullptr;
   bool stopped_ = false;    // a poll saw the stop: the search is unwinding

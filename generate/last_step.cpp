@@ -4,6 +4,8 @@
 #include <cmath>
 #include <optional>
 
+#include "core/integer_division.h"
+
 namespace zifrel {
 namespace {
 
@@ -31,11 +33,6 @@ struct Quadratic {
 };
 
 Quadratic Times(Affine x, Affine y) { return {Wide{x.a} * y.a, Wide{x.a} * y.b + Wide{x.b} * y.a, Wide{x.b} * y.b}; }
-
-std::int64_t FloorDiv(std::int64_t n, std::int64_t d) {  // d > 0
-  return n >= 0 ? n / d : -((-n + d - 1) / d);
-}
-std::int64_t CeilDiv(std::int64_t n, std::int64_t d) { return -FloorDiv(-n, d); }
 
 // The values of v allowed so far: lo..hi.
 struct Range {
@@ -84,9 +81,9 @@ class Narrowing {
   // bound: a result within the maximum, or a second operand from 1.
   bool SetFreeStep() {
     const GenStep<FreeKind>& step = plan_.free[1];
-    if (step.kind == FreeKind::ProductResultKnown) return false;  // its candidates are divisor pairs
+    if (step.kind == FreeKind::kProductResultKnown) return false;  // its candidates are divisor pairs
     SetFreeCells(step, cell_, Affine{0, 1});
-    if (step.kind == FreeKind::SumResultKnown) {
+    if (step.kind == FreeKind::kSumResultKnown) {
       range_.AtLeast(cell_[step.second], 1);
     } else {
       range_.AtMost(cell_[step.result], max_);
@@ -102,25 +99,25 @@ class Narrowing {
     Affine& second = cell_[step.second];
     Affine& result = cell_[step.result];
     switch (step.kind) {
-      case DerivedKind::ProductCheck:
+      case DerivedKind::kProductCheck:
         if (!first.known || !second.known || !result.known) return Walk();
         return Solve(Times(first, second), result);
-      case DerivedKind::SumCheck:
+      case DerivedKind::kSumCheck:
         if (!first.known || !second.known || !result.known) return Walk();
         return Solve({first.a + Wide{second.a}, first.b + Wide{second.b}, 0}, result);
-      case DerivedKind::ProductFindsFirst:
+      case DerivedKind::kProductFindsFirst:
         return Quotient(result, second, first);
-      case DerivedKind::ProductFindsSecond:
+      case DerivedKind::kProductFindsSecond:
         return Quotient(result, first, second);
-      case DerivedKind::SumFindsFirst:
+      case DerivedKind::kSumFindsFirst:
         first = result - second;
         range_.AtLeast(first, 1);
         return std::nullopt;
-      case DerivedKind::SumFindsSecond:
+      case DerivedKind::kSumFindsSecond:
         second = result - first;
         range_.AtLeast(second, 1);
         return std::nullopt;
-      case DerivedKind::ProductFindsResult:
+      case DerivedKind::kProductFindsResult:
         if (first.Varies() && second.Varies()) {
           result = {0, 0, false};  // v² : no affine cell
         } else {
@@ -129,7 +126,7 @@ class Narrowing {
           if (result.known) range_.AtMost(result, max_);
         }
         return std::nullopt;
-      case DerivedKind::SumFindsResult:
+      case DerivedKind::kSumFindsResult:
         result = first + second;
         range_.AtMost(result, max_);
         return std::nullopt;

@@ -12,12 +12,7 @@ constexpr std::int32_t kModulus = static_cast<std::int32_t>(SubtractiveRng::kMod
 }  // namespace
 
 void SubtractiveRng::Seed(std::int32_t s) {
-  if (s == 0) {
-    // The two terms are added as 32-bit words and wrap around.
-    const auto seconds = static_cast<std::uint32_t>(SecondsSinceEpoch());
-    const auto milliseconds = static_cast<std::uint32_t>(MillisecondsSinceStart());
-    s = static_cast<std::int32_t>(seconds + milliseconds);
-  }
+  if (s == 0) s = static_cast<std::int32_t>(ClockSeed());
   // Through 64 bits, so that the absolute value of -2147483648 exists.
   const std::int64_t magnitude = s < 0 ? -static_cast<std::int64_t>(s) : s;
   std::int32_t mj = static_cast<std::int32_t>(magnitude % kModulus);

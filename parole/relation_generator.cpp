@@ -29,7 +29,7 @@ std::uint32_t LettersOf(std::string_view word) {
 
 std::uint32_t SeedOrClock(std::int32_t seed) {
   if (seed != 0) return static_cast<std::uint32_t>(seed);
-  return static_cast<std::uint32_t>(SecondsSinceEpoch()) + static_cast<std::uint32_t>(MillisecondsSinceStart());
+  return ClockSeed();
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 #include "parole/word_list.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
-#include <unordered_map>
 
 #include "core/utf8.h"
 #include "parole/plain_words.h"
 
 namespace zifrel::parole {
 namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // The base letters of U+00E0..U+00FF (à..ÿ); '?' where a character has none
 // in a..z (æ, ð, ÷, ø, þ).
@@ -45,43 +47,85 @@ std::string FoldWord(std::string_view line, bool& accentDropped) {
   return word;
 }
 
-WordList WordList::Read(std::istream& in) {
+bool WordListReader::Feed(std::string_view bytes) {
+  if (fault_ != ListFault::kNone) return false;
+  while (!bytes.empty()) {
+    const std::size_t feed = bytes.find('\n');
+    const std::string_view piece = bytes.substr(0, feed);
+    if (piece.find('\0') != std::string_view::npos) {
+      fault_ = ListFault::kNotText;
+      ++lines_;
+      return false;
+    }
+    if (line_.size() + piece.size() > kMaxListLineBytes) {
+      fault_ = ListFault::kLineTooLong;
+      ++lines_;
+      return false;
+    }
+    line_.append(piece);
+    if (feed == std::string_view::npos) break;
+    if (!EndLine()) return false;
+    bytes.remove_prefix(feed + 1);
+  }
+  return true;
+}
+
+bool WordListReader::EndLine() {
+  if (++lines_ > kMaxListLines) {
+    fault_ = ListFault::kTooManyLines;
+    return false;
+  }
+  std::string_view text = line_;
+  if (lines_ == 1 && text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   // Each word once, with its plainest spelling: "parlo" is a verb form, its
   // folded twin "parlò" one that lost an accent.
-  std::vector<std::string> texts;
-  std::vector<bool> accentDropped;
-  std::unordered_map<std::string, std::size_t> seen;
-  seen.reserve(1 << 17);  // Debian's Italian list holds about 100,000 words
-  for (std::string line; std::getline(in, line);) {
-    bool dropped = false;
-    std::string word = FoldWord(line, dropped);
-    if (word.size() < 3 || word.size() > static_cast<std::size_t>(kMaxWordLength)) continue;
-    const auto [at, inserted] = seen.try_emplace(word, texts.size());
-    if (inserted) {
-      texts.push_back(std::move(word));
-      accentDropped.push_back(dropped);
-    } else if (!dropped) {
-      accentDropped[at->second] = false;
-    }
+  bool dropped = false;
+  std::string word = FoldWord(text, dropped);
+  line_.clear();
+  if (word.size() < 3 || word.size() > static_cast<std::size_t>(kMaxWordLength)) return true;
+  const auto [at, inserted] = seen_.try_emplace(word, texts_.size());
+  if (inserted) {
+    texts_.push_back(std::move(word));
+    accentDropped_.push_back(dropped);
+  } else if (!dropped) {
+    accentDropped_[at->second] = false;
   }
-  const std::vector<bool> verbForm = LooksLikeVerbForms(texts);
+  return true;
+}
+
+WordList WordListReader::Finish() {
+  if (!line_.empty() && fault_ == ListFault::kNone) EndLine();
+  seen_ = {};
+  if (fault_ != ListFault::kNone) return {};
+  const std::vector<bool> verbForm = LooksLikeVerbForms(texts_);
 
   // One integer per word holds its place: tier, then length, then hash.
-  std::vector<std::pair<std::uint64_t, std::size_t>> order(texts.size());
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    const WordTier tier = accentDropped[i] ? WordTier::kAccentDropped
-                          : verbForm[i]    ? WordTier::kVerbForm
-                                           : WordTier::kPlain;
+  std::vector<std::pair<std::uint64_t, std::size_t>> order(texts_.size());
+  for (std::size_t i = 0; i < texts_.size(); ++i) {
+    const WordTier tier = accentDropped_[i] ? WordTier::kAccentDropped
+                          : verbForm[i]     ? WordTier::kVerbForm
+                                            : WordTier::kPlain;
     order[i] = {
-        static_cast<std::uint64_t>(tier) << 40 | static_cast<std::uint64_t>(texts[i].size()) << 32 | Hash(texts[i]), i};
+        static_cast<std::uint64_t>(tier) << 40 | static_cast<std::uint64_t>(texts_[i].size()) << 32 | Hash(texts_[i]),
+        i};
   }
   std::ranges::sort(order, [&](const auto& a, const auto& b) {
-    return a.first != b.first ? a.first < b.first : texts[a.second] < texts[b.second];
+    return a.first != b.first ? a.first < b.first : texts_[a.second] < texts_[b.second];
   });
   WordList list;
-  list.words_.reserve(texts.size());
-  for (const auto& [key, i] : order) list.words_.push_back({std::move(texts[i]), static_cast<WordTier>(key >> 40)});
+  list.words_.reserve(texts_.size());
+  for (const auto& [key, i] : order) list.words_.push_back({std::move(texts_[i]), static_cast<WordTier>(key >> 40)});
+  texts_ = {};
   return list;
+}
+
+WordList WordList::Read(std::istream& in) {
+  WordListReader reader;
+  std::array<char, 1 << 16> buffer;
+  while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0) {
+    if (!reader.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(in.gcount())))) break;
+  }
+  return reader.Finish();
 }
 
 }  // namespace zifrel::parole

@@ -18,6 +18,12 @@ bool CellTexts::Set(int cell, std::string_view utf8) {
   return true;
 }
 
+CellTexts CellTextsOf(const std::array<std::string, kCellCount>& texts) {
+  CellTexts cells;
+  for (int k = 0; k < kCellCount; ++k) cells.Set(k, texts[k]);
+  return cells;
+}
+
 void CellTexts::SetNumber(int cell, std::int32_t value) {
   char32_t reversed[kCellMaxChars];
   int length = 0;

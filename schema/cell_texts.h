@@ -29,4 +29,8 @@ class CellTexts {
   std::array<std::uint8_t, kCellCount> length_{};
 };
 
+// The cells of a Schema held as nine UTF-8 texts, typed or generated. A text
+// of more than four characters leaves its cell empty.
+CellTexts CellTextsOf(const std::array<std::string, kCellCount>& texts);
+
 }  // namespace zifrel

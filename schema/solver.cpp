@@ -4,12 +4,11 @@
 #include <bit>
 #include <string>
 
+#include "core/digit_mask.h"
 #include "core/messages.h"
 
 namespace zifrel {
 namespace {
-
-constexpr unsigned kAllDigits = 0x3FF;  // digits 0..9, a bit each
 
 // Bits set in a mask of symbols 1..10.
 constexpr auto kBitCount = [] {
@@ -46,7 +45,7 @@ SolveOutcome SchemaSolver::SolveSchema(SolveMode mode, const CellTexts& cells, c
     if (cells.Text(k).empty()) return SolveOutcome::kIncomplete;
   }
   if (!NumberSymbols(cells)) return SolveOutcome::kTooManySymbols;
-  PlanSearch();
+  OrderSymbols();
 
   symbolDigits_.fill(-1);
   stop_ = &stop;
@@ -141,7 +140,7 @@ void SchemaSolver::BuildChecks(int equation, Check* checks) const {
 // solutions in another order than the number order, so they are kept sorted
 // (see RecordSolution): the result is the same set, the same first ten, the
 // same count.
-void SchemaSolver::PlanSearch() {
+void SchemaSolver::OrderSymbols() {
   for (int e = 0; e < kOperatorCount; ++e) BuildChecks(e, &candidates_[e * 4]);
 
   unsigned placed = 0;

@@ -15,7 +15,7 @@ namespace zifrel {
 
 enum class SolveMode { Report = 0, CountOnly = 2 };
 
-// How a solve ended: its search ran to the end (or to the tenth solution),
+// How a solve ended: its search ran to the end,
 // was stopped, or the cells were refused before any search.
 enum class SolveOutcome {
   kSearched,
@@ -25,7 +25,9 @@ enum class SolveOutcome {
 };
 
 inline constexpr int kMaxSymbols = 10;
-inline constexpr int kMaxStoredSolutions = 10;  // the search ends at the tenth
+// The first ten solutions in number order are kept; past ten, the search
+// looks only where a solution could still come before the tenth.
+inline constexpr int kMaxStoredSolutions = 10;
 
 // Solves a Schema whose cells hold codes: every distinct character stands for
 // one digit, different characters for different digits. One solver serves
@@ -60,7 +62,7 @@ class SchemaSolver {
 
   bool NumberSymbols(const CellTexts& cells);
   void BuildChecks(int equation, Check* checks) const;
-  void PlanSearch();
+  void OrderSymbols();
   unsigned LinearDigits(const Check& check, int symbol) const;
   bool ProductHolds(const Check& check) const;
   bool AssignSymbol(int position, unsigned freeDigits);

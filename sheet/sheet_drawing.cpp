@@ -10,9 +10,11 @@
 #include "core/paragraph.h"
 #include "core/utf8.h"
 #include "deduce/explanation_text.h"
+#include "sheet/q_text.h"
 #include "sheet/sheet_phrases.h"
 
 namespace zifrel {
+
 namespace {
 
 // The drawing's unit is a tenth of a millimetre on an A4 portrait page;
@@ -88,20 +90,12 @@ constexpr double kKeyHeaderPoints = 9.5;
 constexpr double kKeyEntryPoints = 8.5;
 constexpr double kFooterPoints = 9;
 
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
 // On paper the hyphen is too short to read as a minus, so the sheet draws
 // the minus sign itself.
 QString PaperGlyph(OpCode op) { return op == kMinus ? QStringLiteral("\u2212") : Q(OperatorGlyph(op)); }
 
-QFont SheetFont(double points, bool bold) {
-  QFont font(QStringLiteral("Liberation Sans"));
-  font.setPixelSize(std::max(1, qRound(points * kUnitsPerPoint)));
-  font.setBold(bold);
-  // The same outlines and advances at every resolution, so a printer and a
-  // PDF lay out alike.
-  font.setHintingPreference(QFont::PreferNoHinting);
-  return font;
+QRectF StripBox(QPointF corner, int i) {
+  return QRectF(corner.x() + i * kStripBoxWidth, corner.y() + kStripLetterHeight, kStripBoxWidth, kStripBoxHeight);
 }
 
 int PagesFor(std::size_t items, int perPage) { return static_cast<int>((items + perPage - 1) / perPage); }
@@ -125,86 +119,11 @@ std::vector<QString> Symbols(const SheetSchema& schema) {
   return texts;
 }
 
-class SheetPainter {
+// What a Schema is drawn with, on the sheet and in a play window alike: the
+// grid, the strip of letters and the text helpers, in the sheet's unit.
+class SchemaPainter {
  public:
-  SheetPainter(QPainter& painter, const SheetDocument& document)
-      : p_(painter), document_(document), pageCount_(SheetPageCount(document)) {}
-
-  void DrawSchemaPage(int page, std::size_t first) {
-    DrawFurniture(page);
-    const std::size_t end = std::min(document_.schemas.size(), first + kSchemasPerPage);
-    for (std::size_t i = first; i < end; ++i) {
-      const int slot = static_cast<int>(i - first);
-      DrawSchema(QPointF(kLeft + (slot % 2) * kSchemaColumnWidth, kBodyTop + (slot / 2) * kSchemaRowHeight),
-                 static_cast<int>(i));
-    }
-  }
-
-  void DrawKeyPage(int page, const std::vector<int>& schemas) {
-    DrawFurniture(page);
-    Text(QPointF(kLeft, kAnswersBaseline), Q(sheet_phrase::kAnswers), SheetFont(kAnswersPoints, true), kInk);
-    for (std::size_t slot = 0; slot < schemas.size(); ++slot) {
-      DrawKey(QPointF(kLeft + (slot % 3) * kKeyColumnWidth, kKeysTop + (slot / 3) * kKeyRowHeight), schemas[slot]);
-    }
-  }
-
- private:
-  void DrawFurniture(int page) {
-    const QFont title = SheetFont(kTitlePoints, true);
-    Text(QPointF(kLeft, kTitleBaseline), Q(sheet_phrase::kTitle), title, kInk);
-    TextRightAligned(QPointF(kRight, kTitleBaseline), Q(document_.note), SheetFont(kNotePoints, false), kSoftInk);
-    Line(QPointF(kLeft, kTitleRule), QPointF(kRight, kTitleRule), 5, kInk);
-    const QString footer = Q(Fill(sheet_phrase::kPage, {std::to_string(page), std::to_string(pageCount_)}));
-    const QFont font = SheetFont(kFooterPoints, false);
-    Text(QPointF(kPageWidth / 2 - Advance(footer, font) / 2, kFooterBaseline), footer, font, kSoftInk);
-  }
-
-  // The Schema's number and level over its grid, its letters under it.
-  void DrawSchema(QPointF corner, int index) {
-    const SheetSchema& schema = document_.schemas[index];
-    const double left = corner.x() + (kSchemaColumnWidth - kSchemaGrid.Width()) / 2;
-    const double right = left + kSchemaGrid.Width();
-    const double headerBaseline = corner.y() + kSchemaHeaderBaseline;
-    Text(QPointF(left, headerBaseline), SchemaName(index), SheetFont(kSchemaHeaderPoints, true), kInk);
-    if (schema.level > 0) {
-      TextRightAligned(QPointF(right, headerBaseline), Q(LevelLine(schema.level)), SheetFont(kLevelPoints, false),
-                       kSoftInk);
-    }
-    std::array<QString, kCellCount> texts;
-    for (int k = 0; k < kCellCount; ++k) texts[k] = Q(schema.cells[k]);
-    const double gridTop = corner.y() + kSchemaGridTop;
-    DrawGrid(QPointF(left, gridTop), texts, schema.ops, kSchemaGrid);
-
-    const std::vector<QString> symbols = Symbols(schema);
-    const double letterTop = gridTop + kSchemaGrid.Height() + kStripGap;
-    const double boxTop = letterTop + kStripLetterHeight;
-    const QFont letterFont = SheetFont(kStripPoints, false);
-    for (std::size_t i = 0; i < symbols.size(); ++i) {
-      const QRectF box(left + i * kStripBoxWidth, boxTop, kStripBoxWidth, kStripBoxHeight);
-      TextCentred(QRectF(box.left(), letterTop, box.width(), kStripLetterHeight), symbols[i], letterFont, kSoftInk);
-      Box(box, 2, kFaintInk);
-    }
-  }
-
-  // The answer key: the numbers in the grid's layout and, beside them, the
-  // letters' digits in columns of five.
-  void DrawKey(QPointF corner, int index) {
-    const SheetSchema& schema = document_.schemas[index];
-    Text(corner + QPointF(0, kKeyHeaderBaseline), SchemaName(index), SheetFont(kKeyHeaderPoints, true), kInk);
-    std::array<QString, kCellCount> numbers;
-    for (int k = 0; k < kCellCount; ++k) numbers[k] = QString::number((*schema.solution)[k]);
-    DrawGrid(corner + QPointF(0, kKeyGridTop), numbers, schema.ops, kKeyGrid);
-
-    const QFont font = SheetFont(kKeyEntryPoints, false);
-    const QFontMetricsF metrics(font, p_.device());
-    const std::vector<std::pair<std::string, int>> key = LetterKey(schema);
-    for (std::size_t i = 0; i < key.size(); ++i) {
-      const QPointF at(corner.x() + kKeyEntriesLeft + (i / kKeyEntriesPerColumn) * kKeyEntriesColumn,
-                       corner.y() + kKeyGridTop + metrics.capHeight() + (i % kKeyEntriesPerColumn) * kKeyEntriesLine);
-      const std::string entry = Fill(sheet_phrase::kKeyEntry, {key[i].first, std::to_string(key[i].second)});
-      Text(at, Q(entry), font, kInk);
-    }
-  }
+  explicit SchemaPainter(QPainter& painter) : p_(painter) {}
 
   // c1 o1 c2 = c3 on each row; o4 o5 o6 under the first row, "=" under the
   // second.
@@ -232,8 +151,17 @@ class SheetPainter {
     }
   }
 
-  QString SchemaName(int index) const { return Q(Fill(sheet_phrase::kSchema, {std::to_string(index + 1)})); }
+  // The letters, each over a box where a solver writes its digit.
+  void DrawStrip(QPointF corner, const std::vector<QString>& letters) {
+    const QFont letterFont = SheetFont(kStripPoints, false);
+    for (std::size_t i = 0; i < letters.size(); ++i) {
+      const QRectF box = StripBox(corner, static_cast<int>(i));
+      TextCentred(QRectF(box.left(), corner.y(), box.width(), kStripLetterHeight), letters[i], letterFont, kSoftInk);
+      Box(box, 2, kFaintInk);
+    }
+  }
 
+ protected:
   double Advance(const QString& text, const QFont& font) const {
     return QFontMetricsF(font, p_.device()).horizontalAdvance(text);
   }
@@ -282,11 +210,120 @@ class SheetPainter {
   }
 
   QPainter& p_;
+};
+
+class SheetPainter : public SchemaPainter {
+ public:
+  SheetPainter(QPainter& painter, const SheetDocument& document)
+      : SchemaPainter(painter), document_(document), pageCount_(SheetPageCount(document)) {}
+
+  void DrawSchemaPage(int page, std::size_t first) {
+    DrawFurniture(page);
+    const std::size_t end = std::min(document_.schemas.size(), first + kSchemasPerPage);
+    for (std::size_t i = first; i < end; ++i) {
+      const int slot = static_cast<int>(i - first);
+      DrawSchema(QPointF(kLeft + (slot % 2) * kSchemaColumnWidth, kBodyTop + (slot / 2) * kSchemaRowHeight),
+                 static_cast<int>(i));
+    }
+  }
+
+  void DrawKeyPage(int page, const std::vector<int>& schemas) {
+    DrawFurniture(page);
+    Text(QPointF(kLeft, kAnswersBaseline), Q(sheet_phrase::kAnswers), SheetFont(kAnswersPoints, true), kInk);
+    for (std::size_t slot = 0; slot < schemas.size(); ++slot) {
+      DrawKey(QPointF(kLeft + (slot % 3) * kKeyColumnWidth, kKeysTop + (slot / 3) * kKeyRowHeight), schemas[slot]);
+    }
+  }
+
+ private:
+  void DrawFurniture(int page) {
+    const QFont title = SheetFont(kTitlePoints, true);
+    Text(QPointF(kLeft, kTitleBaseline), Q(sheet_phrase::kTitle), title, kInk);
+    TextRightAligned(QPointF(kRight, kTitleBaseline), Q(document_.note), SheetFont(kNotePoints, false), kSoftInk);
+    Line(QPointF(kLeft, kTitleRule), QPointF(kRight, kTitleRule), 5, kInk);
+    const QString footer = Q(Fill(sheet_phrase::kPage, {std::to_string(page), std::to_string(pageCount_)}));
+    const QFont font = SheetFont(kFooterPoints, false);
+    Text(QPointF(kPageWidth / 2 - Advance(footer, font) / 2, kFooterBaseline), footer, font, kSoftInk);
+  }
+
+  // The Schema's number and level over its grid, its letters under it.
+  void DrawSchema(QPointF corner, int index) {
+    const SheetSchema& schema = document_.schemas[index];
+    const double left = corner.x() + (kSchemaColumnWidth - kSchemaGrid.Width()) / 2;
+    const double right = left + kSchemaGrid.Width();
+    const double headerBaseline = corner.y() + kSchemaHeaderBaseline;
+    Text(QPointF(left, headerBaseline), SchemaName(index), SheetFont(kSchemaHeaderPoints, true), kInk);
+    if (schema.level > 0) {
+      TextRightAligned(QPointF(right, headerBaseline), Q(LevelLine(schema.level)), SheetFont(kLevelPoints, false),
+                       kSoftInk);
+    }
+    std::array<QString, kCellCount> texts;
+    for (int k = 0; k < kCellCount; ++k) texts[k] = Q(schema.cells[k]);
+    const double gridTop = corner.y() + kSchemaGridTop;
+    DrawGrid(QPointF(left, gridTop), texts, schema.ops, kSchemaGrid);
+
+    DrawStrip(QPointF(left, gridTop + kSchemaGrid.Height() + kStripGap), Symbols(schema));
+  }
+
+  // The answer key: the numbers in the grid's layout and, beside them, the
+  // letters' digits in columns of five.
+  void DrawKey(QPointF corner, int index) {
+    const SheetSchema& schema = document_.schemas[index];
+    Text(corner + QPointF(0, kKeyHeaderBaseline), SchemaName(index), SheetFont(kKeyHeaderPoints, true), kInk);
+    std::array<QString, kCellCount> numbers;
+    for (int k = 0; k < kCellCount; ++k) numbers[k] = QString::number((*schema.solution)[k]);
+    DrawGrid(corner + QPointF(0, kKeyGridTop), numbers, schema.ops, kKeyGrid);
+
+    const QFont font = SheetFont(kKeyEntryPoints, false);
+    const QFontMetricsF metrics(font, p_.device());
+    const std::vector<std::pair<std::string, int>> key = LetterKey(schema);
+    for (std::size_t i = 0; i < key.size(); ++i) {
+      const QPointF at(corner.x() + kKeyEntriesLeft + (i / kKeyEntriesPerColumn) * kKeyEntriesColumn,
+                       corner.y() + kKeyGridTop + metrics.capHeight() + (i % kKeyEntriesPerColumn) * kKeyEntriesLine);
+      const std::string entry = Fill(sheet_phrase::kKeyEntry, {key[i].first, std::to_string(key[i].second)});
+      Text(at, Q(entry), font, kInk);
+    }
+  }
+
+  QString SchemaName(int index) const { return Q(Fill(sheet_phrase::kSchema, {std::to_string(index + 1)})); }
+
   const SheetDocument& document_;
   int pageCount_;
 };
 
 }  // namespace
+
+QFont SheetFont(double points, bool bold) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(std::max(1, qRound(points * kUnitsPerPoint)));
+  font.setBold(bold);
+  // The same outlines and advances at every resolution, so a printer and a
+  // PDF lay out alike.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  return font;
+}
+
+QSizeF SchemaGridSize() { return QSizeF(kSchemaGrid.Width(), kSchemaGrid.Height()); }
+
+QRectF SchemaGridCell(QPointF corner, int cell) {
+  return QRectF(corner.x() + cell % 3 * (kSchemaGrid.boxWidth + kSchemaGrid.gapX),
+                corner.y() + cell / 3 * (kSchemaGrid.boxHeight + kSchemaGrid.gapY), kSchemaGrid.boxWidth,
+                kSchemaGrid.boxHeight);
+}
+
+void DrawSchemaGrid(QPainter& painter, QPointF corner, const SheetSchema& schema) {
+  std::array<QString, kCellCount> texts;
+  for (int k = 0; k < kCellCount; ++k) texts[k] = Q(schema.cells[k]);
+  SchemaPainter(painter).DrawGrid(corner, texts, schema.ops, kSchemaGrid);
+}
+
+double KeyStripGap() { return kStripGap; }
+double KeyStripHeight() { return kStripLetterHeight + kStripBoxHeight; }
+QRectF KeyStripBox(QPointF corner, int i) { return StripBox(corner, i); }
+
+void DrawKeyStrip(QPainter& painter, QPointF corner, const std::vector<QString>& letters) {
+  SchemaPainter(painter).DrawStrip(corner, letters);
+}
 
 int SheetPageCount(const SheetDocument& document) {
   return PagesFor(document.schemas.size(), kSchemasPerPage) + PagesFor(SolvedSchemas(document).size(), kKeysPerPage);

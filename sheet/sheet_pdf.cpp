@@ -5,13 +5,12 @@
 #include <QPdfWriter>
 
 #include "core/messages.h"
+#include "sheet/q_text.h"
 #include "sheet/sheet_drawing.h"
 #include "sheet/sheet_phrases.h"
 
 namespace zifrel {
 namespace {
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 // Qt writes the time of writing into the document information, and offers
 // no way to leave it out. The entry is blanked where it stands: a run of

@@ -1,15 +1,20 @@
 // zifrel-sheet: draws the Schemas that zifrel-cli genera --pdf hands it on
-// standard input as a printable PDF. A program of its own, so that zifrel-cli
-// starts without loading Qt.
+// standard input as a printable PDF, on standard output. A program of its
+// own, so that zifrel-cli starts without loading Qt; zifrel-cli writes the
+// file.
+#include <unistd.h>
+
 #include <QGuiApplication>
 #include <QHashFunctions>
 #include <QLoggingCategory>
-#include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <string>
 
+#include "cli/error_reasons.h"
+#include "core/version.h"
 #include "sheet/sheet_document.h"
 #include "sheet/sheet_pdf.h"
 
@@ -20,11 +25,22 @@ constexpr int kNotWritten = 1;
 constexpr int kUsage = 2;
 
 constexpr const char* kUsageText =
-    "Uso: zifrel-sheet FILE\n"
-    "Scrive in FILE, un PDF A4, gli schemi letti dallo standard input:\n"
-    "la nota del titolo sulla prima riga, poi uno schema per riga (le nove\n"
-    "caselle, i sei operatori, i nove numeri della soluzione o \"-\", il\n"
-    "livello o 0). Lo usa zifrel-cli genera --pdf FILE.\n";
+    "Uso: zifrel-sheet < SCHEMI > FILE.pdf\n"
+    "Scrive sullo standard output un PDF A4 con gli schemi letti dallo\n"
+    "standard input: la nota del titolo sulla prima riga, poi uno schema per\n"
+    "riga (le nove caselle, i sei operatori, i nove numeri della soluzione o\n"
+    "\"-\", il livello o 0). Lo usa zifrel-cli genera --pdf FILE.\n";
+
+// Every byte, or false with errno set.
+bool WriteAll(int fd, const QByteArray& bytes) {
+  for (qsizetype done = 0; done < bytes.size();) {
+    const ssize_t written = ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    done += written;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -34,11 +50,17 @@ int main(int argc, char** argv) {
     return kWritten;
   }
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::puts("zifrel-sheet 2.0.0");
+    std::puts("zifrel-sheet " ZIFREL_VERSION);
     return kWritten;
   }
-  if (argc != 2 || argv[1][0] == '\0' || argv[1][0] == '-') {
+  if (argc != 1) {
     std::fputs(kUsageText, stderr);
+    return kUsage;
+  }
+  if (::isatty(STDOUT_FILENO) == 1) {
+    std::fputs(
+        "zifrel-sheet: lo standard output e' un terminale; scrivi il PDF in un file: zifrel-sheet > foglio.pdf\n",
+        stderr);
     return kUsage;
   }
   // Qt keeps the PDF's fonts in a hash and writes them in its order: with
@@ -60,10 +82,14 @@ int main(int argc, char** argv) {
     return kUsage;
   }
   const QByteArray pdf = zifrel::SheetPdf(*document);
-  // Written whole or not at all: a file that was there stays as it was.
-  QSaveFile file(QString::fromLocal8Bit(argv[1]));
-  if (pdf.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-    std::cerr << "zifrel-sheet: impossibile scrivere " << argv[1] << ": " << file.errorString().toStdString() << '\n';
+  if (pdf.isEmpty()) {
+    std::cerr << "zifrel-sheet: Qt non ha disegnato il foglio\n";
+    return kNotWritten;
+  }
+  // The caller decides where the bytes end up; a failed write is a failure,
+  // and a half-written sheet is its to throw away.
+  if (!WriteAll(STDOUT_FILENO, pdf)) {
+    std::cerr << "zifrel-sheet: non riesco a scrivere il PDF: " << zifrel::cli::WriteErrorReason(errno) << '\n';
     return kNotWritten;
   }
   return kWritten;

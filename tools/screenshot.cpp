@@ -3,11 +3,14 @@
 // clicks and key presses, presses Vai, waits for the result and grabs the
 // window from the screen.
 //
-//   zifrel-screenshot genera|risolvi|libero|spiega OUTPUT.png
+//   zifrel-screenshot genera|risolvi|libero|spiega|gioca OUTPUT.png
 //
 // spiega explains the Risolvi Schema with the output area's context menu
 // (its shortcut, Ctrl+Shift+S), then shows that menu open over the
-// explanation.
+// explanation. gioca opens the Risolvi Schema's play window (Ctrl+Shift+G),
+// fills in part of the key with one wrong digit and a few pencil marks,
+// asks for a hint and takes the play window.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -26,6 +29,7 @@
 
 #include "app/qt/Primo.h"
 #include "app/qt/lines_area.h"
+#include "app/qt/play_window.h"
 #include "app/qt/qt_italian.h"
 
 namespace {
@@ -82,6 +86,31 @@ void SetUpLibero(QWidget& window) {
   QTest::keyClicks(formulas, "SEND+MORE=MONEY");
 }
 
+// The play window over the Risolvi Schema (A B C D H I J = 1 4 2 6 7 9 8):
+// row 1 and column 3 complete and right, B wrong, so row 2 and column 2
+// show their crosses; I pencilled; then the hint, which names B.
+zifrel::PlayWindow* Play(QWidget& window) {
+  window.activateWindow();  // a shortcut reaches only the active window
+  if (!QTest::qWaitForWindowActive(&window)) return nullptr;
+  QTest::keyClick(&window, Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier);
+  auto* play = window.findChild<zifrel::PlayWindow*>();
+  if (!play || !QTest::qWaitForWindowExposed(play)) return nullptr;
+  play->resize(play->width() * 5 / 4, play->height());
+  // Its own shortcuts reach it once it is the active window itself, not
+  // only as a window of the main one.
+  play->activateWindow();
+  if (!WaitFor([&] { return QApplication::activeWindow() == play; })) return nullptr;
+  QWidget* board = Find<QWidget>(*play, "Tavola");
+  for (const char* keys : {"A1", "H7", "J8", "C2", "D6", "B5"}) QTest::keyClicks(board, keys);
+  QTest::keyClick(board, Qt::Key_M, Qt::ControlModifier);
+  QTest::keyClicks(board, "I359");
+  QTest::keyClick(board, Qt::Key_M, Qt::ControlModifier);
+  QTest::keyClick(board, Qt::Key_H, Qt::ControlModifier);
+  auto* hint = play->findChild<QAction*>(QLatin1String("Suggerimento"));
+  if (!WaitFor([&] { return hint->text() == QLatin1String("Suggerimento"); })) return nullptr;
+  return play;
+}
+
 }  // namespace
 
 // The window with the output area's context menu open, from the screen.
@@ -108,7 +137,7 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   zifrel::InstallQtItalian();  // the menu in the picture as the program shows it
   if (argc != 3) {
-    std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero|spiega OUTPUT.png\n");
+    std::fprintf(stderr, "usage: zifrel-screenshot genera|risolvi|libero|spiega|gioca OUTPUT.png\n");
     return 2;
   }
   const QByteArray mode = argv[1];
@@ -116,13 +145,26 @@ int main(int argc, char** argv) {
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
-  if (mode == "risolvi" || mode == "spiega") {
+  if (mode == "risolvi" || mode == "spiega" || mode == "gioca") {
     SetUpRisolvi(window);
   } else if (mode == "libero") {
     SetUpLibero(window);
   } else if (mode != "genera") {
     std::fprintf(stderr, "zifrel-screenshot: no mode %s\n", argv[1]);
     return 2;
+  }
+  if (mode == "gioca") {
+    zifrel::PlayWindow* play = Play(window);
+    if (!play) {
+      std::fprintf(stderr, "zifrel-screenshot: no play window\n");
+      return 1;
+    }
+    play->repaint();
+    QTest::qWait(100);
+    const QPixmap picture = play->screen()->grabWindow(play->winId());
+    if (!picture.save(QString::fromLocal8Bit(argv[2]))) return 1;
+    std::printf("%s: %dx%d pixels\n", argv[2], picture.width(), picture.height());
+    return 0;
   }
   auto* go = Find<QPushButton>(window, "Button1");
   if (mode == "spiega") {

@@ -8,13 +8,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 modes=("$@")
-[ ${#modes[@]} -gt 0 ] || modes=(genera risolvi libero spiega)
+[ ${#modes[@]} -gt 0 ] || modes=(genera risolvi libero spiega gioca)
 mkdir -p docs
 for mode in "${modes[@]}"; do
   # The explanation is shown in a window twice as wide instead: its lines
-  # are long.
+  # are long. The play window is large by itself.
   scale=1.5
-  [ "$mode" = spiega ] && scale=1
+  [ "$mode" = spiega ] || [ "$mode" = gioca ] && scale=1
   QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1800x900x24" \
     build/release/tools/zifrel-screenshot "$mode" "docs/$mode.png"
 done

@@ -15,13 +15,16 @@
 #include <exception>
 #include <vector>
 
+#include "app/play_phrases.h"
 #include "app/qt/cell_edit.h"
 #include "app/qt/lines_area.h"
 #include "app/qt/operator_button.h"
+#include "app/qt/play_window.h"
 #include "app/qt/program_icon.h"
 #include "app/qt/radio_group.h"
 #include "app/qt/window_layout.h"
 #include "core/messages.h"
+#include "sheet/q_text.h"
 #include "sheet/sheet_drawing.h"
 #include "sheet/sheet_phrases.h"
 
@@ -29,8 +32,6 @@ namespace zifrel {
 namespace {
 
 constexpr int kTimerIntervalMs = 200;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 template <class Widget>
 Widget* Arrange(Widget* widget, const char* name, const layout::ScreenScale& scale, const layout::Place& place) {
@@ -206,12 +207,13 @@ void TForma::CreateCommands() {
   Spiega = command(msg::kSpiega, "Spiega", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   Suggerimento = command(msg::kSuggerimento, "Suggerimento", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H));
   Livello = command(msg::kLivello, "Livello", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+  Gioca = command(play::kGioca, "Gioca", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
   Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
   GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
   // The same keys as the output area's Spiega, which mode Libero disables:
   // only one of the two is ever enabled.
   SpiegaRelazione = command(msg::kSpiega, "SpiegaRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  TheM->SetMenuCommands({Spiega, Suggerimento, Livello, Stampa});
+  TheM->SetMenuCommands({Spiega, Gioca, Suggerimento, Livello, Stampa});
   Libe->SetMenuCommands({SpiegaRelazione, GeneraRelazione});
 }
 
@@ -255,6 +257,7 @@ void TForma::Connect() {
   connect(Spiega, &QAction::triggered, this, &TForma::SpiegaClick);
   connect(Suggerimento, &QAction::triggered, this, &TForma::SuggerimentoClick);
   connect(Livello, &QAction::triggered, this, &TForma::LivelloClick);
+  connect(Gioca, &QAction::triggered, this, &TForma::GiocaClick);
   connect(GeneraRelazione, &QAction::triggered, this, &TForma::GeneraRelazioneClick);
   connect(SpiegaRelazione, &QAction::triggered, this, &TForma::SpiegaRelazioneClick);
 }
@@ -367,6 +370,16 @@ void TForma::SuggerimentoClick() {
 void TForma::LivelloClick() {
   Handle([this] { workbench_->LivelloClick(); });
 }
+// Each play window has its own copy of the Schema and goes when it is
+// closed, or with this window.
+void TForma::GiocaClick() {
+  Handle([this] {
+    std::optional<SheetSchema> schema = workbench_->GiocaSchema();
+    if (!schema) return;
+    auto* window = new PlayWindow(std::move(*schema), this);
+    window->show();
+  });
+}
 void TForma::GeneraRelazioneClick() {
   Handle([this] { workbench_->GeneraRelazioneClick(); });
 }
@@ -447,7 +460,7 @@ void TForma::ShowModel() {
   Show(Canc, model.Canc);
   Show(HButt, model.HButt);
   const bool schemaCommands = workbench_->SchemaCommandsAvailable();
-  for (QAction* action : {Spiega, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
+  for (QAction* action : {Spiega, Gioca, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   SpiegaRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceStretchingControls();

@@ -75,6 +75,7 @@ class TForma : public QWidget {
   void SpiegaClick();
   void SuggerimentoClick();
   void LivelloClick();
+  void GiocaClick();
   void GeneraRelazioneClick();
   void SpiegaRelazioneClick();
 
@@ -112,6 +113,7 @@ class TForma : public QWidget {
   QAction* Spiega = nullptr;
   QAction* Suggerimento = nullptr;
   QAction* Livello = nullptr;
+  QAction* Gioca = nullptr;
   QAction* GeneraRelazione = nullptr;
   QAction* SpiegaRelazione = nullptr;
 

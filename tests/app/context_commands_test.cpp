@@ -44,7 +44,7 @@ TEST(ContextCommands, RunWhereTheyApplyAndWriteTheirLines) {
        {Row{&Workbench::SpiegaClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
             "Livello: 1 (facile)"},
         Row{&Workbench::SuggerimentoClick, "In questo Schema un numero di più cifre può anche cominciare con 0.",
-            "   con G, quindi F = 0."},
+            "   con 6, 7, 8 e 9), quindi G non può essere 5, 6, 7, 8 né 9."},
         Row{&Workbench::LivelloClick, "Livello: 1 (facile)", "Livello: 1 (facile)"}}) {
     w.TheM.AddLine("risultato di prima");
     (bench.*row.command)();
@@ -145,7 +145,7 @@ TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
   bench.HButtClick();
   bench.HButtClick();
   const Lines& help = w.TheM.Lines();
-  ASSERT_EQ(help.size(), 60u);
+  ASSERT_EQ(help.size(), 64u);
   EXPECT_EQ(help[3], "1) GENERA: premi VAI per");
   EXPECT_EQ(help[29], "gatto+gatto=cane+cane+cane");
   EXPECT_EQ(help[33], "-------------------------");
@@ -164,6 +164,10 @@ TEST(ContextCommands, HelpNamesTheLaterCommandsAndTheirKeys) {
                        "Stampa (Ctrl+P): stampa lo",
                        "schema con la soluzione, o",
                        "lo salva in un file PDF.",
+                       "Gioca (Ctrl+Shift+G): apre",
+                       "lo schema in una finestra",
+                       "per risolverlo a mano, con",
+                       "controllo e suggerimenti.",
                        "In LIBERO, sul campo delle",
                        "relazioni: Spiega",
                        "(Ctrl+Shift+S) spiega la",

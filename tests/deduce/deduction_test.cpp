@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "deduce/techniques.h"
 #include "schema/op_combo_table.h"
 #include "tests/support/compact_schema.h"
 #include "tests/support/explanation_checks.h"
@@ -23,25 +24,28 @@ struct TechniqueCase {
   int level;
 };
 
-// Generated Schemas, each the shortest found that needs the row's
-// technique, and no harder one.
+// Generated Schemas, each the shortest found whose explanation needs the
+// row's technique at the row's level, and nothing harder.
 TEST(Deduction, EachTechniqueAndTheLevelItGives) {
   for (const TechniqueCase& c : {
-           TechniqueCase{"last digits after leading digits and lengths are facile", "FHD J JJ / CH C FH / FCD B DJ",
-                         "-:: +--", Technique::kLastDigits, 1},
-           TechniqueCase{"a digit only one of ten symbols can take", "IBD HB BH / D G IF / CIC HF AEJ", "-x+ x-x",
+           TechniqueCase{"counting digits with one letter fixed is facile", "I GGF IIF / JF GF J / JI GG JCI",
+                         "x:x +::", Technique::kLengths, 1},
+           TechniqueCase{"x × C0 = x0 is facile", "A CA CJJ / G JB GB / J CAB CAJ", "xx+ -x+", Technique::kIdentity, 1},
+           TechniqueCase{"a digit only one of ten letters can take", "JE II EJB / HDD AD G / GHC EAF DEB", "+:+ ++x",
                          Technique::kOnlyPlace, 1},
-           TechniqueCase{"symbols that share as many digits", "FI GF JHH / E G A / JED JHD EH",
-                         "++- xx:", Technique::kDigitGroup, 1},
-           TechniqueCase{"bounds from the digits still possible are medio", "DBC DDE B / EB DCE DGC / HE DC HEC",
-                         "-+x --x", Technique::kRanges, 2},
-           TechniqueCase{"every way an equation holds is difficile", "BDE C IIA / JA JB B / CBB JD CEI",
-                         "x-+ ++:", Technique::kCombinations, 3},
-           TechniqueCase{"a row and a column that agree on their cell", "HCB BA HIJ / DG H ID / G BD HBE", "-:x :++",
-                         Technique::kTwoEquations, 3},
-           TechniqueCase{"a trial is molto difficile", "CAA AD CGJ / J A D / JDD CJ JA", "+x: x::", Technique::kTrial,
-                         4},
-           TechniqueCase{"trials within a trial are diabolico", "JEI EEJ GBC / EBH C CBJ / J EEI FBI", "-xx :++",
+           TechniqueCase{"bounds from the digits still possible are medio", "JG A IIC / IB GA G / CBG II CIA",
+                         "x-+ ++:", Technique::kRanges, 2},
+           TechniqueCase{"letters that share as many digits", "I CBF CBI / EFG EF BG / ICF CB HBE", "+-- x:+",
+                         Technique::kDigitGroup, 2},
+           TechniqueCase{"the last digits with three letters open are difficile", "JDB FB DJB / DB J DJ / JBB JB EB",
+                         "++: -::", Technique::kLastDigits, 3},
+           TechniqueCase{"every way an equation holds is difficile", "CGA GB AC / IB D GJ / CAC GA CCD", "::+ ++x",
+                         Technique::kCombinations, 3},
+           TechniqueCase{"a row and a column that agree on their cell", "EAB I AJ / FCE FFH FC / FED FEC J",
+                         ":-- -+:", Technique::kTwoEquations, 3},
+           TechniqueCase{"a plain trial is molto difficile", "JIH GH EFH / CG G DG / JGG CH JAG", "-x+ +:+",
+                         Technique::kTrial, 4},
+           TechniqueCase{"a trial that needs more is diabolico", "FCA FD B / JC FC AC / FJA D AB", ":+: +-+",
                          Technique::kTrial, 5},
        }) {
     const CompactSchema schema = ParseCompact(c.cells, c.ops);
@@ -50,9 +54,44 @@ TEST(Deduction, EachTechniqueAndTheLevelItGives) {
     ASSERT_EQ(deduction->Deduce(testing::ToCellTexts(schema.cells), schema.ops, stop), DeductionOutcome::kDeduced)
         << c.behaviour;
     bool used = false;
-    for (int i = 0; i < deduction->StepCount(); ++i) used |= deduction->StepAt(i).technique == c.technique;
+    for (int i = 0; i < deduction->StepCount(); ++i) {
+      const Step& step = deduction->StepAt(i);
+      used |= step.technique == c.technique && StepLevel(step) == c.level;
+    }
     EXPECT_TRUE(used) << c.behaviour;
     EXPECT_EQ(deduction->Level(), c.level) << c.behaviour;
+  }
+}
+
+// The level is proved both ways: the techniques up to it solve the Schema,
+// those below it stop short. (Trials are levels 4 and 5: below 4 nothing
+// but FindStep runs.)
+TEST(Deduction, TheLevelIsTheEasiestThatSolves) {
+  GeneratorState state = testing::Started(11);
+  SchemaGenerator generator(state);
+  StopFlag stop;
+  const auto deduction = std::make_unique<SchemaDeduction>();
+  for (int n = 0; n < 60; ++n) {
+    const std::optional<GeneratedSchema> schema = generator.GenerateSchema(999, std::nullopt, stop);
+    ASSERT_TRUE(schema.has_value());
+    ASSERT_EQ(deduction->Deduce(testing::ToCellTexts(schema->cells), schema->ops, stop), DeductionOutcome::kDeduced);
+    const int level = deduction->Level();
+    const auto solves = [&](int upTo) {
+      EquationSearch search;
+      DeductionContext context{deduction->Puzzle(), search};
+      CandidateState state = deduction->Start();
+      Step step;
+      while (!Solved(deduction->Puzzle(), state) && FindStep(context, state, step, upTo)) {
+        ApplyStep(deduction->Puzzle(), state, step);
+      }
+      return Solved(deduction->Puzzle(), state);
+    };
+    if (level <= 3) {
+      EXPECT_TRUE(solves(level)) << "Schema " << n << " of seed 11";
+    }
+    if (level >= 2) {
+      EXPECT_FALSE(solves(std::min(level - 1, 3))) << "Schema " << n << " of seed 11";
+    }
   }
 }
 
@@ -74,7 +113,7 @@ TEST(Deduction, GeneratedSchemasAreExplainedSoundly) {
 // The grading polls the stop flag at every step and every trial, not only
 // in the solve that comes first.
 TEST(Deduction, AStopEndsTheGrading) {
-  const CompactSchema schema = ParseCompact("JEI EEJ GBC / EBH C CBJ / J EEI FBI", "-xx :++");
+  const CompactSchema schema = ParseCompact("FCA FD B / JC FC AC / FJA D AB", ":+: +-+");
   const CellTexts cells = testing::ToCellTexts(schema.cells);
   const auto deduction = std::make_unique<SchemaDeduction>();
   SchemaSolver solver;

@@ -23,7 +23,7 @@ bool Passes(const GenPlan& plan, NumberGrid x, int v, int max) {
   const auto fits = [&](int a, int b, int r) { return a > 0 && b > 0 && r <= max; };
   const auto& f = plan.free[1];
   const int freeKind = static_cast<int>(f.kind);
-  if (freeKind == static_cast<int>(FreeKind::ProductResultKnown)) return false;  // never linear
+  if (freeKind == static_cast<int>(FreeKind::kProductResultKnown)) return false;  // never linear
   if (freeKind >= 8) {
     x[f.first] = v, x[f.second] = undo(1, x[f.result], v);
   } else {
@@ -57,7 +57,7 @@ TEST(CandidateLastValues, ListEveryValueThatPasses) {
   int listed = 0, plans = 0;
   for (int code = 0; code < 4096; ++code) {
     const GenPlan plan = BuildPlan(OpCodesOfCode(code));
-    if (plan.free[1].kind == FreeKind::ProductResultKnown) continue;  // walked always
+    if (plan.free[1].kind == FreeKind::kProductResultKnown) continue;  // walked always
     ++plans;
     for (int trial = 0; trial < 24; ++trial) {
       const int max = trial % 2 ? 999 : 99;

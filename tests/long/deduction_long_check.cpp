@@ -1,6 +1,8 @@
 // The deduction over thousands of generated Schemas: 3,000 at 999 and 450 at
 // 9999 with random operators, and one at 999 for each of the 1,600 admitted
-// operator combinations. Each failure names its seed or operators.
+// operator combinations, each explanation read line by line by the
+// independent reader of tests/support/step_checker.h. Each failure names
+// its seed or operators.
 #include <gtest/gtest.h>
 
 #include "schema/op_combo_table.h"

@@ -84,6 +84,43 @@ TEST(WordList, FoldsDropsAndRanks) {
   EXPECT_EQ(ranked, "cane0 caffe0 gatto0 porte0 porta0 cantare0 saltare0 salta1 cantarla1 cantavamo1 citta2 perche2 ");
 }
 
+// However the bytes arrive, a line cut anywhere (inside a character, before
+// its carriage return) reads the same; the bounds hold at their edges.
+TEST(WordList, PiecesOfAnySizeAndTheBounds) {
+  const std::string text = "\xEF\xBB\xBFgatto\r\ncitt\u00e0\ncane\n" + std::string(250, ' ') + "sole\nmare";
+  std::string whole;
+  for (std::size_t piece : {text.size(), std::size_t{1}, std::size_t{2}, std::size_t{7}}) {
+    WordListReader reader;
+    for (std::size_t at = 0; at < text.size(); at += piece)
+      EXPECT_TRUE(reader.Feed(std::string_view(text).substr(at, piece)));
+    const WordList list = reader.Finish();
+    std::string words;
+    for (const ListWord& word : list.Words()) words += word.text + ' ';
+    EXPECT_EQ(words, "cane mare sole gatto citta ") << "pieces of " << piece;
+  }
+  struct Refusal {
+    std::string text;
+    ListFault fault;
+    std::size_t line;
+  };
+  for (const Refusal& r : {
+           Refusal{"cane\n" + std::string(kMaxListLineBytes + 1, 'a') + "\n", ListFault::kLineTooLong, 2},
+           Refusal{std::string("cane\nga\0to\n", 11), ListFault::kNotText, 2},
+       }) {
+    WordListReader reader;
+    EXPECT_FALSE(reader.Feed(r.text));
+    EXPECT_EQ(reader.Fault(), r.fault);
+    EXPECT_EQ(reader.LineNumber(), r.line);
+    EXPECT_TRUE(reader.Finish().Words().empty());
+  }
+  WordListReader longest;
+  EXPECT_TRUE(longest.Feed(std::string(kMaxListLineBytes, ' ') + "\n"));
+  const std::string lines(kMaxListLines, '\n');
+  WordListReader most;
+  EXPECT_FALSE(most.Feed(lines + "\n"));
+  EXPECT_EQ(most.Fault(), ListFault::kTooManyLines);
+}
+
 // Common words, a few of them with accents.
 constexpr const char* kSmallList =
     "gatto\ncane\ncasa\nsole\nmare\npane\nvino\nluna\nnotte\nmano\npiede\ntesta\nporta\nlibro\npenna\ncarta\n"

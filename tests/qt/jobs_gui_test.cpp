@@ -61,7 +61,7 @@ class JobsGuiTest : public QObject {
     QCOMPARE(ui.Lines("TheM"), QStringList{"prima del guasto"});
     box->accept();
     ui.Click(ui.Button("HButt"));
-    QCOMPARE(ui.Lines("TheM").size(), 60);
+    QCOMPARE(ui.Lines("TheM").size(), 64);
   }
 
   // The window goes while the job is writing into it, also while a stop is

@@ -20,10 +20,11 @@ int main(int argc, char** argv) {
       {"WindowTest", zifrel::test::MakeWindowTest},
       {"JobsGuiTest", zifrel::test::MakeJobsGuiTest},
       {"SheetGuiTest", zifrel::test::MakeSheetGuiTest},
+      {"PlayGuiTest", zifrel::test::MakePlayGuiTest},
   };
   const auto suite = argc > 1 ? suites.find(argv[1]) : suites.end();
   if (suite == suites.end()) {
-    std::fprintf(stderr, "usage: zifrel_gui_tests WindowTest|JobsGuiTest|SheetGuiTest [Qt Test options]\n");
+    std::fprintf(stderr, "usage: zifrel_gui_tests WindowTest|JobsGuiTest|SheetGuiTest|PlayGuiTest [Qt Test options]\n");
     return 2;
   }
   argv[1] = argv[0];  // Qt Test reads its own options after the program name

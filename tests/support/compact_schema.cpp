@@ -35,10 +35,6 @@ std::array<std::u32string, 9> DecodeCells(const std::array<std::string, 9>& cell
   return decoded;
 }
 
-CellTexts ToCellTexts(const std::array<std::string, 9>& cells) {
-  CellTexts texts;
-  for (int k = 0; k < 9; ++k) texts.Set(k, cells[k]);
-  return texts;
-}
+CellTexts ToCellTexts(const std::array<std::string, 9>& cells) { return CellTextsOf(cells); }
 
 }  // namespace zifrel::testing

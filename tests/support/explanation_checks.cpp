@@ -6,7 +6,9 @@
 #include "core/utf8.h"
 #include "deduce/candidate_state.h"
 #include "deduce/explain.h"
+#include "deduce/explanation_plan.h"
 #include "deduce/explanation_text.h"
+#include "tests/support/step_checker.h"
 
 namespace zifrel::testing {
 
@@ -36,6 +38,11 @@ std::string DeductionFault(const GeneratedSchema& schema, int) {
     if (state.masks[s] != 1u << truth[puzzle.symbolChars[s]]) return "the steps do not end at the grid";
   }
   if (deduction->Level() < 1 || deduction->Level() > kLevelCount) return "level " + std::to_string(deduction->Level());
+  ExplanationPlan plan;
+  if (!PlanExplanation(*deduction, noStop, plan)) return "the plan stopped";
+  if (const std::string fault = CheckExplanation(schema.cells, schema.ops, puzzle, plan); !fault.empty()) {
+    return "explanation: " + fault;
+  }
 
   LineCollector text, tail;
   Explain(cells, schema.ops, noStop, text);

@@ -97,7 +97,7 @@ Finished Run(const Process& process) {
   int errEnds[2];
   if (::pipe(errEnds) != 0) throw std::runtime_error("pipe");
 
-  std::vector<char*> argv = {const_cast<char*>(ZIFREL_CLI)};
+  std::vector<char*> argv = {const_cast<char*>(process.program.empty() ? ZIFREL_CLI : process.program.c_str())};
   for (const std::string& arg : process.args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
 
@@ -144,10 +144,11 @@ Finished Run(const Process& process) {
     }
     reaped = ::waitpid(pid, &status, WNOHANG) == pid;
   }
-  if (process.signal != 0) finished.msAfterSignal = Elapsed(signalledAt);
-  // The rest of what it wrote: its ends of the pipes are closed now.
+  // The rest of what it wrote. Its ends of the pipes are closed now, unless
+  // a process it started lives on with them: the end is when that one ends.
   while (outRead >= 0) Drain(outRead, finished.out);
   while (errRead >= 0) Drain(errRead, finished.err);
+  if (process.signal != 0) finished.msAfterSignal = Elapsed(signalledAt);
   if (silentWriter >= 0) ::close(silentWriter);
   if (Elapsed(start) > process.timeoutMs) return finished;
   finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

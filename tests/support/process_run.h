@@ -8,6 +8,7 @@ namespace zifrel::testing {
 // zifrel-cli run as a real process, with its standard streams and signals
 // set up the way a shell or a script might leave them.
 struct Process {
+  std::string program;            // zifrel-cli of the build when empty
   std::vector<std::string> args;  // after the program's name
   std::string input;              // standard input, from a file
   int inputRepeats = 1;           // the input this many times over: a large input from a short text
@@ -27,7 +28,7 @@ struct Finished {
   int status;  // the exit status, or 128 + the signal that killed it; -1 after the timeout
   std::string out;
   std::string err;
-  int msAfterSignal = -1;  // from the signal to the end
+  int msAfterSignal = -1;  // from the signal to the end of the process and of its streams
 };
 
 Finished Run(const Process& process);

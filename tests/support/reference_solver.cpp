@@ -24,7 +24,7 @@ class Plain {
 
   ReferenceResult Run() {
     for (const auto& cell : cells_) {
-      if (cell.empty()) return {-999, {}, 0};
+      if (cell.empty()) return {SolveOutcome::kIncomplete, {}, 0};
     }
     std::map<char32_t, int> number;
     const auto give = [&](char32_t c) {
@@ -43,7 +43,7 @@ class Plain {
         sym_[k].push_back(number[c]);
       }
     }
-    if (number.size() > 10) return {-9999, {}, 0};
+    if (number.size() > 10) return {SolveOutcome::kTooManySymbols, {}, 0};
     bound_ = static_cast<int>(number.size()) + 1;
     for (int e = 0; e < 6; ++e) {
       unit_[e] = {eq_[e].form, sym_[eq_[e].a].back(), sym_[eq_[e].b].back(), sym_[eq_[e].r].back()};

@@ -6,6 +6,7 @@
 
 #include "schema/operators.h"
 #include "schema/schema_lines.h"
+#include "schema/solver.h"
 
 namespace zifrel::testing {
 
@@ -15,7 +16,7 @@ namespace zifrel::testing {
 // Schema once every symbol has one. The real solver prunes harder; it must
 // still find the same solutions in the same order.
 struct ReferenceResult {
-  int code = 0;  // 0, -999 or -9999, as SolveSchema
+  SolveOutcome outcome = SolveOutcome::kSearched;
   std::vector<NumberGrid> solutions;
   long nodes = 0;  // AssignSymbol calls: how much work the plain search does
 };

@@ -40,8 +40,7 @@ std::string SchemaFault(const GeneratedSchema& schema, int max) {
       return "cell " + std::to_string(k + 1) + " does not code its number";
     }
   }
-  CellTexts cells;
-  for (int k = 0; k < kCellCount; ++k) cells.Set(k, schema.cells[k]);
+  const CellTexts cells = CellTextsOf(schema.cells);
   SchemaSolver solver;
   StopFlag noStop;
   LineCollector report, expected;
