@@ -76,6 +76,8 @@ constexpr std::string_view kFunctionWords[] = {
     "ella",
     "essa",
     "esso",
+    // Plurals that read as a conjunction: "anche" (hips).
+    "anche",
     // Prepositions with an article, where the dictionary has a homonym.
     "agli",
     "alle",

@@ -94,6 +94,7 @@ TEST(PlainLexicon, KeepsBaseFormsAndNamesWhyItDropsTheRest) {
            Row{"nostro", WordReason::kFunctionWord},
            Row{"altra", WordReason::kFunctionWord},
            Row{"sulla", WordReason::kFunctionWord},
+           Row{"anche", WordReason::kFunctionWord},  // the plural of "anca" reads as "also"
            Row{"roma", WordReason::kProperNoun},
            Row{"culo", WordReason::kUnfit},
            // Words the thesaurus does not list: rare, or an adjective only
