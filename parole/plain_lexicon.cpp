@@ -104,9 +104,8 @@ constexpr std::string_view kListedVerbForms[] = {"esce", "sia"};
 
 // Words a puzzle page leaves out: coarse, offensive or loaded.
 constexpr std::string_view kUnfitWords[] = {
-    "ano",   "cazzo",   "coglione", "culo",  "duce",    "fica",    "figa",  "frocio",
-    "merda", "minchia", "mignotta", "negro", "puttana", "stronzo", "troia", "zoccola",
-};
+    "ano",     "cacca",    "cazzo", "coglione", "culo",    "duce",      "fica",    "figa",  "frocio", "merda",
+    "minchia", "mignotta", "negro", "piscia",   "puttana", "scoreggia", "stronzo", "tetta", "troia",  "zoccola"};
 
 // Where a reason stands when one spelling has several entries: a word kept
 // by any entry is kept ("porta", a noun, is also a form of "portare").
