@@ -18,7 +18,7 @@ cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build pkg-config clang-format libboost-dev qt6-base-dev qt6-svg-dev libgtest-dev libbenchmark-dev
   fonts-liberation help2man man-db groff-base desktop-file-utils appstream dpkg-dev file poppler-utils witalian
-  qt6-translations-l10n lintian)
+  hunspell-it mythes-it qt6-translations-l10n lintian)
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 
 install_missing() {

@@ -10,7 +10,7 @@ namespace {
 // The help text, line by line. Lines 6, 22 and 28 end in a blank on purpose.
 // After the first text, in its manner, the commands that came later and the
 // keys that reach them.
-constexpr std::array<std::string_view, 61> kHelpLines = {
+constexpr std::array<std::string_view, 64> kHelpLines = {
     "",
     "Zifrel 2: schemi e crittogrammi",
     "-------------------------",
@@ -63,7 +63,10 @@ constexpr std::array<std::string_view, 61> kHelpLines = {
     "per risolverlo a mano, con",
     "controllo e suggerimenti.",
     "In LIBERO, sul campo delle",
-    "relazioni: Genera relazione",
+    "relazioni: Spiega",
+    "(Ctrl+Shift+S) spiega la",
+    "relazione tra parole;",
+    "Genera relazione",
     "(Ctrl+Shift+R) ne scrive",
     "una nuova; Ctrl+Z riporta",
     "quelle di prima.",

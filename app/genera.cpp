@@ -41,6 +41,9 @@ void Genera::Execute() {
     case JobTask::WordPuzzle:
       RunWordPuzzle();
       return;
+    case JobTask::ExplainRelation:
+      RunRelationExplanation();
+      return;
   }
   switch (request_.mode) {
     case JobMode::Genera:

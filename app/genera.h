@@ -68,6 +68,7 @@ class Genera : public LineSink, public std::enable_shared_from_this<Genera> {
   void RunLibero();
   void RunExplanation();
   void RunWordPuzzle();
+  void RunRelationExplanation();
 
   std::shared_ptr<HandOver> handOver_;
   WindowModel& window_;  // touched only in operations handed over

@@ -25,7 +25,8 @@ bool Workbench::WordPuzzleAvailable() const {
 }
 
 void Workbench::StartCommand(JobTask task) {
-  const bool available = task == JobTask::WordPuzzle ? WordPuzzleAvailable() : SchemaCommandsAvailable();
+  const bool onTheFormulas = task == JobTask::WordPuzzle || task == JobTask::ExplainRelation;
+  const bool available = onTheFormulas ? WordPuzzleAvailable() : SchemaCommandsAvailable();
   if (available) StartJob(RequestFrom(model_, task));
 }
 

@@ -11,8 +11,9 @@ enum class OperatorSource { Random = 0, Fixed = 1 };         // RandOp's ItemInd
 
 // What a job does: its mode's search (Vai), or one of the commands of the
 // text areas' context menus: the explanation, first step or level of the
-// Schema in the cells, or a new relation for the formula area.
-enum class JobTask { Search, Explain, Hint, Level, WordPuzzle };
+// Schema in the cells, a new relation for the formula area, or the
+// explanation of the relation it holds.
+enum class JobTask { Search, Explain, Hint, Level, WordPuzzle, ExplainRelation };
 
 // Everything a job takes from the window, captured when it starts: later
 // edits in the window do not reach it.

@@ -1,9 +1,11 @@
-#include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/genera.h"
 #include "core/messages.h"
+#include "parole/plain_lexicon.h"
+#include "parole/word_explanation.h"
 
 namespace zifrel {
 
@@ -13,8 +15,7 @@ namespace zifrel {
 void Genera::RunWordPuzzle() {
   Session& s = session();
   if (!s.wordPuzzles) {
-    std::ifstream in{std::string(parole::kItalianWordList), std::ios::binary};
-    s.words = std::make_unique<parole::WordList>(in ? parole::WordList::Read(in) : parole::WordList());
+    s.words = std::make_unique<parole::WordList>(parole::ReadPlainItalianWords());
     s.wordPuzzles = std::make_unique<parole::RelationGenerator>(*s.words, parole::GeneratorOptions{}, 0);
   }
   if (s.wordPuzzles->HasNoWords()) {
@@ -38,6 +39,15 @@ void Genera::RunWordPuzzle() {
     w.Libe.Clear();
     w.Libe.AddLine(relation.text);
   });
+}
+
+// "Spiega" on the formula area: its relation explained column by column, as
+// `zifrel-cli spiega --libero` explains it. The formula area is read once,
+// on the window thread, and left as it is.
+void Genera::RunRelationExplanation() {
+  std::vector<std::string> lines;
+  OnWindow([&lines](WindowModel& w) { lines = w.Libe.Lines(); });
+  parole::ExplainWordRelation(lines, session().StopRequested, *this);
 }
 
 }  // namespace zifrel

@@ -84,6 +84,8 @@ class Workbench {
   // The formula area's context menu: a new relation between words, as a job
   // that Stop ends. Available while no job runs, in mode Libero.
   void GeneraRelazioneClick() { StartCommand(JobTask::WordPuzzle); }
+  // And the explanation of its relation, when it is a sum of words.
+  void SpiegaRelazioneClick() { StartCommand(JobTask::ExplainRelation); }
   bool WordPuzzleAvailable() const;
 
   // Where the copy text goes (the clipboard) and where a job's error is shown.

@@ -11,14 +11,18 @@
 #include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "libero/libero_job.h"
+#include "parole/graded_relations.h"
+#include "parole/plain_lexicon.h"
 #include "parole/relation_generator.h"
+#include "parole/word_explanation.h"
+#include "parole/word_sum.h"
 
 namespace zifrel::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},       {"--forma", true},
-                                   {"--lettere", true},   {"--lunghezza", true},   {"--parole", true},
-                                   {"--solution", false}, {"--mostra-seme", false}};
+constexpr OptionSpec kOptions[] = {{"--seed", true},      {"--count", true},        {"--forma", true},
+                                   {"--lettere", true},   {"--lunghezza", true},    {"--parole", true},
+                                   {"--solution", false}, {"--mostra-seme", false}, {"--livello", true}};
 
 // "N" or "MIN-MAX", within the lengths a word of the list may have.
 bool ParseLengths(std::string_view text, parole::GeneratorOptions& options) {
@@ -91,6 +95,10 @@ std::optional<parole::GeneratorOptions> Options(const ParsedArgs& args, Io& io, 
   if (const auto lengths = args.Value("--lunghezza"); lengths && !ParseLengths(*lengths, options)) {
     return refuse("--lunghezza vuole N o MIN-MAX, da 3 a 12");
   }
+  if (const auto level = args.Value("--livello")) {
+    const std::optional<int> n = ParseInteger<int>(*level);
+    if (!n || *n < 1 || *n > 5) return refuse("--livello vuole 1, 2, 3, 4 o 5");
+  }
   return options;
 }
 
@@ -106,17 +114,32 @@ int Parole(const ParsedArgs& args, Io& io) {
   const std::string file(args.Value("--parole").value_or(parole::kItalianWordList));
   std::optional<parole::WordList> list = ReadWordList(file, io, status);
   if (!list) return status;
+  // A list of one's own is taken as it is: its words were chosen.
+  if (!args.Value("--parole")) list = parole::WithInstalledLexicon(std::move(*list));
   parole::RelationGenerator generator(*list, *options, *seed);
   if (generator.HasNoWords()) {
     io.err << "zifrel-cli: nessuna parola adatta in " << ListName(file) << '\n';
     return kExitRefused;
   }
 
+  const int level = args.Value("--livello") ? *ParseInteger<int>(*args.Value("--livello")) : 0;
   OutputSink out(io.out);
   for (long k = 0; k < *count; ++k) {
     const SearchRunning searching;
-    const parole::GeneratedRelation relation = generator.Next(io.stop);
+    // Graded only when the level is asked for or shown.
+    parole::GradedRelation relation;
+    if (level > 0 || args.Has("--solution")) {
+      relation = parole::NextGraded(generator, level, io.stop);
+    } else {
+      parole::GeneratedRelation drawn = generator.Next(io.stop);
+      relation = {drawn.end, std::move(drawn.text)};
+    }
     if (relation.end == parole::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
+    if (relation.levelMissing) {
+      io.err << "zifrel-cli: nessuna relazione di livello " << level << " tra " << parole::kLevelRelations
+             << " generate\n";
+      return kExitRefused;
+    }
     if (relation.end == parole::GenerationEnd::kGaveUp) {
       io.err << "zifrel-cli: nessuna nuova relazione con una sola soluzione\n";
       return kExitRefused;
@@ -129,6 +152,11 @@ int Parole(const ParsedArgs& args, Io& io) {
       const libero::JobEnd end = job.SolveFreeRelations(
           lines, [](std::span<const std::string>) {}, out, io.stop, solutions);
       if (end == libero::JobEnd::Stopped) return kExitInterrupted;
+      // The key as a puzzle page prints it: the letters in alphabetical order.
+      const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation.text);
+      parole::Digits digits{};
+      if (sum && parole::CountSolutions(*sum, 1, &digits) == 1) out.AppendLine(parole::SolutionKey(*sum, digits));
+      out.AppendLine(parole::WordLevelLine(relation.level));
     }
     if (io.out.Failed()) return kExitIo;
   }
@@ -140,7 +168,7 @@ int Parole(const ParsedArgs& args, Io& io) {
 const Command kParole = {
     "parole",
     "zifrel-cli parole [--seed N] [--count K] [--forma F] [--lettere N] [--lunghezza MIN-MAX] [--parole FILE] "
-    "[--solution] [--mostra-seme]",
+    "[--livello N] [--solution] [--mostra-seme]",
     "      Genera relazioni tra parole italiane con una sola soluzione, una\n"
     "      per riga, da risolvere con libero: ogni lettera e' una cifra diversa.\n"
     "      --forma F: la forma, una lettera per parola, come a+b=c, a+b+c=d,\n"
@@ -151,7 +179,10 @@ const Command kParole = {
     "      - e' lo standard input), al piu' 1000000 righe di 256 byte.\n"
     "      --seed N: lo stesso seme e la stessa lista danno le stesse relazioni;\n"
     "      senza (o con 0) ogni esecuzione ne prende uno nuovo.\n"
-    "      --solution: dopo ogni relazione, cio' che libero ne scrive.\n",
+    "      --solution: dopo ogni relazione, cio' che libero ne scrive, poi\n"
+    "      la chiave in ordine alfabetico (a=1 c=3 e=5 ...) e il livello.\n"
+    "      --livello N: solo relazioni del livello N, da 1 (facile) a 5\n"
+    "      (diabolico); se nessuna di 2000 lo e', rinuncia (stato 1).\n",
     kOptions,
     Parole,
 };

@@ -1,13 +1,56 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
 #include "cli/command.h"
+#include "cli/error_reasons.h"
+#include "cli/relation_input.h"
 #include "cli/signals.h"
 #include "deduce/explain.h"
+#include "parole/word_explanation.h"
 
 namespace zifrel::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {{"--ops", true}, {"--passi", true}, {"--noti", true}};
+constexpr OptionSpec kOptions[] = {{"--ops", true}, {"--passi", true}, {"--noti", true}, {"--libero", false}};
+
+// One relation between words, read as libero reads its relations.
+int SpiegaLibero(const ParsedArgs& args, Io& io) {
+  if (args.positional.size() > 1) return UsageError(io, kSpiega, "un solo file");
+  if (args.Has("--ops") || args.Has("--passi") || args.Has("--noti")) {
+    return UsageError(io, kSpiega, "--libero non vuole --ops, --passi né --noti");
+  }
+  const std::string_view file = args.positional.empty() ? "-" : args.positional[0];
+  const bool fromStdin = file == "-";
+  const int fd = fromStdin ? io.in : ::open(std::string(file).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
+    return kExitIo;
+  }
+  const LinesRead read = ReadRelationLines(fd);
+  if (!fromStdin) ::close(fd);
+  if (read.error != 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << (fromStdin ? "lo standard input" : file) << ": "
+           << ReadErrorReason(read.error) << '\n';
+    return kExitIo;
+  }
+  OutputSink out(io.out);
+  const SearchRunning searching;
+  switch (parole::ExplainWordRelation(read.lines, io.stop, out)) {
+    case parole::WordExplainOutcome::kExplained:
+    case parole::WordExplainOutcome::kNotUnique:
+      return kExitSearched;
+    case parole::WordExplainOutcome::kStopped:
+      return kExitInterrupted;
+    default:
+      return kExitRefused;
+  }
+}
 
 int Spiega(const ParsedArgs& args, Io& io) {
+  if (args.Has("--libero")) return SpiegaLibero(args, io);
   int status = kExitUsage;
   const std::optional<OpCodes> ops = OpsFrom(args, io, kSpiega, status);
   if (!ops) return status;
@@ -44,13 +87,16 @@ int Spiega(const ParsedArgs& args, Io& io) {
 
 const Command kSpiega = {
     "spiega",
-    "zifrel-cli spiega C1 C2 C3 C4 C5 C6 C7 C8 C9 [--ops OPS] [--passi N] [--noti A=3,B=5]",
+    "zifrel-cli spiega C1 C2 C3 C4 C5 C6 C7 C8 C9 [--ops OPS] [--passi N] [--noti A=3,B=5] | spiega --libero [FILE]",
     "      Spiega passo per passo come si risolve uno schema con una sola\n"
     "      soluzione, poi ne dà la soluzione e il livello (1 facile .. 5\n"
     "      diabolico). Celle e OPS come per risolvi. --passi N: solo i primi\n"
     "      N passi, come suggerimento, senza la soluzione. --noti A=3,B=5:\n"
     "      le cifre già trovate; i passi partono da lì, e una cifra sbagliata\n"
-    "      è indicata con l'uguaglianza che non sarebbe verificata.\n",
+    "      è indicata con l'uguaglianza che non sarebbe verificata.\n"
+    "      --libero: spiega invece, colonna per colonna, una somma o una\n"
+    "      differenza di parole con una sola soluzione, letta da FILE o\n"
+    "      dallo standard input.\n",
     kOptions,
     Spiega,
 };

@@ -7,6 +7,7 @@
 
 #include "core/program_clock.h"
 #include "libero/relation_check.h"
+#include "parole/word_sum.h"
 
 namespace zifrel::parole {
 namespace {
@@ -61,7 +62,8 @@ GeneratedRelation RelationGenerator::Next(StopFlag& stop) {
   // One shape for the whole request, so that the shapes come in equal
   // shares, not in the shares of how often a draw succeeds.
   const RelationShape& shape = options_.shapes[Below(static_cast<std::uint32_t>(options_.shapes.size()))];
-  for (int draw = 0; draw < kMaxDrawsWithoutRelation; ++draw) {
+  tries_ = 0;
+  for (int draw = 0; draw < kMaxDrawsWithoutRelation && tries_ < kMaxTriesWithoutRelation; ++draw) {
     if (stop.Poll()) return {GenerationEnd::kStopped, ""};
     if (Draw(shape, stop, found)) return found;
     if (stop.IsSet()) return {GenerationEnd::kStopped, ""};
@@ -108,6 +110,7 @@ bool RelationGenerator::Draw(const RelationShape& shape, StopFlag& stop, Generat
     if (given_.contains(form)) continue;
     std::string text = RelationText(shape, all);
     if (text.size() > static_cast<std::size_t>(libero::kMaxFormulaChars)) continue;
+    ++tries_;
     if (!HasOneSolution(text, stop)) {
       if (stop.IsSet()) return false;
       continue;
@@ -120,6 +123,10 @@ bool RelationGenerator::Draw(const RelationShape& shape, StopFlag& stop, Generat
 }
 
 bool RelationGenerator::HasOneSolution(const std::string& text, StopFlag& stop) {
+  // Most candidates have none or several solutions: the column search tells
+  // so in microseconds, and only a relation it finds unique goes through
+  // the Libero search, which alone decides.
+  if (const std::optional<WordSum> sum = ParseWordSum(text); sum && CountSolutions(*sum, 2) != 1) return false;
   // The lines are dropped: a search that ends at its second solution lists
   // nothing worth showing, and a relation that is kept is solved again, in
   // full, by whoever shows its solution.

@@ -26,7 +26,7 @@ struct GeneratorOptions {
 enum class GenerationEnd {
   kFound,
   kStopped,
-  kGaveUp,  // kMaxDrawsWithoutRelation draws in a row found nothing new
+  kGaveUp,  // kMaxDrawsWithoutRelation draws or kMaxTriesWithoutRelation tries in a row found nothing new
 };
 
 struct GeneratedRelation {
@@ -73,11 +73,17 @@ class RelationGenerator {
   std::unordered_set<std::string> given_;  // canonical forms of the relations given
   libero::FreeRelations job_;
   std::atomic<std::int32_t> count_{0};
+  int tries_ = 0;  // relations tried since the last one found
 };
 
 // A generator gives up after this many draws in a row without a relation:
 // options that admit none (five words in three letters) end instead of
 // running for ever.
 inline constexpr int kMaxDrawsWithoutRelation = 20000;
+// Nor does it try more than this many relations in a row that have no or
+// several solutions: words of three letters (which give few relations with
+// one solution) take up to 3,000 per relation, and 50,000 take about a
+// second, measured with bench/parole_bench.cpp.
+inline constexpr int kMaxTriesWithoutRelation = 50000;
 
 }  // namespace zifrel::parole

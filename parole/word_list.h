@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace zifrel::parole {
@@ -16,8 +17,9 @@ inline constexpr std::string_view kItalianWordList = "/usr/share/dict/italian";
 // them only where the plain ones are too few.
 enum class WordTier : int {
   kPlain = 0,
-  kVerbForm = 1,      // a verb form, or an infinitive with a pronoun
-  kAccentDropped = 2  // it lost an accent: in Italian lists mostly futures and past tenses
+  kVerbForm = 1,       // a verb form, or an infinitive with a pronoun
+  kAccentDropped = 2,  // it lost an accent: in Italian lists mostly futures and past tenses
+  kInflected = 3       // a plural or a feminine, which a dictionary tells from a base form
 };
 
 struct ListWord {
@@ -36,6 +38,13 @@ class WordList {
   static WordList Read(std::istream& in);
 
   std::span<const ListWord> Words() const { return words_; }
+
+  // A list of words already in a list's order, such as part of another.
+  static WordList FromRanked(std::vector<ListWord> words) {
+    WordList list;
+    list.words_ = std::move(words);
+    return list;
+  }
 
  private:
   friend class WordListReader;

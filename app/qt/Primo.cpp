@@ -211,8 +211,11 @@ void TForma::CreateCommands() {
   Gioca = command(play::kGioca, "Gioca", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_G));
   Stampa = command(msg::kStampa, "Stampa", QKeySequence::Print);
   GeneraRelazione = command(msg::kGeneraRelazione, "GeneraRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+  // The same keys as the output area's Spiega, which mode Libero disables:
+  // only one of the two is ever enabled.
+  SpiegaRelazione = command(msg::kSpiega, "SpiegaRelazione", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   TheM->SetMenuCommands({Spiega, Gioca, Suggerimento, Livello, Stampa});
-  Libe->SetMenuCommands({GeneraRelazione});
+  Libe->SetMenuCommands({SpiegaRelazione, GeneraRelazione});
 }
 
 // The grid in reading order, cells and operators together, then the three
@@ -257,6 +260,7 @@ void TForma::Connect() {
   connect(Livello, &QAction::triggered, this, &TForma::LivelloClick);
   connect(Gioca, &QAction::triggered, this, &TForma::GiocaClick);
   connect(GeneraRelazione, &QAction::triggered, this, &TForma::GeneraRelazioneClick);
+  connect(SpiegaRelazione, &QAction::triggered, this, &TForma::SpiegaRelazioneClick);
 }
 
 void TForma::showEvent(QShowEvent* event) {
@@ -380,6 +384,9 @@ void TForma::GiocaClick() {
 void TForma::GeneraRelazioneClick() {
   Handle([this] { workbench_->GeneraRelazioneClick(); });
 }
+void TForma::SpiegaRelazioneClick() {
+  Handle([this] { workbench_->SpiegaRelazioneClick(); });
+}
 
 void TForma::OperazClick(int index) {
   Handle([this, index] {
@@ -456,6 +463,7 @@ void TForma::ShowModel() {
   const bool schemaCommands = workbench_->SchemaCommandsAvailable();
   for (QAction* action : {Spiega, Gioca, Suggerimento, Livello, Stampa}) action->setEnabled(schemaCommands);
   GeneraRelazione->setEnabled(workbench_->WordPuzzleAvailable());
+  SpiegaRelazione->setEnabled(workbench_->WordPuzzleAvailable());
   PlaceStretchingControls();
   ShowFocus(hadFocus);
 }

@@ -77,6 +77,7 @@ class TForma : public QWidget {
   void LivelloClick();
   void GiocaClick();
   void GeneraRelazioneClick();
+  void SpiegaRelazioneClick();
 
   // Runs one handler; an error escaping it is shown in a message box and the
   // program goes on. Then the window shows the model.
@@ -114,6 +115,7 @@ class TForma : public QWidget {
   QAction* Livello = nullptr;
   QAction* Gioca = nullptr;
   QAction* GeneraRelazione = nullptr;
+  QAction* SpiegaRelazione = nullptr;
 
   std::unique_ptr<Workbench> workbench_;
   // Kept from one print to the next, with the printer and settings chosen.

@@ -543,10 +543,11 @@ TEST(ParoleCli, PrintsRelationsAndRefusesWithTheRightStatus) {
     std::string out;
   };
   for (const Row& row : {
-           Row{"a relation with what libero prints of it",
+           Row{"a relation with what libero prints of it, its key and its level",
                {"--seed", "5", "--forma", "a+a=b", "--solution"},
                0,
-               "notte+notte=scuola\n EANOTSCUL\n-----------\n 485361072\n------------------\n1 soluzione\n"},
+               "notte+notte=scuola\n EANOTSCUL\n-----------\n 485361072\n------------------\n1 soluzione\n"
+               "a=8 c=0 e=4 l=2 n=5 o=3 s=1 t=6 u=7\nLivello: 2 (medio)\n"},
            Row{"three relations of eight letters",
                {"--seed=1", "--count=3", "--lettere", "8"},
                0,
@@ -563,6 +564,30 @@ TEST(ParoleCli, PrintsRelationsAndRefusesWithTheRightStatus) {
     EXPECT_EQ(run.out, row.out) << row.behaviour;
   }
   std::filesystem::remove(list);
+}
+
+// A relation between words explained from standard input; the level asked
+// of parole is the level the explanation ends with.
+TEST(SpiegaLiberoCli, ExplainsGradesAndRefuses) {
+  const Finished send = Cli({"spiega", "--libero"}, "SEND+MORE=MONEY\n");
+  EXPECT_EQ(send.status, 0) << send.err;
+  const Lines explained = SplitLines(send.out);
+  ASSERT_GE(explained.size(), 7u);
+  EXPECT_EQ(explained.front(), "1. Prime lettere: una parola di due o più lettere non comincia con 0, quindi S");
+  EXPECT_EQ(explained.back(), "Livello: 2 (medio)");
+
+  const Finished product = Cli({"spiega", "--libero", "-"}, "A*B=C\n");
+  EXPECT_EQ(product.status, 1);
+  EXPECT_EQ(product.out,
+            "Si spiega solo una somma o una differenza di parole di al più 12 lettere, come "
+            "gatto+gatto=cane+cane+cane.\n");
+  EXPECT_EQ(Cli({"spiega", "--libero", "--passi", "2"}, "").status, 2);
+
+  const Finished graded = Cli({"parole", "--seed", "3", "--livello", "3", "--solution"});
+  const Lines key = SplitLines(graded.out);
+  ASSERT_EQ(key.size(), 8u) << graded.err;
+  EXPECT_EQ(key.back(), "Livello: 3 (difficile)");
+  EXPECT_EQ(SplitLines(Cli({"spiega", "--libero"}, key[0] + "\n").out).back(), key.back());
 }
 
 TEST(LiberoCli, ReadsAFile) {

@@ -61,7 +61,7 @@ class JobsGuiTest : public QObject {
     QCOMPARE(ui.Lines("TheM"), QStringList{"prima del guasto"});
     box->accept();
     ui.Click(ui.Button("HButt"));
-    QCOMPARE(ui.Lines("TheM").size(), 61);
+    QCOMPARE(ui.Lines("TheM").size(), 64);
   }
 
   // The window goes while the job is writing into it, also while a stop is
@@ -120,6 +120,20 @@ class JobsGuiTest : public QObject {
     QTest::keyClick(libe, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(ui.Lines("Libe"), typed);
     QCOMPARE(ui.Window().Bench().Model().Libe.Lines(), (std::vector<std::string>{"uno+uno=due", "A+B=C"}));
+  }
+
+  // Ctrl+Shift+S explains the Schema in the modes Genera and Risolvi and the
+  // relation of the formula area in mode Libero: one key, never ambiguous.
+  void SpiegaInModeLiberoExplainsTheRelation() {
+    WindowDriver ui;
+    ui.Choose("Operaz", "Libero");
+    QPlainTextEdit* libe = ui.Area("Libe");
+    ui.Click(libe);
+    QTest::keyClicks(libe, "SEND+MORE=MONEY");
+    QTest::keyClick(libe, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(Idle(ui) && !ui.Lines("TheM").isEmpty(), 60000);
+    QCOMPARE(ui.Lines("TheM").back(), QStringLiteral("Livello: 2 (medio)"));
+    QCOMPARE(ui.Lines("Libe"), QStringList{"SEND+MORE=MONEY"});
   }
 
   void StopAndWaitOnALongLiberoSearch() {

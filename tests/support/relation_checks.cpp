@@ -4,7 +4,9 @@
 #include <set>
 #include <vector>
 
+#include "core/utf8.h"
 #include "libero/libero_job.h"
+#include "parole/word_explanation.h"
 
 namespace zifrel::testing {
 namespace {
@@ -55,6 +57,50 @@ std::string GeneratedRelationsFault(const parole::WordList& list, const parole::
     }
     if (!seen.insert(relation.text).second) return where + relation.text + " twice";
   }
+  return "";
+}
+
+std::string WordExplanationFault(const std::string& relation) {
+  StopFlag stop;
+  libero::FreeRelations job;
+  LineCollector report;
+  std::atomic<std::int32_t> solutions{0};
+  const std::vector<std::string> lines = {relation};
+  job.SolveFreeRelations(
+      lines, [](std::span<const std::string>) {}, report, stop, solutions);
+  if (report.lines.size() != 5 || report.lines.back() != "1 soluzione") return relation + ": not unique";
+  std::array<int, 26> digitOf{};
+  for (std::size_t i = 1; i < report.lines[0].size(); ++i) {
+    digitOf[report.lines[0][i] - 'A'] = report.lines[2][i] - '0';
+  }
+
+  const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation);
+  if (!sum) return relation + ": not read as a sum of words";
+  const auto keepsSolution = [&](const parole::LetterDigits& digits) {
+    for (std::size_t i = 0; i < sum->letters.size(); ++i) {
+      if ((digits[i] >> digitOf[sum->letters[i] - 'a'] & 1u) == 0) return false;
+    }
+    return true;
+  };
+  const parole::WordDeduction deduction = parole::DeduceWordSum(*sum, stop);
+  if (!deduction.finished) return relation + ": not finished";
+  for (std::size_t k = 0; k < deduction.steps.size(); ++k) {
+    if (!keepsSolution(deduction.steps[k].after)) return relation + ": step " + std::to_string(k + 1) + " loses it";
+  }
+  for (std::size_t i = 0; i < sum->letters.size(); ++i) {
+    if (deduction.digits[i] != 1u << digitOf[sum->letters[i] - 'a']) return relation + ": ends elsewhere";
+  }
+
+  LineCollector text;
+  if (parole::ExplainWordRelation(lines, stop, text) != parole::WordExplainOutcome::kExplained) {
+    return relation + ": not explained";
+  }
+  for (const std::string& line : text.lines) {
+    if (CodePointCount(line) > 78) return relation + ": a line of " + std::to_string(CodePointCount(line));
+  }
+  const std::vector<std::string> tail(text.lines.end() - 6, text.lines.end() - 1);
+  if (tail != report.lines) return relation + ": not ending with Libero's report";
+  if (text.lines.back() != parole::WordLevelLine(deduction.level)) return relation + ": " + text.lines.back();
   return "";
 }
 

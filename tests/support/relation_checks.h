@@ -15,4 +15,12 @@ namespace zifrel::testing {
 std::string GeneratedRelationsFault(const parole::WordList& list, const parole::GeneratorOptions& options,
                                     std::int32_t seed, int count);
 
+// Explains a relation with exactly one solution and checks it against the
+// Libero search: after every step (a trial's inner steps aside, which follow
+// a false assumption) each letter may still have its digit of the solution;
+// the steps end at that solution; the explanation's lines are at most 78
+// characters and end with Libero's report and the level line. Returns what
+// is wrong, or an empty string.
+std::string WordExplanationFault(const std::string& relation);
+
 }  // namespace zifrel::testing
