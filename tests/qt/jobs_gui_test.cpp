@@ -127,7 +127,7 @@ class JobsGuiTest : public QObject {
   void SpiegaInModeLiberoExplainsTheRelation() {
     WindowDriver ui;
     ui.Choose("Operaz", "Libero");
-    QPlainTextEdit* libe = ui.Area("Libe");
+    QTextEdit* libe = ui.Area("Libe");
     ui.Click(libe);
     QTest::keyClicks(libe, "SEND+MORE=MONEY");
     QTest::keyClick(libe, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
