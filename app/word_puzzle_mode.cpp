@@ -47,7 +47,7 @@ void Genera::RunWordPuzzle() {
 void Genera::RunRelationExplanation() {
   std::vector<std::string> lines;
   OnWindow([&lines](WindowModel& w) { lines = w.Libe.Lines(); });
-  parole::ExplainWordRelation(lines, session().StopRequested, *this);
+  parole::ExplainWordRelation(lines, session().StopRequested, *this, 0);  // the area wraps it
 }
 
 }  // namespace zifrel

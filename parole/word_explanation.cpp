@@ -15,7 +15,6 @@ namespace {
 using namespace phrase;
 
 // Explanations fill lines up to this width, as the Schema explanations do.
-constexpr std::size_t kWidth = 78;
 
 // Lines shorter than this are not relations: Libero drops them too.
 constexpr std::size_t kShortestRelation = 3;
@@ -85,7 +84,7 @@ void Conclusion(Paragraph& p, const WordSum& sum, const WordStep& step) {
   }
 }
 
-void WriteStep(const WordSum& sum, const WordStep& step, const std::string& lead, LineSink& out) {
+void WriteStep(const WordSum& sum, const WordStep& step, const std::string& lead, std::size_t width, LineSink& out) {
   Paragraph p;
   switch (step.technique) {
     case WordTechnique::kLeadingLetters:
@@ -123,9 +122,9 @@ void WriteStep(const WordSum& sum, const WordStep& step, const std::string& lead
     case WordTechnique::kTrial:
     case WordTechnique::kNestedTrial: {
       p.Add(kTrial, {Letter(sum, step.letter), Digit(step.digit)});
-      p.Write(out, lead, kWidth);
+      p.Write(out, lead, width);
       const std::string indent(lead.size(), ' ');
-      for (const WordStep& inner : step.inner) WriteStep(sum, inner, indent + std::string(kTrialStepLead), out);
+      for (const WordStep& inner : step.inner) WriteStep(sum, inner, indent + std::string(kTrialStepLead), width, out);
       Paragraph end;
       if (step.sumFails || step.inner.empty()) {
         end.Add(kTrialSumFails);
@@ -136,24 +135,25 @@ void WriteStep(const WordSum& sum, const WordStep& step, const std::string& lead
         end.Add(kTrialNoDigit, {Letter(sum, empty)});
       }
       end.Add(kTrialConclusion, {Letter(sum, step.letter), Digit(step.digit)});
-      end.Write(out, indent, kWidth);
+      end.Write(out, indent, width);
       return;
     }
   }
   Conclusion(p, sum, step);
-  p.Write(out, lead, kWidth);
+  p.Write(out, lead, width);
 }
 
 }  // namespace
 
-void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink& out) {
+void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink& out, std::size_t width) {
   int number = 0;
-  for (const WordStep& step : deduction.steps) WriteStep(sum, step, std::to_string(++number) + ". ", out);
+  for (const WordStep& step : deduction.steps) WriteStep(sum, step, std::to_string(++number) + ". ", width, out);
 }
 
 std::string WordLevelLine(int level) { return Fill(kLevelLine, {std::to_string(level), kLevelNames[level - 1]}); }
 
-WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopFlag& stop, LineSink& out) {
+WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopFlag& stop, LineSink& out,
+                                       std::size_t width) {
   std::vector<std::string> relations;
   for (const std::string& line : lines) {
     if (line.size() >= kShortestRelation) relations.push_back(line);
@@ -188,7 +188,7 @@ WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopF
     out.AppendLine(msg::kFreeSearchStopped);
     return WordExplainOutcome::kStopped;
   }
-  WriteWordSteps(*sum, deduction, out);
+  WriteWordSteps(*sum, deduction, out, width);
   WriteAll(report.lines, out);
   out.AppendLine(WordLevelLine(deduction.level));
   return WordExplainOutcome::kExplained;

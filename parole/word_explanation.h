@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,10 +23,15 @@ enum class WordExplainOutcome {
   kNotUnique,
 };
 
+// Lines of an explanation are filled to this width; 0 writes each step as
+// one line, for a window that wraps them to its own width.
+inline constexpr std::size_t kWordExplanationWidth = 78;
+
 // Spiega in mode Libero: the one relation of `lines` (the formula area's,
-// or a file's), explained in numbered steps of at most 78 characters a
-// line, then its solution as Libero prints it, then the level line.
-WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopFlag& stop, LineSink& out);
+// or a file's), explained in numbered steps filled to `width`, then its
+// solution as Libero prints it, then the level line.
+WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopFlag& stop, LineSink& out,
+                                       std::size_t width = kWordExplanationWidth);
 
 // The level 1..5 of a relation, with nothing written; 0 unless the outcome
 // is kExplained.
@@ -36,7 +42,8 @@ struct WordGrading {
 WordGrading GradeWordRelation(std::string_view relation, StopFlag& stop);
 
 // The steps of a deduction as text, numbered from 1.
-void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink& out);
+void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink& out,
+                    std::size_t width = kWordExplanationWidth);
 
 // "Livello: 2 (medio)".
 std::string WordLevelLine(int level);
