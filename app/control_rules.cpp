@@ -21,7 +21,7 @@ void Workbench::RefreshControls() {
 
   // The operators matter to Risolvi, and to Genera when they are fixed,
   // which only 999 allows.
-  const bool fixedOps = !largest && source == OperatorSource::Fixed;
+  const bool fixedOps = !largest && source == OperatorSource::kFixed;
   if (mode == JobMode::Risolvi || fixedOps) {
     EnableOps();
   } else {
@@ -32,7 +32,7 @@ void Workbench::RefreshControls() {
   model_.RandOp.visible = mode == JobMode::Genera;
   model_.RandOp.enabled = !largest;
   // A maximum of 9999 always draws its operators: it forces "A caso".
-  model_.RandOp.itemIndex = static_cast<int>(fixedOps ? OperatorSource::Fixed : OperatorSource::Random);
+  model_.RandOp.itemIndex = static_cast<int>(fixedOps ? OperatorSource::kFixed : OperatorSource::kRandom);
 
   // Operators that admit no Schema block Vai where the job would use them.
   // A Libero job uses none, so nothing there blocks it.

@@ -15,11 +15,11 @@ void Genera::RunExplanation() {
   }
   StopFlag& stop = session().StopRequested;
   switch (request_.task) {
-    case JobTask::Explain:
+    case JobTask::kExplain:
       // One line a step: the output area wraps it to its own width.
       Explain(request_.cells, request_.ops, stop, *this, kAllSteps, {}, 0);
       break;
-    case JobTask::Hint:
+    case JobTask::kHint:
       Hint(request_.cells, request_.ops, stop, *this, {}, 0);
       break;
     default:

@@ -31,17 +31,17 @@ void Genera::Start(Terminate onTerminate) {
 void Genera::Execute() {
   OnWindow([](WindowModel& w) { w.TheM.Clear(); });
   switch (request_.task) {
-    case JobTask::Search:
+    case JobTask::kSearch:
       break;
-    case JobTask::Explain:
-    case JobTask::Hint:
-    case JobTask::Level:
+    case JobTask::kExplain:
+    case JobTask::kHint:
+    case JobTask::kLevel:
       RunExplanation();
       return;
-    case JobTask::WordPuzzle:
+    case JobTask::kWordPuzzle:
       RunWordPuzzle();
       return;
-    case JobTask::ExplainRelation:
+    case JobTask::kExplainRelation:
       RunRelationExplanation();
       return;
   }

@@ -15,7 +15,7 @@ void Genera::RunGenera() {
   Session& s = session();
   SchemaGenerator generator(s.generator);
   const std::optional<OpCodes> fixedOps =
-      request_.source == OperatorSource::Fixed ? std::optional<OpCodes>(request_.ops) : std::nullopt;
+      request_.source == OperatorSource::kFixed ? std::optional<OpCodes>(request_.ops) : std::nullopt;
   const std::optional<GeneratedSchema> schema = generator.GenerateSchema(request_.max, fixedOps, s.StopRequested);
   if (!schema) return;
 

@@ -13,7 +13,7 @@ void Workbench::Button1Click() {
     return;
   }
 
-  StartJob(RequestFrom(model_, JobTask::Search));
+  StartJob(RequestFrom(model_, JobTask::kSearch));
 }
 
 bool Workbench::SchemaCommandsAvailable() const {
@@ -25,7 +25,7 @@ bool Workbench::WordPuzzleAvailable() const {
 }
 
 void Workbench::StartCommand(JobTask task) {
-  const bool onTheFormulas = task == JobTask::WordPuzzle || task == JobTask::ExplainRelation;
+  const bool onTheFormulas = task == JobTask::kWordPuzzle || task == JobTask::kExplainRelation;
   const bool available = onTheFormulas ? WordPuzzleAvailable() : SchemaCommandsAvailable();
   if (available) StartJob(RequestFrom(model_, task));
 }

@@ -11,10 +11,10 @@ JobRequest RequestFrom(const WindowModel& window, JobTask task) {
   // A Risolvi job and every command on the Schema in the cells work on the
   // window's cells and operators, a Genera job with fixed operators on its
   // operators alone; the others draw their own or use none.
-  const bool onTheCells = task == JobTask::Explain || task == JobTask::Hint || task == JobTask::Level ||
-                          (task == JobTask::Search && request.mode == JobMode::Risolvi);
+  const bool onTheCells = task == JobTask::kExplain || task == JobTask::kHint || task == JobTask::kLevel ||
+                          (task == JobTask::kSearch && request.mode == JobMode::Risolvi);
   const bool fixedGenera =
-      task == JobTask::Search && request.mode == JobMode::Genera && request.source == OperatorSource::Fixed;
+      task == JobTask::kSearch && request.mode == JobMode::Genera && request.source == OperatorSource::kFixed;
   if (onTheCells || fixedGenera) request.ops = window.CurrentOps;
   if (onTheCells) {
     for (int k = 0; k < kCellCount; ++k) request.cells.Set(k, window.Ed[k].Text());

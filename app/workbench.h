@@ -77,15 +77,15 @@ class Workbench {
   // The output area's context menu, on the Schema in the cells: each runs
   // as a job that Stop ends. Available while no job runs, in the modes
   // Genera and Risolvi.
-  void SpiegaClick() { StartCommand(JobTask::Explain); }
-  void SuggerimentoClick() { StartCommand(JobTask::Hint); }
-  void LivelloClick() { StartCommand(JobTask::Level); }
+  void SpiegaClick() { StartCommand(JobTask::kExplain); }
+  void SuggerimentoClick() { StartCommand(JobTask::kHint); }
+  void LivelloClick() { StartCommand(JobTask::kLevel); }
   bool SchemaCommandsAvailable() const;
   // The formula area's context menu: a new relation between words, as a job
   // that Stop ends. Available while no job runs, in mode Libero.
-  void GeneraRelazioneClick() { StartCommand(JobTask::WordPuzzle); }
+  void GeneraRelazioneClick() { StartCommand(JobTask::kWordPuzzle); }
   // And the explanation of its relation, when it is a sum of words.
-  void SpiegaRelazioneClick() { StartCommand(JobTask::ExplainRelation); }
+  void SpiegaRelazioneClick() { StartCommand(JobTask::kExplainRelation); }
   bool WordPuzzleAvailable() const;
 
   // Where the copy text goes (the clipboard) and where a job's error is shown.
