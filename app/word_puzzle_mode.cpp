@@ -24,13 +24,13 @@ void Genera::RunWordPuzzle() {
   }
   const parole::GeneratedRelation relation = s.wordPuzzles->Next(s.StopRequested);
   switch (relation.end) {
-    case parole::GenerationEnd::kStopped:
+    case SearchEnd::kStopped:
       AppendLine(msg::kSearchStopped);
       return;
-    case parole::GenerationEnd::kGaveUp:
+    case SearchEnd::kNone:
       AppendLine(msg::kNoNewRelation);
       return;
-    case parole::GenerationEnd::kFound:
+    case SearchEnd::kFound:
       break;
   }
   // Clear and line in one hand-over: the window shows the new relation as

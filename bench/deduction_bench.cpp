@@ -123,7 +123,7 @@ void BM_GenerateLevel(benchmark::State& state) {
       const Clock::time_point start = Clock::now();
       const LevelDraw draw = GenerateSchemaOfLevel(schemas, *deduction, max, ops, level, stop);
       ms.push_back(Milliseconds(Clock::now() - start));
-      if (draw.outcome != LevelOutcome::kFound) ++notFound;
+      if (draw.outcome != SearchEnd::kFound) ++notFound;
     }
   }
   SetSpread(state, ms);

@@ -35,7 +35,7 @@ std::vector<Puzzle> GeneratedGrids(int count) {
     search.DrawValueOrders(generator.random, 999);
     const OpCodes ops = DrawRandomOperators(generator.random);
     search.SetPlan(BuildPlan(ops));
-    if (search.SearchGrid(stop) != GridSearch::Outcome::kFound) continue;
+    if (search.SearchGrid(stop) != SearchEnd::kFound) continue;
     Puzzle puzzle{{}, ops};
     for (int k = 0; k < kCellCount; ++k) puzzle.cells.SetNumber(k, search.Grid()[k]);
     puzzles.push_back(puzzle);

@@ -93,12 +93,12 @@ int Genera(const ParsedArgs& args, Io& io) {
       } else {
         LevelDraw draw =
             GenerateSchemaOfLevel(generator, *deduction, options->max, options->ops, options->level, io.stop);
-        if (draw.outcome == LevelOutcome::kNotFound) {
+        if (draw.outcome == SearchEnd::kNone) {
           io.err << "zifrel-cli: nessuno schema di livello " << options->level << " tra " << kLevelDraws
                  << " generati con questi operatori\n";
           return kExitRefused;
         }
-        if (draw.outcome == LevelOutcome::kFound) schema = std::move(draw.schema);
+        if (draw.outcome == SearchEnd::kFound) schema = std::move(draw.schema);
       }
     }
     if (!schema) return kExitInterrupted;  // what was written stays

@@ -134,13 +134,13 @@ int Parole(const ParsedArgs& args, Io& io) {
       parole::GeneratedRelation drawn = generator.Next(io.stop);
       relation = {drawn.end, std::move(drawn.text)};
     }
-    if (relation.end == parole::GenerationEnd::kStopped) return kExitInterrupted;  // what was written stays
+    if (relation.end == SearchEnd::kStopped) return kExitInterrupted;  // what was written stays
     if (relation.levelMissing) {
       io.err << "zifrel-cli: nessuna relazione di livello " << level << " tra " << parole::kLevelRelations
              << " generate\n";
       return kExitRefused;
     }
-    if (relation.end == parole::GenerationEnd::kGaveUp) {
+    if (relation.end == SearchEnd::kNone) {
       io.err << "zifrel-cli: nessuna nuova relazione con una sola soluzione\n";
       return kExitRefused;
     }

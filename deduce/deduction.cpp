@@ -54,9 +54,9 @@ DeductionOutcome SchemaDeduction::Deduce(const CellTexts& cells, const OpCodes& 
     if (stop.Poll()) return DeductionOutcome::kStopped;
     DeductionStep& step = steps_[stepCount_];
     if (!FindStep(context, state, step)) {
-      const TrialEnd end = trials.Find(state, step);
-      if (end == TrialEnd::kStopped) return DeductionOutcome::kStopped;
-      if (end == TrialEnd::kNone) break;  // not reached: nested deep enough, a wrong digit meets a contradiction
+      const SearchEnd end = trials.Find(state, step);
+      if (end == SearchEnd::kStopped) return DeductionOutcome::kStopped;
+      if (end == SearchEnd::kNone) break;  // not reached: nested deep enough, a wrong digit meets a contradiction
     }
     ApplyStep(puzzle_, state, step);
     ++stepCount_;

@@ -18,11 +18,11 @@ class Planner {
   // again there.
   bool Follows(const CandidateState& state, const DeductionStep& step, DeductionStep* again) {
     if (step.technique != Technique::kTrial) return StepFollows(context_, state, step, again);
-    const TrialEnd end =
+    const SearchEnd end =
         trials_.Contradicts(state, step.trial.symbol, step.trial.digit, step.trial.depth, step.trial.inside);
-    stopped_ |= end == TrialEnd::kStopped;
+    stopped_ |= end == SearchEnd::kStopped;
     if (again != nullptr) *again = step;
-    return end == TrialEnd::kFound;
+    return end == SearchEnd::kFound;
   }
 
   // Replays the kept steps from `first` on, from `state`: true when each
@@ -89,7 +89,7 @@ class Planner {
     const int symbol = trial.symbol, digit = trial.digit;
     std::vector<TrialLine> record;
     if (trials_.Contradicts(before, symbol, digit, trial.depth, trial.inside, &record, lineDepth) ==
-        TrialEnd::kStopped) {
+        SearchEnd::kStopped) {
       stopped_ = true;
       return;
     }

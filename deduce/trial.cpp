@@ -61,7 +61,7 @@ DeductionStep TrialStep(int symbol, int digit, int depth, int inside) {
   return step;
 }
 
-TrialEnd TrialSearch::Find(const CandidateState& state, DeductionStep& step) {
+SearchEnd TrialSearch::Find(const CandidateState& state, DeductionStep& step) {
   const DeductionPuzzle& puzzle = context_.puzzle;
   const TrialOrder order = OrderForTrials(puzzle, state);
   for (int grade = 0; grade <= puzzle.symbolCount; ++grade) {
@@ -72,20 +72,20 @@ TrialEnd TrialSearch::Find(const CandidateState& state, DeductionStep& step) {
       if (grade == 0 && DigitCount(state.masks[s]) > kPlainTrialDigits) break;
       for (unsigned rest = state.masks[s]; rest != 0; rest &= rest - 1) {
         const int d = std::countr_zero(rest);
-        const TrialEnd end = Contradicts(state, s, d, depth, inside);
-        if (end == TrialEnd::kStopped) return end;
-        if (end == TrialEnd::kNone) continue;
+        const SearchEnd end = Contradicts(state, s, d, depth, inside);
+        if (end == SearchEnd::kStopped) return end;
+        if (end == SearchEnd::kNone) continue;
         step = TrialStep(s, d, depth, inside);
-        return TrialEnd::kFound;
+        return SearchEnd::kFound;
       }
     }
   }
-  return TrialEnd::kNone;
+  return SearchEnd::kNone;
 }
 
-TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int digit, int depth, int inside,
-                                  std::vector<TrialLine>* lines, int lineDepth) {
-  if (stop_.Poll()) return TrialEnd::kStopped;
+SearchEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int digit, int depth, int inside,
+                                   std::vector<TrialLine>* lines, int lineDepth) {
+  if (stop_.Poll()) return SearchEnd::kStopped;
   CandidateState assumed = state;
   RuleOut(context_.puzzle, assumed, symbol, state.masks[symbol] & static_cast<DigitMask>(~(1u << digit)));
   // A letter left with no digit by the assumption alone: the first line
@@ -97,17 +97,17 @@ TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int d
       if (assumed.masks[s] == 0) none.whySymbol = static_cast<std::int8_t>(s);
     }
     Record(lines, none, assumed, lineDepth);
-    return TrialEnd::kFound;
+    return SearchEnd::kFound;
   }
-  TrialEnd end = Propagate(assumed, inside, lines, lineDepth);
-  while (end == TrialEnd::kNone && depth > 1 && !Solved(context_.puzzle, assumed)) {
+  SearchEnd end = Propagate(assumed, inside, lines, lineDepth);
+  while (end == SearchEnd::kNone && depth > 1 && !Solved(context_.puzzle, assumed)) {
     bool progressed = false;
     end = RuleOutByInnerTrial(assumed, depth, inside, lines, lineDepth, progressed);
-    if (end != TrialEnd::kNone || !progressed) break;
+    if (end != SearchEnd::kNone || !progressed) break;
     end = Propagate(assumed, inside, lines, lineDepth);
   }
   const int broken =
-      end == TrialEnd::kNone && Solved(context_.puzzle, assumed) ? BrokenEquation(context_.puzzle, assumed) : -1;
+      end == SearchEnd::kNone && Solved(context_.puzzle, assumed) ? BrokenEquation(context_.puzzle, assumed) : -1;
   if (broken < 0) return end;
   // Every letter settled, and an equation that does not hold: trying its
   // one way shows it.
@@ -116,11 +116,11 @@ TrialEnd TrialSearch::Contradicts(const CandidateState& state, int symbol, int d
   check.equation = static_cast<std::int8_t>(broken);
   check.contradiction = Contradiction::kEquation;
   Record(lines, check, assumed, lineDepth);
-  return TrialEnd::kFound;
+  return SearchEnd::kFound;
 }
 
-TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int inside, std::vector<TrialLine>* lines,
-                                          int lineDepth, bool& progressed) {
+SearchEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int inside, std::vector<TrialLine>* lines,
+                                           int lineDepth, bool& progressed) {
   const DeductionPuzzle& puzzle = context_.puzzle;
   const TrialOrder order = OrderForTrials(puzzle, state);
   for (int inner = 1; inner < depth; ++inner) {
@@ -128,34 +128,34 @@ TrialEnd TrialSearch::RuleOutByInnerTrial(CandidateState& state, int depth, int 
       const int s = order.symbols[i];
       for (unsigned rest = state.masks[s]; rest != 0; rest &= rest - 1) {
         const int d = std::countr_zero(rest);
-        const TrialEnd end = Contradicts(state, s, d, inner, inside);
-        if (end == TrialEnd::kStopped) return end;
-        if (end == TrialEnd::kNone) continue;
+        const SearchEnd end = Contradicts(state, s, d, inner, inside);
+        if (end == SearchEnd::kStopped) return end;
+        if (end == SearchEnd::kNone) continue;
         const DeductionStep step = TrialStep(s, d, inner, inside);
         if (lines != nullptr) {
           Record(lines, step, state, lineDepth);
           Contradicts(state, s, d, inner, inside, lines, lineDepth + 1);
         }
-        if (!ApplyStep(puzzle, state, step)) return TrialEnd::kFound;
+        if (!ApplyStep(puzzle, state, step)) return SearchEnd::kFound;
         progressed = true;
-        return TrialEnd::kNone;
+        return SearchEnd::kNone;
       }
     }
   }
-  return TrialEnd::kNone;
+  return SearchEnd::kNone;
 }
 
 // Follows the techniques until none applies (kNone) or one meets a
 // contradiction (kFound).
-TrialEnd TrialSearch::Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth) {
+SearchEnd TrialSearch::Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth) {
   DeductionStep step;
   while (FindStep(context_, state, step, inside)) {
     Record(lines, step, state, lineDepth);
     if (step.contradiction != Contradiction::kNone || !ApplyStep(context_.puzzle, state, step)) {
-      return TrialEnd::kFound;
+      return SearchEnd::kFound;
     }
   }
-  return TrialEnd::kNone;
+  return SearchEnd::kNone;
 }
 
 }  // namespace zifrel

@@ -2,13 +2,13 @@
 
 #include <vector>
 
+#include "core/search_end.h"
 #include "core/stop_flag.h"
 #include "deduce/techniques.h"
 
 namespace zifrel {
 
 // kFound: a contradiction (or, for Find, a digit ruled out); kNone: none.
-enum class TrialEnd { kFound, kNone, kStopped };
 
 // A trial of level 4 follows its assumption with the techniques of level 1
 // only, so that its chain is short and plain; a trial that needs more (the
@@ -40,20 +40,20 @@ class TrialSearch {
   // trial with the harder techniques inside, then with trials within it,
   // nested ever deeper. In a Schema with one solution every wrong digit
   // leads to a contradiction at some depth.
-  TrialEnd Find(const CandidateState& state, DeductionStep& step);
+  SearchEnd Find(const CandidateState& state, DeductionStep& step);
 
   // kFound: assuming `digit` for `symbol` leads to a contradiction with
   // trials nested at most `depth` deep. With `lines`, writes the trial out:
   // each step after the assumption, up to the contradiction.
-  TrialEnd Contradicts(const CandidateState& state, int symbol, int digit, int depth, int inside,
-                       std::vector<TrialLine>* lines = nullptr, int lineDepth = 1);
+  SearchEnd Contradicts(const CandidateState& state, int symbol, int digit, int depth, int inside,
+                        std::vector<TrialLine>* lines = nullptr, int lineDepth = 1);
 
  private:
-  TrialEnd Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth);
+  SearchEnd Propagate(CandidateState& state, int inside, std::vector<TrialLine>* lines, int lineDepth);
   // Finds and applies the first digit an inner trial rules out (then
   // `progressed`); kFound when that leaves a letter with no digit.
-  TrialEnd RuleOutByInnerTrial(CandidateState& state, int depth, int inside, std::vector<TrialLine>* lines,
-                               int lineDepth, bool& progressed);
+  SearchEnd RuleOutByInnerTrial(CandidateState& state, int depth, int inside, std::vector<TrialLine>* lines,
+                                int lineDepth, bool& progressed);
 
   DeductionContext& context_;
   StopFlag& stop_;

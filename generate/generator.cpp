@@ -24,9 +24,9 @@ std::optional<GeneratedSchema> SchemaGenerator::GenerateSchema(int max, const st
     search_.DrawValueOrders(state_.random, max);
     if (!fixedOps) ops = DrawRandomOperators(state_.random);
     search_.SetPlan(BuildPlan(ops));
-    const GridSearch::Outcome grid = search_.SearchGrid(stop);
-    if (grid == GridSearch::Outcome::kStopped) return std::nullopt;
-    if (grid == GridSearch::Outcome::kNone) continue;
+    const SearchEnd grid = search_.SearchGrid(stop);
+    if (grid == SearchEnd::kStopped) return std::nullopt;
+    if (grid == SearchEnd::kNone) continue;
 
     // Uniqueness is tested on the digits themselves, each digit one symbol;
     // coding them as letters later only renames the symbols. A count cut

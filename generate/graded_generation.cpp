@@ -6,16 +6,16 @@ LevelDraw GenerateSchemaOfLevel(SchemaGenerator& generator, SchemaDeduction& ded
                                 const std::optional<OpCodes>& fixedOps, int level, StopFlag& stop) {
   for (int draw = 0; draw < kLevelDraws; ++draw) {
     std::optional<GeneratedSchema> schema = generator.GenerateSchema(max, fixedOps, stop);
-    if (!schema) return {LevelOutcome::kStopped, {}};
+    if (!schema) return {SearchEnd::kStopped, {}};
     CellTexts cells;
     for (int k = 0; k < kCellCount; ++k) cells.Set(k, schema->cells[k]);
     const DeductionOutcome outcome = deduction.Deduce(cells, schema->ops, stop);
-    if (outcome == DeductionOutcome::kStopped) return {LevelOutcome::kStopped, {}};
+    if (outcome == DeductionOutcome::kStopped) return {SearchEnd::kStopped, {}};
     if (outcome == DeductionOutcome::kDeduced && deduction.Level() == level) {
-      return {LevelOutcome::kFound, std::move(*schema)};
+      return {SearchEnd::kFound, std::move(*schema)};
     }
   }
-  return {LevelOutcome::kNotFound, {}};
+  return {SearchEnd::kNone, {}};
 }
 
 }  // namespace zifrel

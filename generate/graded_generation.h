@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/search_end.h"
 #include "core/stop_flag.h"
 #include "deduce/deduction.h"
 #include "generate/generator.h"
@@ -12,10 +13,8 @@ namespace zifrel {
 // measured with BM_GenerateLevel in bench/deduction_bench.cpp.
 inline constexpr int kLevelDraws = 1000;
 
-enum class LevelOutcome { kFound, kStopped, kNotFound };
-
 struct LevelDraw {
-  LevelOutcome outcome = LevelOutcome::kNotFound;
+  SearchEnd outcome = SearchEnd::kNone;
   GeneratedSchema schema;  // when found
 };
 

@@ -22,15 +22,15 @@ void GridSearch::SetPlan(const GenPlan& plan) {
   planWalksLastStep_ = plan.free[1].kind == FreeKind::kProductResultKnown;
 }
 
-GridSearch::Outcome GridSearch::SearchGrid(StopFlag& stop) {
+SearchEnd GridSearch::SearchGrid(StopFlag& stop) {
   stop_ = &stop;
   stopped_ = false;
   exhausted_ = false;
   work_ = 0;
   const StepEnd end = SearchSeed();
   stop_ = nullptr;
-  if (stopped_) return Outcome::kStopped;
-  return end == StepEnd::kFound ? Outcome::kFound : Outcome::kNone;
+  if (stopped_) return SearchEnd::kStopped;
+  return end == StepEnd::kFound ? SearchEnd::kFound : SearchEnd::kNone;
 }
 
 // Every step asks; once a poll has seen the stop, or the work of an attempt

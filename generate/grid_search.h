@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/search_end.h"
 #include "core/stop_flag.h"
 #include "generate/divisor_table.h"
 #include "generate/grid_plan.h"
@@ -40,8 +41,7 @@ class GridSearch {
 
   // kFound with Grid() filled; kNone when these orders give no grid or the
   // attempt's work is used up; kStopped when a stop was requested.
-  enum class Outcome { kFound, kNone, kStopped };
-  Outcome SearchGrid(StopFlag& stop);
+  SearchEnd SearchGrid(StopFlag& stop);
   const NumberGrid& Grid() const { return x_; }
 
   // Tests: the last step on a grid of their choosing, whose cells that the

@@ -12,7 +12,7 @@ namespace zifrel::parole {
 inline constexpr int kLevelRelations = 2000;
 
 struct GradedRelation {
-  GenerationEnd end = GenerationEnd::kGaveUp;
+  SearchEnd end = SearchEnd::kNone;
   std::string text;           // when found
   int level = 0;              // 1..5 when found
   bool levelMissing = false;  // given up: kLevelRelations relations, none of the level

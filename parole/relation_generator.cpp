@@ -57,16 +57,16 @@ std::uint32_t RelationGenerator::Favoured(std::uint32_t n) {
 }
 
 GeneratedRelation RelationGenerator::Next(StopFlag& stop) {
-  GeneratedRelation found{GenerationEnd::kGaveUp, ""};
+  GeneratedRelation found{SearchEnd::kNone, ""};
   if (pool_.empty()) return found;
   // One shape for the whole request, so that the shapes come in equal
   // shares, not in the shares of how often a draw succeeds.
   const RelationShape& shape = options_.shapes[Below(static_cast<std::uint32_t>(options_.shapes.size()))];
   tries_ = 0;
   for (int draw = 0; draw < kMaxDrawsWithoutRelation && tries_ < kMaxTriesWithoutRelation; ++draw) {
-    if (stop.Poll()) return {GenerationEnd::kStopped, ""};
+    if (stop.Poll()) return {SearchEnd::kStopped, ""};
     if (Draw(shape, stop, found)) return found;
-    if (stop.IsSet()) return {GenerationEnd::kStopped, ""};
+    if (stop.IsSet()) return {SearchEnd::kStopped, ""};
   }
   return found;
 }
@@ -116,7 +116,7 @@ bool RelationGenerator::Draw(const RelationShape& shape, StopFlag& stop, Generat
       continue;
     }
     given_.insert(std::move(form));
-    found = {GenerationEnd::kFound, std::move(text)};
+    found = {SearchEnd::kFound, std::move(text)};
     return true;
   }
   return false;

@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/search_end.h"
 #include "core/stop_flag.h"
 #include "libero/libero_job.h"
 #include "parole/relation_shape.h"
@@ -23,14 +24,11 @@ struct GeneratorOptions {
 
 // How a request for a relation ended. A stopped search is never taken for a
 // unique one.
-enum class GenerationEnd {
-  kFound,
-  kStopped,
-  kGaveUp,  // kMaxDrawsWithoutRelation draws or kMaxTriesWithoutRelation tries in a row found nothing new
-};
+// A relation search that ends in SearchEnd::kNone gave up: kMaxDrawsWithoutRelation
+// draws or kMaxTriesWithoutRelation tries in a row found nothing new.
 
 struct GeneratedRelation {
-  GenerationEnd end;
+  SearchEnd end;
   std::string text;  // when found: lower case, as a person types it
 };
 

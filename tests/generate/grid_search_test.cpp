@@ -140,7 +140,7 @@ TEST_F(GridSearchTest, FindsAGridUnlessStopped) {
       GridSearch search = Prepared(ops, 999);
       stop.Reset();
       stop.RequestAfterPolls(polls);  // 0: no stop
-      const bool found = search.SearchGrid(stop) == GridSearch::Outcome::kFound;
+      const bool found = search.SearchGrid(stop) == SearchEnd::kFound;
       const std::string context = std::string(ops) + ", stop at poll " + std::to_string(polls);
       stopped += stop.IsSet();
       EXPECT_EQ(found, !stop.IsSet()) << context;
@@ -156,7 +156,7 @@ TEST_F(GridSearchTest, OnlyMaximum9999HasABudgetOfWork) {
   for (int max : {999, 9999}) {
     GridSearch search = Prepared("++++++", max);
     search.SetAttemptWork(0);  // used up at the first step
-    EXPECT_EQ(search.SearchGrid(stop), max == 999 ? GridSearch::Outcome::kFound : GridSearch::Outcome::kNone) << max;
+    EXPECT_EQ(search.SearchGrid(stop), max == 999 ? SearchEnd::kFound : SearchEnd::kNone) << max;
   }
   EXPECT_FALSE(stop.IsSet());
 }

@@ -34,7 +34,7 @@ TEST(LongCheck, EveryWordRelationIsExplainedToItsSolution) {
     StopFlag stop;
     for (int k = 0; k < 200; ++k) {
       const parole::GeneratedRelation relation = generator.Next(stop);
-      ASSERT_EQ(relation.end, parole::GenerationEnd::kFound) << "seed " << seed;
+      ASSERT_EQ(relation.end, SearchEnd::kFound) << "seed " << seed;
       EXPECT_EQ(testing::WordExplanationFault(relation.text), "") << "seed " << seed << ", relation " << k;
     }
   }

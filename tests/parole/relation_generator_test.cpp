@@ -171,11 +171,11 @@ TEST(RelationGenerator, StopsAndGivesUpSayingSo) {
   const WordList list = SmallList();
   StopFlag stop;
   stop.RequestAfterPolls(3);
-  EXPECT_EQ(RelationGenerator(list, {}, 1).Next(stop).end, GenerationEnd::kStopped);
+  EXPECT_EQ(RelationGenerator(list, {}, 1).Next(stop).end, SearchEnd::kStopped);
   GeneratorOptions impossible;
   impossible.letters = 2;  // no word of the list has fewer than three letters
   stop.Reset();
-  EXPECT_EQ(RelationGenerator(list, impossible, 1).Next(stop).end, GenerationEnd::kGaveUp);
+  EXPECT_EQ(RelationGenerator(list, impossible, 1).Next(stop).end, SearchEnd::kNone);
 }
 
 }  // namespace

@@ -262,7 +262,7 @@ TEST(GradedRelations, GiveTheLevelAskedFor) {
     RelationGenerator generator(plain, {}, 40 + level);
     StopFlag stop;
     const GradedRelation relation = NextGraded(generator, level, stop);
-    ASSERT_EQ(relation.end, GenerationEnd::kFound) << "level " << level;
+    ASSERT_EQ(relation.end, SearchEnd::kFound) << "level " << level;
     EXPECT_EQ(relation.level, level);
     EXPECT_TRUE(Explained({relation.text}).ends_with(WordLevelLine(level) + "\n")) << relation.text;
   }

@@ -39,7 +39,7 @@ std::string GeneratedRelationsFault(const parole::WordList& list, const parole::
   for (int k = 0; k < count; ++k) {
     const parole::GeneratedRelation relation = generator.Next(stop);
     const std::string where = "seed " + std::to_string(seed) + ", relation " + std::to_string(k) + ": ";
-    if (relation.end != parole::GenerationEnd::kFound) return where + "none found";
+    if (relation.end != SearchEnd::kFound) return where + "none found";
     libero::FreeRelations job;
     LineCollector out;
     std::atomic<std::int32_t> solutions{0};

@@ -93,8 +93,8 @@ std::string ShortcutFault(SubtractiveRng& rng, const DivisorTable& table, const 
   walked.DrawValueOrders(twin, 999);
   solved.SetPlan(BuildPlan(ops));
   walked.SetPlan(BuildPlan(ops));
-  const bool found = solved.SearchGrid(stop) == GridSearch::Outcome::kFound;
-  if (found != (walked.SearchGrid(stop) == GridSearch::Outcome::kFound))
+  const bool found = solved.SearchGrid(stop) == SearchEnd::kFound;
+  if (found != (walked.SearchGrid(stop) == SearchEnd::kFound))
     return found ? "only the shortcut finds a grid" : "only the walk finds a grid";
   return solved.Grid() == walked.Grid() ? "" : "the two find different grids";
 }
