@@ -31,6 +31,30 @@ std::int32_t Arrangements(int n, int k) {
 int LowestDigit(unsigned digits) { return std::countr_zero(digits); }
 int HighestDigit(unsigned digits) { return 31 - std::countl_zero(digits); }
 
+// The one reading of a walk's instructions from `in` to `end`, each handed
+// to what the caller computes of it: a letter's digit (node, variable), a
+// word (node, its first and end term), an operation or a comparison (node,
+// operator, operand nodes). A handler that returns false ends the run, and
+// the run returns false.
+template <class Digit, class Word, class Operate, class Compare>
+[[gnu::always_inline]] inline bool ForEachNode(const Instruction* in, const Instruction* end, Digit digit, Word word,
+                                               Operate operate, Compare compare) {
+  for (; in != end; ++in) {
+    bool goOn = true;
+    if (in->code == Instruction::kDigit) {
+      goOn = digit(in->node, in->a);
+    } else if (in->code == Instruction::kWord) {
+      goOn = word(in->node, in->a, in->a + in->b);
+    } else if (const Operator op = in->Op(); IsComparison(op)) {
+      goOn = compare(in->node, op, in->a, in->b);
+    } else {
+      goOn = operate(in->node, op, in->a, in->b);
+    }
+    if (!goOn) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void FreeSearch::Plan(const SearchSetup& setup) {
@@ -46,7 +70,7 @@ void FreeSearch::Plan(const SearchSetup& setup) {
   }
 }
 
-bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
+SearchEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
   out_ = &out;
   stop_ = &stop;
   countWord_ = &count;
@@ -54,28 +78,29 @@ bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& c
   count.store(0, std::memory_order_relaxed);
   std::copy(plan_.formConstants.begin(), plan_.formConstants.end(), sums_.begin());
   digits_ = InitialDigitValues();
+  SearchEnd end = plan_.total == 0 ? SearchEnd::kCompleted : Assign(0, kAllDigits);
   // A search that reached its limit of solutions has done all it was asked.
-  const bool completed = plan_.total == 0 || !Assign(0, kAllDigits) || solutionCount_ >= limit_;
+  if (solutionCount_ >= limit_) end = SearchEnd::kCompleted;
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
-  return completed;
+  return end;
 }
 
 // Gives the variable at `position` each free digit in turn, in the order of
-// the listed solutions; true means the search was stopped.
-bool FreeSearch::Assign(int position, unsigned freeDigits) {
+// the listed solutions.
+SearchEnd FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
     return Count(plan_.counting[position], position, freeDigits);
   }
-  if (Halted()) return true;
+  if (Halted()) return SearchEnd::kStopped;
   const Walk& walk = plan_.listing;
   // A subtree that ranges show to hold no solution is left; one where all
   // hold must still be walked, to list them in order.
   if (plan_.total - position >= kSettleFromRemaining && Settle(walk, position, freeDigits) == RangeVerdict::Fails) {
-    return false;
+    return SearchEnd::kCompleted;
   }
-  if (SolveSuffix(walk, position, freeDigits)) return false;
+  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   const int next = position + 1;
@@ -85,37 +110,35 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
     const unsigned rest = freeDigits & ~(1u << d);
     if (next == plan_.total) {
       ReportSolution();
-    } else if (next + 1 == plan_.total) {
-      if (AssignLast(next, rest)) return true;
-    } else if (Assign(next, rest)) {
-      return true;
+    } else if ((next + 1 == plan_.total ? AssignLast(next, rest) : Assign(next, rest)) == SearchEnd::kStopped) {
+      return SearchEnd::kStopped;
     }
   }
-  return false;
+  return SearchEnd::kCompleted;
 }
 
 // The last variable, written out apart so that no call is made per
 // complete assignment: with ten letters there are as many last steps as
 // solutions to count.
-inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
-  if (Halted()) return true;
+inline SearchEnd FreeSearch::AssignLast(int position, unsigned freeDigits) {
+  if (Halted()) return SearchEnd::kStopped;
   const Walk& walk = plan_.listing;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     if (Try(walk, step, saved, LowestDigit(candidates))) ReportSolution();
   }
-  return false;
+  return SearchEnd::kCompleted;
 }
 
 // Counts the solutions below a node once none is listed any more, in the
-// walk's order; true means the search was stopped.
-bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
-  if (Halted()) return true;
+// walk's order.
+SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
+  if (Halted()) return SearchEnd::kStopped;
   const int remaining = plan_.total - position;
   if (remaining >= kSettleFromRemaining) {
     const RangeVerdict verdict = Settle(walk, position, freeDigits);
-    if (verdict == RangeVerdict::Fails) return false;
+    if (verdict == RangeVerdict::Fails) return SearchEnd::kCompleted;
     if (verdict == RangeVerdict::Holds) {
       // Every remaining test holds whatever the digits: count the ways to
       // give them, a leading variable never taking 0.
@@ -126,10 +149,10 @@ bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
       if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
       solutionCount_ += ways;
       countWord_->store(solutionCount_, std::memory_order_relaxed);
-      return false;
+      return SearchEnd::kCompleted;
     }
   }
-  if (SolveSuffix(walk, position, freeDigits)) return false;
+  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
 
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
@@ -138,11 +161,11 @@ bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
     if (!Try(walk, step, saved, d)) continue;
     if (position + 1 == plan_.total) {
       ReportSolution();
-    } else if (Count(walk, position + 1, freeDigits & ~(1u << d))) {
-      return true;
+    } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == SearchEnd::kStopped) {
+      return SearchEnd::kStopped;
     }
   }
-  return false;
+  return SearchEnd::kCompleted;
 }
 
 // What bounds and ranges say of the tests still to come below a node: Fails
@@ -215,48 +238,62 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     }
   };
   bool allHold = true;
-  const Instruction* end = walk.instructions.data() + walk.instructions.size();
-  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
-    NodeRange& r = ranges_[in->node];
-    r = {0, 0, stamp, false, false};
-    if (in->code == Instruction::kDigit) {
-      r.low = ranges.low[in->a], r.high = ranges.high[in->a];
-      continue;
+  RangeVerdict failed = RangeVerdict::Unknown;
+  const auto fresh = [&](std::uint16_t node) -> NodeRange& { return ranges_[node] = {0, 0, stamp, false, false}; };
+  const auto digit = [&](std::uint16_t node, int variable) {
+    NodeRange& r = fresh(node);
+    r.low = ranges.low[variable], r.high = ranges.high[variable];
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {  // words fit in 64 bits over any digits
+    NodeRange& r = fresh(node);
+    r.low = r.high = nodes[node].constant;
+    for (int t = first; t < end; ++t) {  // weights are positive
+      r.low += terms[t].weight * ranges.low[terms[t].variable];
+      r.high += terms[t].weight * ranges.high[terms[t].variable];
     }
-    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
-      r.low = r.high = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) {  // weights are positive
-        r.low += terms[t].weight * ranges.low[terms[t].variable];
-        r.high += terms[t].weight * ranges.high[terms[t].variable];
-      }
-      continue;
-    }
+    return true;
+  };
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    NodeRange& r = fresh(node);
     Range a, b;
-    operand(in->a, a, r.unknown, r.mayFail);
-    operand(in->b, b, r.unknown, r.mayFail);
-    const std::int32_t op = in->Operator();
-    if (IsComparison(op)) {
-      if (r.unknown) {
-        allHold = false;
-        continue;
-      }
-      const RangeVerdict verdict = CompareRange(op, a, b);
-      if (verdict == RangeVerdict::Fails) return verdict;
-      allHold = allHold && verdict == RangeVerdict::Holds && !r.mayFail;
-      continue;
-    }
-    if (r.unknown) continue;
+    operand(na, a, r.unknown, r.mayFail);
+    operand(nb, b, r.unknown, r.mayFail);
+    if (r.unknown) return true;
     range::Operation<std::int64_t> result;
     switch (range::ApplyRange(op, a, b, result)) {
       case Outcome::kDone:
         r.low = result.result.low, r.high = result.result.high;
         r.mayFail = r.mayFail || result.mayFail;
-        break;
+        return true;
       case Outcome::kFails:
-        return RangeVerdict::Fails;  // it fails over the whole subtree
+        failed = RangeVerdict::Fails;  // it fails over the whole subtree
+        return false;
       case Outcome::kTooWide:
         r.unknown = true;
     }
+    return true;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    NodeRange& r = fresh(node);
+    Range a, b;
+    operand(na, a, r.unknown, r.mayFail);
+    operand(nb, b, r.unknown, r.mayFail);
+    if (r.unknown) {
+      allHold = false;
+      return true;
+    }
+    const RangeVerdict verdict = CompareRange(op, a, b);
+    if (verdict == RangeVerdict::Fails) {
+      failed = verdict;
+      return false;
+    }
+    allHold = allHold && verdict == RangeVerdict::Holds && !r.mayFail;
+    return true;
+  };
+  const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
+  if (!ForEachNode(first, walk.instructions.data() + walk.instructions.size(), digit, word, operate, compare)) {
+    return failed;
   }
   return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
 }
@@ -341,42 +378,47 @@ bool FreeSearch::AffineTests(const Walk& walk, int position) {
     return &x == &leftConstant || &x == &rightConstant ||
            std::all_of(x.coef.begin(), x.coef.begin() + remaining, [](std::int64_t w) { return w == 0; });
   };
-  const Instruction* end = walk.instructions.data() + walk.instructions.size();
-  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
-    Affine& r = affine_[in->node];
+  const auto fresh = [&](std::uint16_t node) -> Affine& {
+    Affine& r = affine_[node];
     r.stamp = stamp;
     r.constant = 0;
     std::fill(r.coef.begin(), r.coef.begin() + remaining, 0);
-    if (in->code == Instruction::kDigit) {
-      r.coef[slotOf[in->a]] = 1;
-      continue;
-    }
-    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
-      r.constant = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) {
-        const int slot = slotOf[terms[t].variable];
-        if (slot < 0) {
-          r.constant += terms[t].weight * digits_[terms[t].variable];
-        } else {
-          r.coef[slot] += terms[t].weight;
-        }
+    return r;
+  };
+  const auto digit = [&](std::uint16_t node, int variable) {
+    fresh(node).coef[slotOf[variable]] = 1;
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {  // words fit in 64 bits over any digits
+    Affine& r = fresh(node);
+    r.constant = nodes[node].constant;
+    for (int t = first; t < end; ++t) {
+      const int slot = slotOf[terms[t].variable];
+      if (slot < 0) {
+        r.constant += terms[t].weight * digits_[terms[t].variable];
+      } else {
+        r.coef[slot] += terms[t].weight;
       }
-      continue;
     }
-    const Affine* a = operand(in->a, leftConstant);
-    const Affine* b = operand(in->b, rightConstant);
+    return true;
+  };
+  // False for a product of two unknowns, a power, a division or a value
+  // that does not fit.
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    Affine& r = fresh(node);
+    const Affine* a = operand(na, leftConstant);
+    const Affine* b = operand(nb, rightConstant);
     if (a == nullptr || b == nullptr) return false;
-    const std::int32_t op = in->Operator();
     bool overflow = false;
-    if (op == kPlus || op == kMinus || IsComparison(op)) {
-      const bool add = op == kPlus;
+    if (op == Operator::kPlus || op == Operator::kMinus || IsComparison(op)) {
+      const bool add = op == Operator::kPlus;
       overflow = add ? __builtin_add_overflow(a->constant, b->constant, &r.constant)
                      : __builtin_sub_overflow(a->constant, b->constant, &r.constant);
       for (int slot = 0; slot < remaining; ++slot) {
         overflow = overflow || (add ? __builtin_add_overflow(a->coef[slot], b->coef[slot], &r.coef[slot])
                                     : __builtin_sub_overflow(a->coef[slot], b->coef[slot], &r.coef[slot]));
       }
-    } else if (op == kTimes && (isConstant(*a) || isConstant(*b))) {
+    } else if (op == Operator::kTimes && (isConstant(*a) || isConstant(*b))) {
       const Affine& scaled = isConstant(*a) ? *b : *a;
       const std::int64_t factor = isConstant(*a) ? a->constant : b->constant;
       overflow = __builtin_mul_overflow(scaled.constant, factor, &r.constant);
@@ -384,14 +426,18 @@ bool FreeSearch::AffineTests(const Walk& walk, int position) {
         overflow = overflow || __builtin_mul_overflow(scaled.coef[slot], factor, &r.coef[slot]);
       }
     } else {
-      return false;  // a product of two unknowns, a power or a division
+      return false;
     }
-    if (overflow) return false;
-    if (IsComparison(op)) {
-      constraints_[constraintCount_++] = {static_cast<std::int8_t>(op), r.constant, r.coef, {}, {}};
-    }
-  }
-  return true;
+    return !overflow;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    if (!operate(node, op, na, nb)) return false;  // the difference of the two sides
+    const Affine& r = affine_[node];
+    constraints_[constraintCount_++] = {op, r.constant, r.coef, {}, {}};
+    return true;
+  };
+  const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
+  return ForEachNode(first, walk.instructions.data() + walk.instructions.size(), digit, word, operate, compare);
 }
 
 // Gives the suffix's variables their digits in the walk's order, each
@@ -453,45 +499,43 @@ bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
   const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
   const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
   std::int64_t* values = values_.data();
-  const Instruction* end = walk.instructions.data() + step.endInstruction;
-  for (const Instruction* in = walk.instructions.data() + step.firstInstruction; in != end; ++in) {
-    std::int64_t& r = values[in->node];
-    if (in->code == Instruction::kDigit) {
-      r = digits_[in->a];
-      continue;
-    }
-    if (in->code == Instruction::kWord) {
-      r = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) r += terms[t].weight * digits_[terms[t].variable];
-      continue;
-    }
-    const std::int64_t a = values[in->a];
-    const std::int64_t b = values[in->b];
-    const std::int32_t op = in->Operator();
-    const bool wide = a == kTooWideValue || b == kTooWideValue;
-    if (IsComparison(op)) {
-      if (!wide) {
-        if (!Compare(op, a, b)) return false;
-        continue;
-      }
-      const RelationCode& code = plan_.codes[plan_.relationCodes[nodes[in->node].relation]];
-      if (!EvaluateExact(code.words.data(), code.length, digits_, *wide_)) return false;
-      continue;
-    }
-    if (wide) {
+  const auto digit = [&](std::uint16_t node, int variable) {
+    values[node] = digits_[variable];
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {
+    std::int64_t r = nodes[node].constant;
+    for (int t = first; t < end; ++t) r += terms[t].weight * digits_[terms[t].variable];
+    values[node] = r;
+    return true;
+  };
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    const std::int64_t a = values[na];
+    const std::int64_t b = values[nb];
+    std::int64_t& r = values[node];
+    if (a == kTooWideValue || b == kTooWideValue) {
       r = kTooWideValue;
-      continue;
+      return true;
     }
     switch (Apply(op, a, b, r)) {
       case Outcome::kDone:
-        break;
+        return true;
       case Outcome::kFails:
         return false;
       case Outcome::kTooWide:
         r = kTooWideValue;
     }
-  }
-  return true;
+    return true;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    const std::int64_t a = values[na];
+    const std::int64_t b = values[nb];
+    if (a != kTooWideValue && b != kTooWideValue) return Compare(op, a, b);
+    const RelationCode& code = plan_.codes[plan_.relationCodes[nodes[node].relation]];
+    return EvaluateExact(code.words.data(), code.length, digits_, *wide_);
+  };
+  const Instruction* base = walk.instructions.data();
+  return ForEachNode(base + step.firstInstruction, base + step.endInstruction, digit, word, operate, compare);
 }
 
 // Counts the solution and lists it while fewer than kMaxListedSolutions are

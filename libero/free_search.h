@@ -14,6 +14,10 @@
 
 namespace zifrel::libero {
 
+// How a search ended: it went through every assignment it had to, or a stop
+// request ended it early.
+enum class SearchEnd : std::uint8_t { kCompleted, kStopped };
+
 // Every assignment of distinct digits to the variables, in the order the
 // plan fixes; solutions are reported in that order, and counted in full.
 // See SearchPlan for what is tested where.
@@ -23,16 +27,13 @@ class FreeSearch {
   void Plan(const SearchSetup& setup);
 
   // Searches, lists the first solutions on `out` and counts them all in
-  // `count`, which another thread may read at any time. Returns false when
-  // `stop` ended the search early.
-  bool Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
+  // `count`, which another thread may read at any time.
+  SearchEnd Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
 
   // A search that only has to tell one solution from several may end, as
   // completed, once it has counted `limit` solutions; its count is then at
   // least `limit`. Without a limit every solution is counted.
   void LimitSolutions(std::int32_t limit) { limit_ = limit; }
-
-  std::int32_t SolutionCount() const { return solutionCount_; }
 
  private:
   using Sums = std::array<std::int64_t, kMaxForms>;
@@ -60,7 +61,7 @@ class FreeSearch {
   // A test still to come below a node, affine in the digits of the
   // variables left: constant + sum of coef[slot] * digit, compared with 0.
   struct Constraint {
-    std::int8_t op;
+    Operator op;
     std::int64_t constant;
     std::array<std::int64_t, kMaxSuffix> coef;
     std::array<std::int64_t, kMaxSuffix> laterUp;    // by slot: the positive weights after it
@@ -77,9 +78,9 @@ class FreeSearch {
   // few more solutions be counted after it is reached.
   bool Halted() { return solutionCount_ >= limit_ || stop_->Poll(); }
 
-  bool Assign(int position, unsigned freeDigits);
-  [[gnu::always_inline]] bool AssignLast(int position, unsigned freeDigits);
-  bool Count(const Walk& walk, int position, unsigned freeDigits);
+  SearchEnd Assign(int position, unsigned freeDigits);
+  [[gnu::always_inline]] SearchEnd AssignLast(int position, unsigned freeDigits);
+  SearchEnd Count(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);
   bool SolveSuffix(const Walk& walk, int position, unsigned freeDigits);

@@ -24,8 +24,9 @@ using Interval = Span<Wide>;
 // The one comparison of two intervals: Holds or Fails when every pair of
 // values in them compares so.
 template <class Int>
-[[gnu::always_inline]] inline RangeVerdict CompareRange(std::int32_t op, const Span<Int>& a, const Span<Int>& b) {
+[[gnu::always_inline]] inline RangeVerdict CompareRange(Operator op, const Span<Int>& a, const Span<Int>& b) {
   bool holds = false, fails = false;
+  using enum Operator;
   switch (op) {
     case kEqual:
       holds = a.low == a.high && b.low == b.high && a.low == b.low;
@@ -81,12 +82,12 @@ Outcome Times(const Span<Int>& a, const Span<Int>& b, Span<Int>& r) {
 // divisor keeps its sign, so its extremes lie at the corners of each part
 // of the divisor's interval that excludes 0.
 template <class Int>
-Outcome Quotient(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+Outcome Quotient(Operator op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
   if (b.low == 0 && b.high == 0) return Outcome::kFails;
   r.mayFail = b.low <= 0 && b.high >= 0;
   // An exact division may fail wherever it is inexact, unless it divides by
   // +-1 or both operands are known and it is exact.
-  if (op == kDivide) {
+  if (op == Operator::kDivide) {
     const bool unit = b.low == b.high && (b.low == 1 || b.low == -1);
     const bool knownExact = unit || (a.low == a.high && b.low == b.high && a.low % b.low == 0);
     r.mayFail = r.mayFail || !knownExact;
@@ -150,7 +151,8 @@ Outcome Power(const Span<Int>& a, const Span<Int>& e, Span<Int>& r) {
 }
 
 template <class Int>
-Outcome ApplyRange(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+Outcome ApplyRange(Operator op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+  using enum Operator;
   switch (op) {
     case kPlus:
       if (__builtin_add_overflow(a.low, b.low, &r.result.low) ||

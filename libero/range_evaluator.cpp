@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "libero/code_walk.h"
 #include "libero/interval_arithmetic.h"
 
 namespace zifrel::libero {
@@ -18,65 +19,66 @@ namespace {
 struct Sides {
   Interval left;
   Interval right;
-  std::int32_t op = kEqual;
+  Operator op = Operator::kEqual;
   bool mayFail = false;
   bool alwaysFails = false;
+};
+
+// The walk in one width: the sides, or a walk that halts where an interval
+// does not fit or where every assignment fails.
+template <class Int>
+struct RangeMeaning {
+  using Value = Span<Int>;
+  const DigitRanges& ranges;
+  Sides sides{};
+  bool tooWide = false;
+
+  Span<Int> Start() const { return {0, 0}; }
+  bool Append(Span<Int>& t, std::int32_t w) {  // a word's digits: the number only grows
+    Int low = 0, high = 0;
+    if (IsVariableWord(w)) {
+      low = ranges.low[w], high = ranges.high[w];
+    } else if (w >= kFirstConstantWord && w < kFirstConstantWord + 10) {
+      low = high = w - kFirstConstantWord;
+    }
+    if (__builtin_mul_overflow(t.low, 10, &t.low) || __builtin_mul_overflow(t.high, 10, &t.high) ||
+        __builtin_add_overflow(t.low, low, &t.low) || __builtin_add_overflow(t.high, high, &t.high)) {
+      tooWide = true;
+      return false;
+    }
+    return true;
+  }
+  bool Operate(Operator op, bool, Span<Int>& a, const Span<Int>& b) {
+    Operation<Int> r;
+    switch (ApplyRange(op, a, b, r)) {
+      case Outcome::kDone:
+        a = r.result;
+        sides.mayFail = sides.mayFail || r.mayFail;
+        return true;
+      case Outcome::kFails:
+        sides.alwaysFails = true;  // every assignment fails here
+        return false;
+      case Outcome::kTooWide:
+        tooWide = true;
+        return false;
+    }
+    return false;
+  }
+  void Compare(Operator op, const Span<Int>& a, const Span<Int>& b) {
+    sides.left = {a.low, a.high};
+    sides.right = {b.low, b.high};
+    sides.op = op;
+  }
 };
 
 // The evaluation in one width; nothing when an interval does not fit, or
 // when the code is not a relation.
 template <class Int>
 std::optional<Sides> SidesIn(const RelationCode& code, const DigitRanges& ranges) {
-  Span<Int> stack[kStackCapacity];
-  int top = -1;
-  Sides sides;
-  for (int i = 0; i < code.length; ++i) {
-    const std::int32_t w = code.words[i];
-    if (w == kStartWord) {
-      if (top == kStackCapacity - 1) return std::nullopt;
-      stack[++top] = {0, 0};
-      continue;
-    }
-    if (IsDigitWord(w)) {  // a word's digits: the number only grows
-      if (top < 0) return std::nullopt;
-      Int low = 0, high = 0;
-      if (IsVariableWord(w)) {
-        low = ranges.low[w], high = ranges.high[w];
-      } else if (w >= kFirstConstantWord && w < kFirstConstantWord + 10) {
-        low = high = w - kFirstConstantWord;
-      }
-      Span<Int>& t = stack[top];
-      if (__builtin_mul_overflow(t.low, 10, &t.low) || __builtin_mul_overflow(t.high, 10, &t.high) ||
-          __builtin_add_overflow(t.low, low, &t.low) || __builtin_add_overflow(t.high, high, &t.high)) {
-        return std::nullopt;
-      }
-      continue;
-    }
-    const std::int32_t op = OperatorOf(w);
-    if (op < 0) continue;
-    if (top < 1) return std::nullopt;
-    const Span<Int> b = stack[top--];
-    Span<Int>& a = stack[top];
-    if (IsComparison(op)) {
-      sides.left = {a.low, a.high};
-      sides.right = {b.low, b.high};
-      sides.op = op;
-      return sides;
-    }
-    Operation<Int> r;
-    switch (ApplyRange(op, a, b, r)) {
-      case Outcome::kDone:
-        break;
-      case Outcome::kFails:
-        sides.alwaysFails = true;  // every assignment fails here
-        return sides;
-      case Outcome::kTooWide:
-        return std::nullopt;
-    }
-    a = r.result;
-    sides.mayFail = sides.mayFail || r.mayFail;
-  }
-  return std::nullopt;
+  RangeMeaning<Int> meaning{ranges};
+  const WalkEnd end = WalkCode(code, meaning);
+  if (end == WalkEnd::kMalformed || meaning.tooWide) return std::nullopt;
+  return meaning.sides;
 }
 
 // In 64 bits first, which nearly always suffice, then in 128.
