@@ -17,6 +17,14 @@ constexpr int kSettleFromRemaining = 2;
 // changes no verdict.
 constexpr std::int64_t kTooWideValue = std::numeric_limits<std::int64_t>::min();
 
+// A relation settled on its code past 64 bits is judged after this many
+// tries, and kept on while at least one try in kWideSettleRatio settles.
+// The first tries are at the top of the search, where a settled verdict
+// spares the most; a relation that settles nothing there costs a walk of its
+// code per node below for nothing.
+constexpr std::int32_t kWideTriesBeforeJudging = 32;
+constexpr std::int32_t kWideSettleRatio = 16;
+
 // An affine suffix is counted arithmetically when it has at most this many
 // ways to take digits; beyond that, the walk goes one level deeper first.
 constexpr std::int32_t kMaxSuffixArrangements = 120;
@@ -64,6 +72,7 @@ void FreeSearch::Plan(const SearchSetup& setup) {
   ranges_.assign(nodes.size(), NodeRange{});
   affine_.assign(nodes.size(), Affine{});
   stamp_ = 0;
+  wideTries_.assign(setup.codes.size(), WideTries{});
   // Constants never change: computed once, here.
   for (std::size_t n = 0; n < nodes.size(); ++n) {
     if (nodes[n].variables == 0) values_[n] = nodes[n].constant;
@@ -78,13 +87,22 @@ SearchEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_
   count.store(0, std::memory_order_relaxed);
   std::copy(plan_.formConstants.begin(), plan_.formConstants.end(), sums_.begin());
   digits_ = InitialDigitValues();
-  SearchEnd end = plan_.total == 0 ? SearchEnd::kCompleted : Assign(0, kAllDigits);
+  SearchEnd end = plan_.total == 0 || !Feasible() ? SearchEnd::kCompleted : Assign(0, kAllDigits);
   // A search that reached its limit of solutions has done all it was asked.
   if (solutionCount_ >= limit_) end = SearchEnd::kCompleted;
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
   return end;
+}
+
+// Whether distinct digits can be given at all: the letters that may not
+// take 0 must find room among the nine other digits. Counting tells it
+// before a single digit is tried.
+bool FreeSearch::Feasible() const {
+  int leading = 0;
+  for (int v = 1; v <= plan_.total; ++v) leading += plan_.allowedDigits[v] == kNonZeroDigits;
+  return leading <= std::popcount(kNonZeroDigits) && plan_.total <= std::popcount(kAllDigits);
 }
 
 // Gives the variable at `position` each free digit in turn, in the order of
@@ -279,16 +297,12 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     Range a, b;
     operand(na, a, r.unknown, r.mayFail);
     operand(nb, b, r.unknown, r.mayFail);
-    if (r.unknown) {
-      allHold = false;
-      return true;
-    }
-    const RangeVerdict verdict = CompareRange(op, a, b);
+    const RangeVerdict verdict = r.unknown ? SettleWide(nodes[node].relation, ranges) : CompareRange(op, a, b);
     if (verdict == RangeVerdict::Fails) {
       failed = verdict;
       return false;
     }
-    allHold = allHold && verdict == RangeVerdict::Holds && !r.mayFail;
+    allHold = allHold && verdict == RangeVerdict::Holds && (!r.mayFail || r.unknown);
     return true;
   };
   const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
@@ -296,6 +310,21 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     return failed;
   }
   return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+}
+
+// A relation whose nodes leave 64 bits, settled on its code over the
+// ranges in as many bits as it takes. Where that seldom settles anything it
+// is no longer tried: it costs more than the digits it would spare.
+RangeVerdict FreeSearch::SettleWide(int relation, const DigitRanges& ranges) {
+  WideTries& tries = wideTries_[relation];
+  if (tries.tried > kWideTriesBeforeJudging && tries.settled * kWideSettleRatio < tries.tried) {
+    return RangeVerdict::Unknown;
+  }
+  ++tries.tried;
+  const RelationCode& code = plan_.codes[plan_.relationCodes[relation]];
+  const RangeVerdict verdict = EvaluateRange(code, ranges);
+  tries.settled += verdict != RangeVerdict::Unknown;
+  return verdict;
 }
 
 // Gives the step's variable the digit `d`, brings the sums it weighs in up

@@ -78,11 +78,13 @@ class FreeSearch {
   // few more solutions be counted after it is reached.
   bool Halted() { return solutionCount_ >= limit_ || stop_->Poll(); }
 
+  bool Feasible() const;
   SearchEnd Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] SearchEnd AssignLast(int position, unsigned freeDigits);
   SearchEnd Count(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);
+  RangeVerdict SettleWide(int relation, const DigitRanges& ranges);
   bool SolveSuffix(const Walk& walk, int position, unsigned freeDigits);
   bool AffineTests(const Walk& walk, int position);
   void EnumerateSuffix(const Walk& walk, int position, int slot, unsigned freeDigits);
@@ -106,6 +108,11 @@ class FreeSearch {
   std::vector<std::int64_t> values_;  // of the graph's nodes, or kTooWideValue
   std::vector<NodeRange> ranges_;
   std::vector<Affine> affine_;
+  struct WideTries {
+    std::int32_t tried = 0;
+    std::int32_t settled = 0;
+  };
+  std::vector<WideTries> wideTries_;  // by relation
   std::uint32_t stamp_ = 0;
   int constraintCount_ = 0;
   std::array<Constraint, 2 * kMaxRelations> constraints_{};

@@ -237,6 +237,14 @@ TEST(SearchReference, ChosenRelations) {
 // divided by -1 is 2^63, even where only ranges are known. Each
 // row: the count, the first solution listed, and whether the plain search
 // is quick enough to compare with.
+// The product of thirteen ABCDEFGHIJ^9 is 3,500 to 3,900 bits wide: within
+// the cap.
+const std::string kThirteenPowers = [] {
+  std::string text = "ABCDEFGHIJ^9";
+  for (int i = 1; i < 13; ++i) text += "*ABCDEFGHIJ^9";
+  return text + ">A";
+}();
+
 TEST(SearchReference, ValuesAreExact) {
   struct Row {
     const char* relation;
@@ -244,13 +252,18 @@ TEST(SearchReference, ValuesAreExact) {
     const char* first;
     bool compare;
   };
-  for (const Row& row : {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
-                         Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
-                         Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
-                         Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true},
-                         Row{"AB^13=0", 0, "", true}, Row{"(((2^5)^9)^7)^13>A", 10, " 0", true},
-                         Row{"((2^16)^16)^16>A", 0, "", true}, Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true},
-                         Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true}}) {
+  for (const Row& row :
+       {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
+        Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
+        Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
+        Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true},
+        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true},
+        Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true},
+        Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true},
+        // Settled by ranges past 64 bits: every assignment
+        // holds, or none does.
+        Row{"ABCDEFGHIJ*ABCDEFGHIJ*ABCDEFGHIJ>0", 3265920, " 9876543210", false},
+        Row{"ABCDEFGHIJ^20^20>A", 0, "", false}, Row{kThirteenPowers.c_str(), 3265920, " 9876543210", false}}) {
     SCOPED_TRACE(row.relation);
     const JobRun run = RunJob({row.relation});
     EXPECT_EQ(run.count, row.count);
@@ -351,6 +364,33 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
   mixed.low = {0, 1, 0, 1};
   mixed.high = {0, 4, 0, 9};
   EXPECT_EQ(CheckedVerdict("A*(B-C)+20<0", mixed), RangeVerdict::Unknown);
+
+  // Past 128 bits, bounds of magnitude: 9^1200 is 3,804 bits, 3^1600 2,536,
+  // 7^1600 4,492 and 9^1600 5,072, against a cap of 4,096.
+  struct Row {
+    const char* relation;
+    std::array<int, 3> low, high;  // A, B, C
+    RangeVerdict verdict;
+  };
+  for (const Row& row : {
+           Row{"((A^20)^20)^3>B", {2, 0, 0}, {9, 9, 0}, RangeVerdict::Holds},
+           Row{"((A^20)^20)^4>B", {7, 0, 0}, {9, 9, 0}, RangeVerdict::Fails},
+           Row{"((A^20)^20)^4>B", {3, 0, 0}, {9, 9, 0}, RangeVerdict::Unknown},
+           Row{"(A^20)^20*B^20>C", {2, 1, 0}, {9, 9, 9}, RangeVerdict::Holds},
+           Row{"(A^20)^20-(B^20)^20>C", {5, 4, 0}, {5, 4, 9}, RangeVerdict::Holds},
+           Row{"(A^20)^20=(B^20)^20+C", {2, 5, 0}, {3, 6, 9}, RangeVerdict::Fails},
+           Row{"(A^20)^20%(B^20)^19<C", {8, 2, 0}, {9, 3, 9}, RangeVerdict::Fails},
+           Row{"(A^20)^20:(B^20)^20>=C", {8, 2, 1}, {9, 3, 9}, RangeVerdict::Unknown},
+           Row{"(0-A)^(20*20+B)<C", {2, 1, 0}, {3, 1, 9}, RangeVerdict::Fails},  // no exponent past 20
+           Row{"((0-A)^20)^19*(0-B)<C", {2, 1, 0}, {3, 4, 9}, RangeVerdict::Holds},
+       }) {
+    DigitRanges ranges;
+    for (int v = 1; v <= 3; ++v) {
+      ranges.low[v] = static_cast<std::int8_t>(row.low[v - 1]);
+      ranges.high[v] = static_cast<std::int8_t>(row.high[v - 1]);
+    }
+    EXPECT_EQ(CheckedVerdict(row.relation, ranges), row.verdict) << row.relation;
+  }
 
   const unsigned seed = TestSeed();
   SCOPED_TRACE("seed " + std::to_string(seed));
