@@ -35,8 +35,9 @@ struct JobRun {
 
 // On `job`, or on a fresh object; the count starts at 77, as an earlier job may
 // leave it.
-JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr) {
+JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr, int threads = 1) {
   FreeRelations fresh;
+  fresh.UseThreads(threads);
   LineCollector out;
   StopFlag stop;
   if (stopAfterPolls > 0) stop.RequestAfterPolls(stopAfterPolls);
@@ -333,6 +334,68 @@ TEST(SearchReference, RandomRelations) {
     ExpectSameAsReference(relations);
     if (HasFatalFailure()) return;
     ++compared;
+  }
+}
+
+// Several threads count what one thread counts, and list the same: on the
+// exactness table, on relations nothing prunes and on random relations over
+// many letters, enough to share out.
+TEST(Threads, CountWhatOneThreadCounts) {
+  std::vector<Lines> cases = {{"ABCDE<FGHIJ"},
+                              {"A*B+C*D+E=F*G+H*I+J"},
+                              {"A+B+C+D+E+F+G+H+I+J>0"},
+                              {"(A*B+C*D*E+F^G)%53<>(H*I+J)%47", "(J*B+G*E*C+H^A)%59<>(D*F+I)%43"},
+                              {"ABCDEFGHIJ*ABCDEFGHIJ*ABCDEFGHIJ>0"},
+                              {"A^B^C=D"},
+                              {"A*B*C*D*E*F*G*H*I*J+A>=0"},
+                              {"AB:C>D", "AB+CD<EF"}};
+  const unsigned seed = TestSeed();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  RelationMaker maker{std::mt19937(seed), ""};
+  while (cases.size() < 60) {
+    maker.letters = std::string("ABCDEFGHIJ").substr(0, 7 + maker.Pick(4));
+    Lines relations(1 + maker.Pick(2));
+    for (std::string& r : relations) r = maker.Relation();
+    if (std::ranges::none_of(relations, [](const std::string& r) { return Normalised(r).empty(); })) {
+      cases.push_back(relations);
+    }
+  }
+  for (const Lines& relations : cases) {
+    SCOPED_TRACE(::testing::PrintToString(relations));
+    const JobRun one = RunJob(relations);
+    for (int threads : {2, 3}) {
+      const JobRun many = RunJob(relations, 0, nullptr, threads);
+      EXPECT_EQ(many.end, one.end);
+      EXPECT_EQ(many.out, one.out);
+      EXPECT_EQ(many.count, one.count);
+    }
+  }
+}
+
+// A stop while several threads count ends them all, and the count written
+// is the live count's last value: the listed solutions and as many counted
+// as the threads found.
+TEST(Threads, AStopLeavesAConsistentCount) {
+  const Lines relations = {"A*B+C*D+E=F*G+H*I+J"};
+  const JobRun full = RunJob(relations);
+  for (long polls : {1L, 30L, 300L, 3000L, 30000L}) {
+    SCOPED_TRACE(polls);
+    const JobRun run = RunJob(relations, polls, nullptr, 2);
+    if (run.end == JobEnd::Searched) {
+      EXPECT_EQ(run.out, full.out);
+      continue;
+    }
+    ASSERT_EQ(run.end, JobEnd::Stopped);
+    EXPECT_LE(run.count, full.count);
+    const std::int32_t listed = std::min(run.count, kMaxListedSolutions);
+    const std::size_t header = listed > 0 ? 2 : 0;
+    ASSERT_GE(run.out.size(), header + listed + 1);
+    EXPECT_TRUE(std::equal(run.out.begin(), run.out.begin() + header + listed, full.out.begin()));
+    const std::string summary = run.out[run.out.size() - 2];
+    EXPECT_EQ(summary, run.count == 0   ? "Nessuna soluzione"
+                       : run.count == 1 ? "1 soluzione"
+                                        : std::to_string(run.count) + " soluzioni");
+    EXPECT_EQ(run.out.back(), "(Ricerca interrotta)");
   }
 }
 
