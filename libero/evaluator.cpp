@@ -88,18 +88,18 @@ struct ExactMeaning {
   Outcome outcome = Outcome::kFails;
   bool holds = false;
 
-  Int Start() const { return 0; }
-  bool Append(Int& word, std::int32_t w) {
+  [[gnu::always_inline]] Int Start() const { return 0; }
+  [[gnu::always_inline]] bool Append(Int& word, std::int32_t w) {
     if (AppendDigit(word, digits[w])) return true;
     outcome = Outcome::kTooWide;
     return false;
   }
-  bool Operate(Operator op, bool, Int& a, const Int& b) {
+  [[gnu::always_inline]] bool Operate(Operator op, bool, Int& a, const Int& b) {
     const Int left = a;
     outcome = Apply(op, left, b, a);
     return outcome == Outcome::kDone;
   }
-  void Compare(Operator op, const Int& a, const Int& b) {
+  [[gnu::always_inline]] void Compare(Operator op, const Int& a, const Int& b) {
     outcome = Outcome::kDone;
     holds = libero::Compare(op, a, b);
   }

@@ -18,13 +18,14 @@ constexpr int kSettleFromRemaining = 2;
 // changes no verdict.
 constexpr std::int64_t kTooWideValue = std::numeric_limits<std::int64_t>::min();
 
-// Ranges at a given number of variables left are judged after this many
-// tries; they go on being tried while kSettleSpareRatio times their share
-// of settled nodes, times the assignments a settled node spares, reaches
-// 1; otherwise one node in kSettleProbeEvery still tries them. Chosen with
-// bench/libero_bench.cpp: NothingPrunes (no node ever settles) went from
-// the time of the plain search to a third of it, and the benchmarks where
-// ranges settle kept their times.
+// Ranges at a given number of variables left are judged every this many
+// tries: they go on being tried while their share of settled nodes, times
+// the assignments a settled node spares, reaches kSettleCost times the
+// variables left (a settling computes the nodes of all of them, on
+// intervals); otherwise one node in kSettleProbeEvery still tries them.
+// Chosen with bench/libero_bench.cpp: NothingPrunes, where a node seldom
+// settles, went from the time of the plain search to about a third of it,
+// and the benchmarks where ranges settle kept their times.
 constexpr std::int32_t kSettleTriesBeforeJudging = 256;
 constexpr std::int64_t kSettleCost = 1;
 constexpr std::int32_t kSettleProbeEvery = 64;
@@ -238,15 +239,14 @@ SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits)
 RangeVerdict FreeSearch::TrySettle(const Walk& walk, int position, unsigned freeDigits) {
   const int remaining = plan_->total - position;
   SettleTries& tries = settleTries_[remaining];
-  const bool judged = tries.tried >= kSettleTriesBeforeJudging;
-  if (judged &&
-      tries.settled * Arrangements(std::popcount(freeDigits), remaining) < kSettleCost * remaining * tries.tried &&
-      ++tries.skipped % kSettleProbeEvery != 0) {
-    return RangeVerdict::Unknown;
-  }
-  ++tries.tried;
+  if (!tries.worth && ++tries.skipped % kSettleProbeEvery != 0) return RangeVerdict::Unknown;
   const RangeVerdict verdict = Settle(walk, position, freeDigits);
+  ++tries.tried;
   tries.settled += verdict != RangeVerdict::Unknown;
+  if (tries.tried % kSettleTriesBeforeJudging == 0) {
+    tries.worth = tries.settled * Arrangements(std::popcount(freeDigits), remaining) >=
+                  kSettleCost * remaining * tries.tried;
+  }
   return verdict;
 }
 

@@ -148,6 +148,7 @@ class FreeSearch {
     std::int64_t tried = 0;
     std::int64_t settled = 0;
     std::int32_t skipped = 0;
+    bool worth = true;
   };
   std::array<SettleTries, kMaxVariables + 1> settleTries_{};  // by variables left
   std::uint32_t stamp_ = 0;
