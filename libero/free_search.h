@@ -25,7 +25,9 @@ enum class SearchEnd : std::uint8_t { kCompleted, kStopped };
 // See SearchPlan for what is tested where.
 class FreeSearch {
  public:
-  // Plans the tests. Allocates; the search itself does not.
+  // Plans the tests. Allocates; the search itself does not, but for the
+  // subtrees a search on several threads leaves for them (at most a few
+  // hundred, once the listed solutions are found).
   void Plan(const SearchSetup& setup);
 
   // Searches, lists the first solutions on `out` and counts them all in
