@@ -110,7 +110,7 @@ void FreeSearch::Prepare(std::size_t relations) {
   affine_.assign(nodes.size(), Affine{});
   stamp_ = 0;
   wideTries_.assign(relations, WideTries{});
-  settleTries_.fill({});
+  settleTries_.fill({0, 0, kSettleTriesBeforeJudging, 1, true});
   // Constants never change: computed once, here.
   for (std::size_t n = 0; n < nodes.size(); ++n) {
     if (nodes[n].variables == 0) values_[n] = nodes[n].constant;
@@ -240,14 +240,18 @@ SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits)
 // relation true almost everywhere) they are tried only now and then, in
 // case the subtrees further on settle better. Which nodes are settled
 // changes only the time taken, never a solution or the count.
-RangeVerdict FreeSearch::TrySettle(const Walk& walk, int position, unsigned freeDigits) {
+inline RangeVerdict FreeSearch::TrySettle(const Walk& walk, int position, unsigned freeDigits) {
   const int remaining = plan_->total - position;
   SettleTries& tries = settleTries_[remaining];
-  if (!tries.worth && ++tries.skipped % kSettleProbeEvery != 0) return RangeVerdict::Unknown;
+  if (!tries.worth) {
+    if (--tries.probeIn != 0) return RangeVerdict::Unknown;
+    tries.probeIn = kSettleProbeEvery;
+  }
   const RangeVerdict verdict = Settle(walk, position, freeDigits);
-  ++tries.tried;
   tries.settled += verdict != RangeVerdict::Unknown;
-  if (tries.tried % kSettleTriesBeforeJudging == 0) {
+  if (--tries.judgeIn == 0) {
+    tries.judgeIn = kSettleTriesBeforeJudging;
+    tries.tried += kSettleTriesBeforeJudging;
     tries.worth =
         tries.settled * Arrangements(std::popcount(freeDigits), remaining) >= kSettleCost * remaining * tries.tried;
   }

@@ -113,7 +113,7 @@ class FreeSearch {
   SearchEnd Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] SearchEnd AssignLast(int position, unsigned freeDigits);
   SearchEnd Count(const Walk& walk, int position, unsigned freeDigits);
-  RangeVerdict TrySettle(const Walk& walk, int position, unsigned freeDigits);
+  [[gnu::always_inline]] RangeVerdict TrySettle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);
   RangeVerdict SettleWide(int relation, const DigitRanges& ranges);
@@ -147,9 +147,10 @@ class FreeSearch {
   };
   std::vector<WideTries> wideTries_;  // by relation
   struct SettleTries {
-    std::int64_t tried = 0;
+    std::int64_t tried = 0;  // as of the last judgement
     std::int64_t settled = 0;
-    std::int32_t skipped = 0;
+    std::int32_t judgeIn = 0;  // tries to the next judgement
+    std::int32_t probeIn = 1;  // nodes to the next try, once not worth it
     bool worth = true;
   };
   std::array<SettleTries, kMaxVariables + 1> settleTries_{};  // by variables left
