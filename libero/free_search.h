@@ -106,8 +106,8 @@ class FreeSearch {
   void Restore(const CountTask& task);
   SearchEnd CountTasks();
   SearchEnd CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next);
-  void Counted();
-  void Publish();
+  [[gnu::always_inline]] void Counted();
+  [[gnu::always_inline]] void Publish();
 
   bool Feasible() const;
   SearchEnd Assign(int position, unsigned freeDigits);
