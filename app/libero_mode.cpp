@@ -1,5 +1,6 @@
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/genera.h"
@@ -20,6 +21,8 @@ void Genera::RunLibero() {
     });
   };
   const auto job = std::make_unique<libero::FreeRelations>();
+  // Every core counts; the report is the same as on one.
+  job->UseThreads(static_cast<int>(std::thread::hardware_concurrency()));
   job->SolveFreeRelations(lines, keep, *this, session().StopRequested, session().LiberoSolutionCount);
 }
 

@@ -22,8 +22,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-void RunJob(benchmark::State& state, const Lines& lines) {
+void RunJob(benchmark::State& state, const Lines& lines, int threads = 1) {
   libero::FreeRelations job;
+  job.UseThreads(threads);
   StopFlag stop;
   std::atomic<std::int32_t> count{0};
   for (auto _ : state) {
@@ -165,6 +166,54 @@ BENCHMARK(BM_LiberoFourSharingLetters)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiberoTwoFiveDigitWords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiberoSumOfTenLetters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LiberoProductOfTenLetters)->Unit(benchmark::kMillisecond);
+
+// Eight relations true almost everywhere, whose last digits and ranges
+// settle nothing: every assignment is tried. On 1 and on 2 threads, beside
+// the plain search of the same relations.
+const Lines kNothingPrunes = {"(A*B+C*D*E+F^G)%53<>(H*I+J)%47", "(J*B+G*E*C+H^A)%59<>(D*F+I)%43",
+                              "(C+D*J*A+I^F)%61<>(E*G+B*H)%41", "(E*F+A*B*C+D^J)%67<>(G*H+I)%37",
+                              "(B*I+J*H*G+C^D)%71<>(A*E+F)%31", "(H+G*F*E+B^I)%73<>(J*C+D*A)%29",
+                              "(I*J+E*D*B+A^H)%79<>(C*G+F)%23", "(D*C+H*I*F+G^E)%83<>(B*J+A)%19"};
+
+void BM_LiberoNothingPrunes(benchmark::State& state) {
+  RunJob(state, kNothingPrunes, static_cast<int>(state.range(0)));
+}
+BENCHMARK(BM_LiberoNothingPrunes)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LiberoPlainSearchNothingPrunes(benchmark::State& state) {
+  const std::vector<libero::RelationCode> codes = Compiled(kNothingPrunes);
+  const libero::WideScratch wide = libero::MakeWideScratch();
+  long count = 0;
+  for (auto _ : state) {
+    std::array<int, 10> d = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    libero::DigitValues digits = libero::InitialDigitValues();
+    do {
+      for (int v = 1; v <= 10; ++v) digits[v] = d[v - 1];
+      count += std::ranges::all_of(codes, [&](const libero::RelationCode& code) {
+        return libero::EvaluateExact(code.words.data(), code.length, digits, *wide);
+      });
+    } while (std::next_permutation(d.begin(), d.end()));
+  }
+  state.counters["solutions"] = static_cast<double>(count) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_LiberoPlainSearchNothingPrunes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Values past 64 bits that ranges settle at once, and ten leading letters,
+// which no assignment can fill.
+void BM_LiberoCubeOfTenLetters(benchmark::State& state) { RunJob(state, {"ABCDEFGHIJ*ABCDEFGHIJ*ABCDEFGHIJ>0"}); }
+BENCHMARK(BM_LiberoCubeOfTenLetters)->Unit(benchmark::kMillisecond);
+void BM_LiberoPowerPastTheCap(benchmark::State& state) { RunJob(state, {"ABCDEFGHIJ^20^20>A"}); }
+BENCHMARK(BM_LiberoPowerPastTheCap)->Unit(benchmark::kMillisecond);
+void BM_LiberoThirteenPowers(benchmark::State& state) {
+  std::string text = "ABCDEFGHIJ^9";
+  for (int i = 1; i < 13; ++i) text += "*ABCDEFGHIJ^9";
+  RunJob(state, {text + ">A"});
+}
+BENCHMARK(BM_LiberoThirteenPowers)->Unit(benchmark::kMillisecond);
+void BM_LiberoTenLeadingLetters(benchmark::State& state) {
+  RunJob(state, {"(AB*CD+EF*GH+IJ)%1009<>(BA*DC+FE*HG+JI)%1013"});
+}
+BENCHMARK(BM_LiberoTenLeadingLetters)->Unit(benchmark::kMicrosecond);
 
 // The floor every job must beat: a plain counter that tries every
 // assignment of ABCDE<FGHIJ, with no pruning at all.

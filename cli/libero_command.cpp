@@ -1,8 +1,12 @@
 #include <fcntl.h>
+#include <sched.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include "cli/command.h"
 #include "cli/error_reasons.h"
@@ -13,8 +17,24 @@
 namespace zifrel::cli {
 namespace {
 
+constexpr OptionSpec kOptions[] = {{"--jobs", true}};
+constexpr int kMaxJobs = 256;
+
+// The cores this process may run on.
+int CoresAvailable() {
+  cpu_set_t cores;
+  if (::sched_getaffinity(0, sizeof cores, &cores) == 0) return std::max(CPU_COUNT(&cores), 1);
+  return std::max(static_cast<int>(std::thread::hardware_concurrency()), 1);
+}
+
 int Libero(const ParsedArgs& args, Io& io) {
   if (args.positional.size() > 1) return UsageError(io, kLibero, "un solo file");
+  int threads = CoresAvailable();
+  if (const std::optional<std::string_view> jobs = args.Value("--jobs")) {
+    const std::optional<int> n = ParseInteger<int>(*jobs);
+    if (!n || *n < 1 || *n > kMaxJobs) return UsageError(io, kLibero, "--jobs vuole un numero da 1 a 256");
+    threads = *n;
+  }
   const std::string_view file = args.positional.empty() ? "-" : args.positional[0];
 
   // Opening or reading may wait (a FIFO, a terminal): a signal meanwhile
@@ -36,6 +56,7 @@ int Libero(const ParsedArgs& args, Io& io) {
   OutputSink out(io.out);
   std::atomic<std::int32_t> count{0};
   libero::FreeRelations job;
+  job.UseThreads(threads);
   const SearchRunning searching;
   switch (job.SolveFreeRelations(
       read.lines, [](std::span<const std::string>) {}, out, io.stop, count)) {
@@ -53,12 +74,14 @@ int Libero(const ParsedArgs& args, Io& io) {
 
 const Command kLibero = {
     "libero",
-    "zifrel-cli libero [FILE]",
+    "zifrel-cli libero [--jobs N] [FILE]",
     "      Risolve relazioni libere, una per riga, lette da FILE o, senza FILE\n"
     "      o con -, dallo standard input: ogni lettera e' una cifra diversa.\n"
     "      Al piu' 20 relazioni di al piu' 200 caratteri; elenca 20 soluzioni\n"
-    "      e le conta tutte, man mano che le trova.\n",
-    {},
+    "      e le conta tutte, man mano che le trova.\n"
+    "      --jobs N: conta su N core (senza: tutti quelli disponibili); il\n"
+    "      risultato e' lo stesso con qualunque N.\n",
+    kOptions,
     Libero,
 };
 

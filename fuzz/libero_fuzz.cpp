@@ -2,7 +2,9 @@
 // formula area (lines split at line feeds) run as a whole Libero job with a
 // small search; when the relations have few letters, the whole search is
 // also compared with the plain search of the tests, which computes every
-// value exactly: the same solutions, in the same order, and the same count.
+// value exactly: the same solutions, in the same order, and the same count;
+// with seven or eight letters, the search on two threads is compared with
+// the search on one, byte for byte.
 #include <atomic>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +25,8 @@ using namespace zifrel;
 
 constexpr long kPollsPerJob = 3000;  // keeps a ten-letter search to a moment
 constexpr std::size_t kMaxComparedLetters = 5;
+constexpr std::size_t kMinThreadedLetters = 7;  // fewer never start threads
+constexpr std::size_t kMaxThreadedLetters = 8;
 
 std::vector<std::string> SplitLines(const std::uint8_t* data, std::size_t size) {
   std::vector<std::string> lines(1);
@@ -36,8 +40,9 @@ std::vector<std::string> SplitLines(const std::uint8_t* data, std::size_t size) 
   return lines;
 }
 
-libero::JobEnd Run(const std::vector<std::string>& lines, long polls, std::vector<std::string>& out) {
+libero::JobEnd Run(const std::vector<std::string>& lines, long polls, std::vector<std::string>& out, int threads = 1) {
   libero::FreeRelations job;
+  job.UseThreads(threads);
   LineCollector sink;
   StopFlag stop;
   if (polls > 0) stop.RequestAfterPolls(polls);
@@ -70,7 +75,19 @@ void CompareWithPlainSearch(const std::vector<std::string>& lines) {
       if (c >= 'A' && c <= 'Z' && letters.find(c) == std::string::npos) letters += c;
     }
   }
-  if (letters.size() > kMaxComparedLetters || characters > 400) return;
+  // Searches big enough to be shared out among threads must list and count
+  // what one thread does, byte for byte.
+  if (characters > 400) return;
+  if (letters.size() >= kMinThreadedLetters && letters.size() <= kMaxThreadedLetters) {
+    std::vector<std::string> one, two;
+    Run(lines, 0, one);
+    Run(lines, 0, two, 2);
+    if (one != two) {
+      for (const std::string& r : normalised) std::fprintf(stderr, "relation: %s\n", r.c_str());
+      std::abort();
+    }
+  }
+  if (letters.size() > kMaxComparedLetters) return;
   std::vector<std::string> real;
   Run(lines, 0, real);
   if (real != testing::ReferenceLines(testing::ReferenceSolve(normalised))) {

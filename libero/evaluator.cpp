@@ -2,6 +2,8 @@
 
 #include <boost/multiprecision/cpp_int.hpp>
 
+#include "libero/code_walk.h"
+
 namespace zifrel::libero {
 
 DigitValues InitialDigitValues() {
@@ -32,7 +34,8 @@ bool BelowCap(Big& value) {
 using libero::Apply;  // the 64- and 128-bit forms, overloaded here for Big
 
 // One operation on values below the cap; a result past it fails.
-Outcome Apply(std::int32_t op, const Big& a, const Big& b, Big& r) {
+Outcome Apply(Operator op, const Big& a, const Big& b, Big& r) {
+  using enum Operator;
   switch (op) {
     case kPlus:
       r = a + b;
@@ -76,44 +79,49 @@ bool AppendDigit(Big& value, std::int32_t digit) {
   return BelowCap(value);
 }
 
-// The evaluation in one width, on the caller's stack. kDone sets `holds`;
-// kFails means the relation is false; kTooWide asks for a wider width.
+// The evaluation in one width. A failure ends the walk as false; a value
+// too wide ends it asking for a wider width.
+template <class Int>
+struct ExactMeaning {
+  using Value = Int;
+  const DigitValues& digits;
+  Outcome outcome = Outcome::kFails;
+  bool holds = false;
+
+  [[gnu::always_inline]] Int Start() const { return 0; }
+  [[gnu::always_inline]] bool Append(Int& word, std::int32_t w) {
+    if (AppendDigit(word, digits[w])) return true;
+    outcome = Outcome::kTooWide;
+    return false;
+  }
+  [[gnu::always_inline]] bool Operate(Operator op, bool, Int& a, const Int& b) {
+    const Int left = a;
+    outcome = Apply(op, left, b, a);
+    return outcome == Outcome::kDone;
+  }
+  [[gnu::always_inline]] void Compare(Operator op, const Int& a, const Int& b) {
+    outcome = Outcome::kDone;
+    holds = libero::Compare(op, a, b);
+  }
+};
+
+// kDone sets `holds`; kFails means the relation is false; kTooWide asks for
+// a wider width.
 template <class Int>
 Outcome Run(const std::int32_t* words, int length, const DigitValues& digits, Int* stack, bool& holds) {
-  int top = -1;
-  for (int i = 0; i < length; ++i) {
-    const std::int32_t w = words[i];
-    if (w == kStartWord) {
-      if (top == kStackCapacity - 1) return Outcome::kFails;
-      stack[++top] = 0;
-      continue;
-    }
-    if (IsDigitWord(w)) {
-      if (top < 0) return Outcome::kFails;
-      if (!AppendDigit(stack[top], digits[w])) return Outcome::kTooWide;
-      continue;
-    }
-    const std::int32_t op = OperatorOf(w);
-    if (op < 0) continue;
-    if (top < 1) return Outcome::kFails;
-    const Int b = stack[top--];
-    const Int a = stack[top];
-    if (IsComparison(op)) {
-      holds = Compare(op, a, b);
-      return Outcome::kDone;
-    }
-    if (const Outcome o = Apply(op, a, b, stack[top]); o != Outcome::kDone) return o;
-  }
-  return Outcome::kFails;
+  ExactMeaning<Int> meaning{digits};
+  if (WalkCode(words, length, meaning, stack) == WalkEnd::kMalformed) return Outcome::kFails;
+  holds = meaning.holds;
+  return meaning.outcome;
 }
 
 // One width: false when a value was too wide for it; otherwise true, with
 // the relation's verdict.
 template <class Int>
 bool Settles(const std::int32_t* words, int length, const DigitValues& digits, bool& verdict) {
-  Int stack[kStackCapacity];
+  std::array<Int, kStackCapacity> stack;
   bool holds = false;
-  const Outcome outcome = Run(words, length, digits, stack, holds);
+  const Outcome outcome = Run(words, length, digits, stack.data(), holds);
   verdict = outcome == Outcome::kDone && holds;
   return outcome != Outcome::kTooWide;
 }
@@ -157,62 +165,68 @@ std::int64_t PowerModulo(std::int64_t base, std::int64_t e, std::int64_t modulus
 
 }  // namespace
 
-bool EvaluateReading(const std::int32_t* words, int length, std::int64_t modulus, const DigitValues& digits) {
-  std::int64_t stack[kStackCapacity];
-  int top = -1;
-  for (int i = 0; i < length; ++i) {
-    const std::int32_t w = words[i];
-    if (w == kStartWord) {
-      if (top == kStackCapacity - 1) return false;
-      stack[++top] = 0;
-      continue;
-    }
-    if (IsDigitWord(w)) {
-      if (top < 0) return false;
-      // Only a word of an exponent, read in full, can be this long.
-      if (__builtin_mul_overflow(stack[top], 10, &stack[top]) ||
-          __builtin_add_overflow(stack[top], digits[w], &stack[top])) {
-        return true;
-      }
-      continue;
-    }
-    bool exact = false;
-    const std::int32_t op = OperatorOf(w, &exact);
-    if (op < 0) continue;
-    if (top < 1) return false;
-    const std::int64_t b = stack[top--];
-    std::int64_t& a = stack[top];
+namespace {
+
+// The residues of a reading. A verdict that the reading cannot give (an
+// exponent too wide to tell, an operator a reading does not have) lets the
+// relation hold; an exponent that fails makes it false.
+struct ReadingMeaning {
+  using Value = std::int64_t;
+  const DigitValues& digits;
+  std::int64_t modulus;
+  bool holds = false;
+
+  std::int64_t Start() const { return 0; }
+  bool Append(std::int64_t& word, std::int32_t w) {
+    // Only a word of an exponent, read in full, can be this long.
+    if (!AppendDigit(word, digits[w])) return Ends(true);
+    return true;
+  }
+  bool Operate(Operator op, bool exact, std::int64_t& a, const std::int64_t& b) {
     if (exact) {  // inside an exponent
       switch (Apply(op, a, b, a)) {
         case Outcome::kDone:
-          continue;
+          return true;
         case Outcome::kFails:
-          return false;
+          return Ends(false);
         case Outcome::kTooWide:
-          return true;  // an exponent this wide cannot be told here; the whole relation will be
+          return Ends(true);  // an exponent this wide cannot be told here; the whole relation will be
       }
     }
     switch (op) {
-      case kPlus:
+      case Operator::kPlus:
         a = Reduce(Reduce(a, modulus) + Reduce(b, modulus), modulus);
-        break;
-      case kMinus:
+        return true;
+      case Operator::kMinus:
         a = Reduce(Reduce(a, modulus) - Reduce(b, modulus), modulus);
-        break;
-      case kTimes:
+        return true;
+      case Operator::kTimes:
         a = Reduce(a, modulus) * Reduce(b, modulus) % modulus;
-        break;
-      case kPower:
-        if (b < 0 || b > kMaxExponent) return false;
+        return true;
+      case Operator::kPower:
+        if (b < 0 || b > kMaxExponent) return Ends(false);
         a = PowerModulo(a, b, modulus);
-        break;
-      case kEqual:
-        return Reduce(a, modulus) == Reduce(b, modulus);
+        return true;
       default:
-        return true;  // a reading has no other operator; nothing can be told from one
+        return Ends(true);  // a reading has no other operator; nothing can be told from one
     }
   }
-  return false;
+  void Compare(Operator op, const std::int64_t& a, const std::int64_t& b) {
+    // A reading's one comparison is its equality.
+    holds = op != Operator::kEqual || Reduce(a, modulus) == Reduce(b, modulus);
+  }
+  bool Ends(bool verdict) {
+    holds = verdict;
+    return false;
+  }
+};
+
+}  // namespace
+
+bool EvaluateReading(const std::int32_t* words, int length, std::int64_t modulus, const DigitValues& digits) {
+  ReadingMeaning meaning{digits, modulus};
+  std::array<std::int64_t, kStackCapacity> stack;
+  return WalkCode(words, length, meaning, stack.data()) != WalkEnd::kMalformed && meaning.holds;
 }
 
 bool EvaluateCode(const RelationCode& code, bool units, const DigitValues& digits) {

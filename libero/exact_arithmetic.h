@@ -25,8 +25,9 @@ enum class Outcome : std::uint8_t { kDone, kFails, kTooWide };
 // overflow detected. ":" is exact division; "%" the quotient truncated
 // toward zero; "^" takes an exponent 0..20, and 0^0 is 1.
 template <class Int>
-Outcome Apply(std::int32_t op, Int a, Int b, Int& r) {
+Outcome Apply(Operator op, Int a, Int b, Int& r) {
   static_assert(std::is_same_v<Int, std::int64_t> || std::is_same_v<Int, Wide>);
+  using enum Operator;
   switch (op) {
     case kPlus:
       return __builtin_add_overflow(a, b, &r) ? Outcome::kTooWide : Outcome::kDone;
@@ -65,7 +66,8 @@ Outcome Apply(std::int32_t op, Int a, Int b, Int& r) {
 
 // The one comparison of two values (kEqual .. kDifferent).
 template <class Value>
-bool Compare(std::int32_t op, const Value& a, const Value& b) {
+bool Compare(Operator op, const Value& a, const Value& b) {
+  using enum Operator;
   switch (op) {
     case kEqual:
       return a == b;

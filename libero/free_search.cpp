@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <thread>
 
 namespace zifrel::libero {
 namespace {
@@ -17,8 +18,45 @@ constexpr int kSettleFromRemaining = 2;
 // changes no verdict.
 constexpr std::int64_t kTooWideValue = std::numeric_limits<std::int64_t>::min();
 
+// Ranges at a given number of variables left are judged every this many
+// tries: they go on being tried while their share of settled nodes, times
+// the assignments a settled node spares, reaches kSettleCost times the
+// variables left (a settling computes the nodes of all of them, on
+// intervals); otherwise one node in kSettleProbeEvery still tries them.
+// Chosen with bench/libero_bench.cpp: NothingPrunes, where a node seldom
+// settles, went from the time of the plain search to about a third of it,
+// and the benchmarks where ranges settle kept their times.
+constexpr std::int32_t kSettleTriesBeforeJudging = 256;
+constexpr std::int64_t kSettleCost = 1;
+constexpr std::int32_t kSettleProbeEvery = 64;
+
+// A relation settled on its code past 64 bits is judged after this many
+// tries, and kept on while at least one try in kWideSettleRatio settles.
+// The first tries are at the top of the search, where a settled verdict
+// spares the most; a relation that settles nothing there costs a walk of its
+// code per node below for nothing.
+constexpr std::int32_t kWideTriesBeforeJudging = 32;
+constexpr std::int32_t kWideSettleRatio = 16;
+
+// The counting left once the listed solutions are found is shared out as
+// subtrees: about this many a thread, so that a thread that finishes early
+// takes another, none smaller than kSplitFromRemaining variables; and only
+// where at least kThreadedFromAssignments assignments are left, below which
+// starting threads costs more than it spares (a thread starts in about
+// 50 microseconds, the search tries an assignment in about 10 nanoseconds).
+constexpr int kTasksPerThread = 16;
+constexpr int kSplitFromRemaining = 5;
+constexpr double kThreadedFromAssignments = 200000;
+
+// A thread that shares the count adds to it every this many solutions.
+constexpr std::int32_t kPublishEvery = 4096;
+
 // An affine suffix is counted arithmetically when it has at most this many
-// ways to take digits; beyond that, the walk goes one level deeper first.
+// ways to take digits (5! = 120: five letters among their last five
+// digits); beyond that, the walk goes one level deeper first. Measured with
+// bench/libero_bench.cpp: at 24, TwoFiveDigitWords ran in two thirds of
+// the time but SumsOfProducts took 1.7 times as long; at 720 no benchmark
+// gained beyond the noise.
 constexpr std::int32_t kMaxSuffixArrangements = 120;
 
 // n! / (n - k)!: the ways to give k variables distinct digits out of n.
@@ -31,51 +69,102 @@ std::int32_t Arrangements(int n, int k) {
 int LowestDigit(unsigned digits) { return std::countr_zero(digits); }
 int HighestDigit(unsigned digits) { return 31 - std::countl_zero(digits); }
 
+// The one reading of a walk's instructions from `in` to `end`, each handed
+// to what the caller computes of it: a letter's digit (node, variable), a
+// word (node, its first and end term), an operation or a comparison (node,
+// operator, operand nodes). A handler that returns false ends the run, and
+// the run returns false.
+template <class Digit, class Word, class Operate, class Compare>
+[[gnu::always_inline]] inline bool ForEachNode(const Instruction* in, const Instruction* end, Digit digit, Word word,
+                                               Operate operate, Compare compare) {
+  for (; in != end; ++in) {
+    bool goOn = true;
+    if (in->code == Instruction::kDigit) {
+      goOn = digit(in->node, in->a);
+    } else if (in->code == Instruction::kWord) {
+      goOn = word(in->node, in->a, in->a + in->b);
+    } else if (const Operator op = in->Op(); IsComparison(op)) {
+      goOn = compare(in->node, op, in->a, in->b);
+    } else {
+      goOn = operate(in->node, op, in->a, in->b);
+    }
+    if (!goOn) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void FreeSearch::Plan(const SearchSetup& setup) {
-  plan_ = PlanSearch(setup);
-  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  ownPlan_ = PlanSearch(setup);
+  plan_ = &ownPlan_;
+  Prepare(setup.codes.size());
+  helpers_.clear();
+}
+
+// The state a search needs beside its plan, sized to it.
+void FreeSearch::Prepare(std::size_t relations) {
+  const std::span<const NodeGraph::Node> nodes = plan_->graph.Nodes();
   values_.assign(nodes.size(), 0);
   ranges_.assign(nodes.size(), NodeRange{});
   affine_.assign(nodes.size(), Affine{});
   stamp_ = 0;
+  wideTries_.assign(relations, WideTries{});
+  settleTries_.fill({0, 0, kSettleTriesBeforeJudging, 1, true});
   // Constants never change: computed once, here.
   for (std::size_t n = 0; n < nodes.size(); ++n) {
     if (nodes[n].variables == 0) values_[n] = nodes[n].constant;
   }
 }
 
-bool FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
+SearchEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
   out_ = &out;
   stop_ = &stop;
   countWord_ = &count;
   solutionCount_ = 0;
   count.store(0, std::memory_order_relaxed);
-  std::copy(plan_.formConstants.begin(), plan_.formConstants.end(), sums_.begin());
+  std::copy(plan_->formConstants.begin(), plan_->formConstants.end(), sums_.begin());
   digits_ = InitialDigitValues();
+  pollsStop_ = true;
+  shared_ = false;
+  tasks_.clear();
+  // Only a search that counts every solution has counting to share out.
+  deferring_ = threads_ > 1 && limit_ == std::numeric_limits<std::int32_t>::max();
+  SearchEnd end = plan_->total == 0 || !Feasible() ? SearchEnd::kCompleted : Assign(0, kAllDigits);
+  deferring_ = false;
+  if (end == SearchEnd::kCompleted && !tasks_.empty()) end = CountTasks();
   // A search that reached its limit of solutions has done all it was asked.
-  const bool completed = plan_.total == 0 || !Assign(0, kAllDigits) || solutionCount_ >= limit_;
+  if (solutionCount_ >= limit_) end = SearchEnd::kCompleted;
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
-  return completed;
+  return end;
+}
+
+// Whether distinct digits can be given at all: the letters that may not
+// take 0 must find room among the nine other digits. Counting tells it
+// before a single digit is tried.
+bool FreeSearch::Feasible() const {
+  int leading = 0;
+  for (int v = 1; v <= plan_->total; ++v) leading += plan_->allowedDigits[v] == kNonZeroDigits;
+  return leading <= std::popcount(kNonZeroDigits) && plan_->total <= std::popcount(kAllDigits);
 }
 
 // Gives the variable at `position` each free digit in turn, in the order of
-// the listed solutions; true means the search was stopped.
-bool FreeSearch::Assign(int position, unsigned freeDigits) {
+// the listed solutions.
+SearchEnd FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
-    return Count(plan_.counting[position], position, freeDigits);
+    if (deferring_) return Defer(position, position, freeDigits);
+    return Count(plan_->counting[position], position, freeDigits);
   }
-  if (Halted()) return true;
-  const Walk& walk = plan_.listing;
+  if (Halted()) return SearchEnd::kStopped;
+  const Walk& walk = plan_->listing;
   // A subtree that ranges show to hold no solution is left; one where all
   // hold must still be walked, to list them in order.
-  if (plan_.total - position >= kSettleFromRemaining && Settle(walk, position, freeDigits) == RangeVerdict::Fails) {
-    return false;
+  if (plan_->total - position >= kSettleFromRemaining && TrySettle(walk, position, freeDigits) == RangeVerdict::Fails) {
+    return SearchEnd::kCompleted;
   }
-  if (SolveSuffix(walk, position, freeDigits)) return false;
+  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   const int next = position + 1;
@@ -83,66 +172,90 @@ bool FreeSearch::Assign(int position, unsigned freeDigits) {
     const int d = LowestDigit(candidates);
     if (!Try(walk, step, saved, d)) continue;
     const unsigned rest = freeDigits & ~(1u << d);
-    if (next == plan_.total) {
+    if (next == plan_->total) {
       ReportSolution();
-    } else if (next + 1 == plan_.total) {
-      if (AssignLast(next, rest)) return true;
-    } else if (Assign(next, rest)) {
-      return true;
+    } else if ((next + 1 == plan_->total ? AssignLast(next, rest) : Assign(next, rest)) == SearchEnd::kStopped) {
+      return SearchEnd::kStopped;
     }
   }
-  return false;
+  return SearchEnd::kCompleted;
 }
 
 // The last variable, written out apart so that no call is made per
 // complete assignment: with ten letters there are as many last steps as
 // solutions to count.
-inline bool FreeSearch::AssignLast(int position, unsigned freeDigits) {
-  if (Halted()) return true;
-  const Walk& walk = plan_.listing;
+inline SearchEnd FreeSearch::AssignLast(int position, unsigned freeDigits) {
+  if (Halted()) return SearchEnd::kStopped;
+  const Walk& walk = plan_->listing;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     if (Try(walk, step, saved, LowestDigit(candidates))) ReportSolution();
   }
-  return false;
+  return SearchEnd::kCompleted;
 }
 
 // Counts the solutions below a node once none is listed any more, in the
-// walk's order; true means the search was stopped.
-bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
-  if (Halted()) return true;
-  const int remaining = plan_.total - position;
+// walk's order.
+SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
+  if (Halted()) return SearchEnd::kStopped;
+  const int remaining = plan_->total - position;
   if (remaining >= kSettleFromRemaining) {
-    const RangeVerdict verdict = Settle(walk, position, freeDigits);
-    if (verdict == RangeVerdict::Fails) return false;
+    const RangeVerdict verdict = TrySettle(walk, position, freeDigits);
+    if (verdict == RangeVerdict::Fails) return SearchEnd::kCompleted;
     if (verdict == RangeVerdict::Holds) {
       // Every remaining test holds whatever the digits: count the ways to
       // give them, a leading variable never taking 0.
       const int digits = std::popcount(freeDigits);
       int leading = 0;
-      for (int p = position; p < plan_.total; ++p) leading += walk.steps[p].allowedDigits != kAllDigits;
+      for (int p = position; p < plan_->total; ++p) leading += walk.steps[p].allowedDigits != kAllDigits;
       std::int32_t ways = Arrangements(digits, remaining);
       if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
       solutionCount_ += ways;
-      countWord_->store(solutionCount_, std::memory_order_relaxed);
-      return false;
+      Counted();
+      return SearchEnd::kCompleted;
     }
   }
-  if (SolveSuffix(walk, position, freeDigits)) return false;
+  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
 
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     const int d = LowestDigit(candidates);
     if (!Try(walk, step, saved, d)) continue;
-    if (position + 1 == plan_.total) {
+    if (position + 1 == plan_->total) {
       ReportSolution();
-    } else if (Count(walk, position + 1, freeDigits & ~(1u << d))) {
-      return true;
+    } else if (deferring_) {
+      Defer(walk.start, position + 1, freeDigits & ~(1u << d));
+    } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == SearchEnd::kStopped) {
+      return SearchEnd::kStopped;
     }
   }
-  return false;
+  return SearchEnd::kCompleted;
+}
+
+// Settle where it pays: at each number of variables left, ranges are tried
+// while they settle often enough to spare more than they cost, a settled
+// node sparing every assignment below it. Where they seldom settle (every
+// relation true almost everywhere) they are tried only now and then, in
+// case the subtrees further on settle better. Which nodes are settled
+// changes only the time taken, never a solution or the count.
+inline RangeVerdict FreeSearch::TrySettle(const Walk& walk, int position, unsigned freeDigits) {
+  const int remaining = plan_->total - position;
+  SettleTries& tries = settleTries_[remaining];
+  if (!tries.worth) {
+    if (--tries.probeIn != 0) return RangeVerdict::Unknown;
+    tries.probeIn = kSettleProbeEvery;
+  }
+  const RangeVerdict verdict = Settle(walk, position, freeDigits);
+  tries.settled += verdict != RangeVerdict::Unknown;
+  if (--tries.judgeIn == 0) {
+    tries.judgeIn = kSettleTriesBeforeJudging;
+    tries.tried += kSettleTriesBeforeJudging;
+    tries.worth =
+        tries.settled * Arrangements(std::popcount(freeDigits), remaining) >= kSettleCost * remaining * tries.tried;
+  }
+  return verdict;
 }
 
 // What bounds and ranges say of the tests still to come below a node: Fails
@@ -153,11 +266,11 @@ bool FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
 RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDigits) {
   bool allHold = !walk.pendingOther[position];
   for (BoundMask pending = walk.pendingBounds[position]; pending != 0; pending &= pending - 1) {
-    const Bound& bound = plan_.bounds[std::countr_zero(pending)];
+    const Bound& bound = plan_->bounds[std::countr_zero(pending)];
     std::int64_t low = sums_[bound.form];
     if (bound.right >= 0) low -= sums_[bound.right];
     std::int64_t high = low;
-    for (int p = position; p < plan_.total; ++p) {
+    for (int p = position; p < plan_->total; ++p) {
       const std::int64_t w = bound.weight[walk.steps[p].variable];
       const unsigned allowed = freeDigits & walk.steps[p].allowedDigits;
       if (w == 0 || allowed == 0) continue;
@@ -171,8 +284,8 @@ RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDig
   const bool graphPending = walk.steps[position].firstInstruction != static_cast<int>(walk.instructions.size());
   if (walk.pendingRanged[position] == 0 && !graphPending) return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
   DigitRanges ranges;
-  for (int v = 1; v <= plan_.total; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
-  for (int p = position; p < plan_.total; ++p) {
+  for (int v = 1; v <= plan_->total; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
+  for (int p = position; p < plan_->total; ++p) {
     const unsigned allowed = freeDigits & walk.steps[p].allowedDigits;
     if (allowed == 0) return RangeVerdict::Fails;  // no digit left for it: nothing below
     const int v = walk.steps[p].variable;
@@ -185,7 +298,7 @@ RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDig
     allHold = allHold && verdict == RangeVerdict::Holds;
   }
   for (RangedMask pending = walk.pendingRanged[position]; pending != 0; pending &= pending - 1) {
-    const RangeVerdict verdict = EvaluateRange(plan_.codes[plan_.rangedCodes[std::countr_zero(pending)]], ranges);
+    const RangeVerdict verdict = EvaluateRange(plan_->codes[plan_->rangedCodes[std::countr_zero(pending)]], ranges);
     if (verdict == RangeVerdict::Fails) return verdict;
     allHold = allHold && verdict == RangeVerdict::Holds;
   }
@@ -200,8 +313,8 @@ RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDig
 RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const DigitRanges& ranges) {
   using Range = Span<std::int64_t>;
   const std::uint32_t stamp = ++stamp_;
-  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
-  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  const std::span<const NodeGraph::Term> terms = plan_->graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_->graph.Nodes();
   // A node computed above: its value, unless it was too wide.
   const auto operand = [&](std::uint16_t n, Range& span, bool& unknown, bool& mayFail) {
     const NodeRange& r = ranges_[n];
@@ -215,50 +328,75 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     }
   };
   bool allHold = true;
-  const Instruction* end = walk.instructions.data() + walk.instructions.size();
-  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
-    NodeRange& r = ranges_[in->node];
-    r = {0, 0, stamp, false, false};
-    if (in->code == Instruction::kDigit) {
-      r.low = ranges.low[in->a], r.high = ranges.high[in->a];
-      continue;
+  RangeVerdict failed = RangeVerdict::Unknown;
+  const auto fresh = [&](std::uint16_t node) -> NodeRange& { return ranges_[node] = {0, 0, stamp, false, false}; };
+  const auto digit = [&](std::uint16_t node, int variable) {
+    NodeRange& r = fresh(node);
+    r.low = ranges.low[variable], r.high = ranges.high[variable];
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {  // words fit in 64 bits over any digits
+    NodeRange& r = fresh(node);
+    r.low = r.high = nodes[node].constant;
+    for (int t = first; t < end; ++t) {  // weights are positive
+      r.low += terms[t].weight * ranges.low[terms[t].variable];
+      r.high += terms[t].weight * ranges.high[terms[t].variable];
     }
-    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
-      r.low = r.high = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) {  // weights are positive
-        r.low += terms[t].weight * ranges.low[terms[t].variable];
-        r.high += terms[t].weight * ranges.high[terms[t].variable];
-      }
-      continue;
-    }
+    return true;
+  };
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    NodeRange& r = fresh(node);
     Range a, b;
-    operand(in->a, a, r.unknown, r.mayFail);
-    operand(in->b, b, r.unknown, r.mayFail);
-    const std::int32_t op = in->Operator();
-    if (IsComparison(op)) {
-      if (r.unknown) {
-        allHold = false;
-        continue;
-      }
-      const RangeVerdict verdict = CompareRange(op, a, b);
-      if (verdict == RangeVerdict::Fails) return verdict;
-      allHold = allHold && verdict == RangeVerdict::Holds && !r.mayFail;
-      continue;
-    }
-    if (r.unknown) continue;
+    operand(na, a, r.unknown, r.mayFail);
+    operand(nb, b, r.unknown, r.mayFail);
+    if (r.unknown) return true;
     range::Operation<std::int64_t> result;
     switch (range::ApplyRange(op, a, b, result)) {
       case Outcome::kDone:
         r.low = result.result.low, r.high = result.result.high;
         r.mayFail = r.mayFail || result.mayFail;
-        break;
+        return true;
       case Outcome::kFails:
-        return RangeVerdict::Fails;  // it fails over the whole subtree
+        failed = RangeVerdict::Fails;  // it fails over the whole subtree
+        return false;
       case Outcome::kTooWide:
         r.unknown = true;
     }
+    return true;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    NodeRange& r = fresh(node);
+    Range a, b;
+    operand(na, a, r.unknown, r.mayFail);
+    operand(nb, b, r.unknown, r.mayFail);
+    const RangeVerdict verdict = r.unknown ? SettleWide(nodes[node].relation, ranges) : CompareRange(op, a, b);
+    if (verdict == RangeVerdict::Fails) {
+      failed = verdict;
+      return false;
+    }
+    allHold = allHold && verdict == RangeVerdict::Holds && (!r.mayFail || r.unknown);
+    return true;
+  };
+  const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
+  if (!ForEachNode(first, walk.instructions.data() + walk.instructions.size(), digit, word, operate, compare)) {
+    return failed;
   }
   return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+}
+
+// A relation whose nodes leave 64 bits, settled on its code over the
+// ranges in as many bits as it takes. Where that seldom settles anything it
+// is no longer tried: it costs more than the digits it would spare.
+RangeVerdict FreeSearch::SettleWide(int relation, const DigitRanges& ranges) {
+  WideTries& tries = wideTries_[relation];
+  if (tries.tried > kWideTriesBeforeJudging && tries.settled * kWideSettleRatio < tries.tried) {
+    return RangeVerdict::Unknown;
+  }
+  ++tries.tried;
+  const RelationCode& code = plan_->codes[plan_->relationCodes[relation]];
+  const RangeVerdict verdict = EvaluateRange(code, ranges);
+  tries.settled += verdict != RangeVerdict::Unknown;
+  return verdict;
 }
 
 // Gives the step's variable the digit `d`, brings the sums it weighs in up
@@ -282,7 +420,7 @@ inline bool FreeSearch::Try(const Walk& walk, const Step& step, const SavedSums&
 // then every way tried arithmetically, in the walk's order, each solution
 // reported. False, having done nothing, where that does not apply.
 bool FreeSearch::SolveSuffix(const Walk& walk, int position, unsigned freeDigits) {
-  const int remaining = plan_.total - position;
+  const int remaining = plan_->total - position;
   if (position < walk.affineFrom || remaining < 2 ||
       Arrangements(std::popcount(freeDigits), remaining) > kMaxSuffixArrangements || walk.pendingOther[position] ||
       walk.pendingRanged[position] != 0 || !AffineTests(walk, position)) {
@@ -314,22 +452,22 @@ bool FreeSearch::SolveSuffix(const Walk& walk, int position, unsigned freeDigits
 // digits of the variables left (slot 0 the one at `position`). False when
 // one of them is not affine there, or a value is too wide.
 bool FreeSearch::AffineTests(const Walk& walk, int position) {
-  const int remaining = plan_.total - position;
+  const int remaining = plan_->total - position;
   std::array<int, kMaxVariables + 1> slotOf;
   slotOf.fill(-1);
-  for (int p = position; p < plan_.total; ++p) slotOf[walk.steps[p].variable] = p - position;
+  for (int p = position; p < plan_->total; ++p) slotOf[walk.steps[p].variable] = p - position;
   constraintCount_ = 0;
 
   for (BoundMask pending = walk.pendingBounds[position]; pending != 0; pending &= pending - 1) {
-    const Bound& bound = plan_.bounds[std::countr_zero(pending)];
+    const Bound& bound = plan_->bounds[std::countr_zero(pending)];
     Constraint& c = constraints_[constraintCount_++];
     c = {bound.op, sums_[bound.form] - (bound.right >= 0 ? sums_[bound.right] : 0), {}, {}, {}};
-    for (int p = position; p < plan_.total; ++p) c.coef[p - position] = bound.weight[walk.steps[p].variable];
+    for (int p = position; p < plan_->total; ++p) c.coef[p - position] = bound.weight[walk.steps[p].variable];
   }
 
   const std::uint32_t stamp = ++stamp_;
-  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
-  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  const std::span<const NodeGraph::Term> terms = plan_->graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_->graph.Nodes();
   // A node computed above is a constant here, unless it was too wide.
   Affine leftConstant{}, rightConstant{};
   const auto operand = [&](std::uint16_t n, Affine& scratch) -> const Affine* {
@@ -341,42 +479,47 @@ bool FreeSearch::AffineTests(const Walk& walk, int position) {
     return &x == &leftConstant || &x == &rightConstant ||
            std::all_of(x.coef.begin(), x.coef.begin() + remaining, [](std::int64_t w) { return w == 0; });
   };
-  const Instruction* end = walk.instructions.data() + walk.instructions.size();
-  for (const Instruction* in = walk.instructions.data() + walk.steps[position].firstInstruction; in != end; ++in) {
-    Affine& r = affine_[in->node];
+  const auto fresh = [&](std::uint16_t node) -> Affine& {
+    Affine& r = affine_[node];
     r.stamp = stamp;
     r.constant = 0;
     std::fill(r.coef.begin(), r.coef.begin() + remaining, 0);
-    if (in->code == Instruction::kDigit) {
-      r.coef[slotOf[in->a]] = 1;
-      continue;
-    }
-    if (in->code == Instruction::kWord) {  // words fit in 64 bits over any digits
-      r.constant = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) {
-        const int slot = slotOf[terms[t].variable];
-        if (slot < 0) {
-          r.constant += terms[t].weight * digits_[terms[t].variable];
-        } else {
-          r.coef[slot] += terms[t].weight;
-        }
+    return r;
+  };
+  const auto digit = [&](std::uint16_t node, int variable) {
+    fresh(node).coef[slotOf[variable]] = 1;
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {  // words fit in 64 bits over any digits
+    Affine& r = fresh(node);
+    r.constant = nodes[node].constant;
+    for (int t = first; t < end; ++t) {
+      const int slot = slotOf[terms[t].variable];
+      if (slot < 0) {
+        r.constant += terms[t].weight * digits_[terms[t].variable];
+      } else {
+        r.coef[slot] += terms[t].weight;
       }
-      continue;
     }
-    const Affine* a = operand(in->a, leftConstant);
-    const Affine* b = operand(in->b, rightConstant);
+    return true;
+  };
+  // False for a product of two unknowns, a power, a division or a value
+  // that does not fit.
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    Affine& r = fresh(node);
+    const Affine* a = operand(na, leftConstant);
+    const Affine* b = operand(nb, rightConstant);
     if (a == nullptr || b == nullptr) return false;
-    const std::int32_t op = in->Operator();
     bool overflow = false;
-    if (op == kPlus || op == kMinus || IsComparison(op)) {
-      const bool add = op == kPlus;
+    if (op == Operator::kPlus || op == Operator::kMinus || IsComparison(op)) {
+      const bool add = op == Operator::kPlus;
       overflow = add ? __builtin_add_overflow(a->constant, b->constant, &r.constant)
                      : __builtin_sub_overflow(a->constant, b->constant, &r.constant);
       for (int slot = 0; slot < remaining; ++slot) {
         overflow = overflow || (add ? __builtin_add_overflow(a->coef[slot], b->coef[slot], &r.coef[slot])
                                     : __builtin_sub_overflow(a->coef[slot], b->coef[slot], &r.coef[slot]));
       }
-    } else if (op == kTimes && (isConstant(*a) || isConstant(*b))) {
+    } else if (op == Operator::kTimes && (isConstant(*a) || isConstant(*b))) {
       const Affine& scaled = isConstant(*a) ? *b : *a;
       const std::int64_t factor = isConstant(*a) ? a->constant : b->constant;
       overflow = __builtin_mul_overflow(scaled.constant, factor, &r.constant);
@@ -384,14 +527,18 @@ bool FreeSearch::AffineTests(const Walk& walk, int position) {
         overflow = overflow || __builtin_mul_overflow(scaled.coef[slot], factor, &r.coef[slot]);
       }
     } else {
-      return false;  // a product of two unknowns, a power or a division
+      return false;
     }
-    if (overflow) return false;
-    if (IsComparison(op)) {
-      constraints_[constraintCount_++] = {static_cast<std::int8_t>(op), r.constant, r.coef, {}, {}};
-    }
-  }
-  return true;
+    return !overflow;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    if (!operate(node, op, na, nb)) return false;  // the difference of the two sides
+    const Affine& r = affine_[node];
+    constraints_[constraintCount_++] = {op, r.constant, r.coef, {}, {}};
+    return true;
+  };
+  const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
+  return ForEachNode(first, walk.instructions.data() + walk.instructions.size(), digit, word, operate, compare);
 }
 
 // Gives the suffix's variables their digits in the walk's order, each
@@ -399,7 +546,7 @@ bool FreeSearch::AffineTests(const Walk& walk, int position) {
 // all the constraints. A digit is passed over as soon as the digits still
 // free cannot bring some constraint to hold.
 void FreeSearch::EnumerateSuffix(const Walk& walk, int position, int slot, unsigned freeDigits) {
-  const int slots = plan_.total - position;
+  const int slots = plan_->total - position;
   const Step& step = walk.steps[position + slot];
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     const int d = LowestDigit(candidates);
@@ -434,11 +581,11 @@ bool FreeSearch::RunTest(const Test& test) {
     case Test::kResidue:
       return sums_[test.form] % test.modulus == 0;
     case Test::kReading: {
-      const RelationCode& code = plan_.codes[test.code];
+      const RelationCode& code = plan_->codes[test.code];
       return EvaluateReading(code.words.data(), code.length, test.modulus, digits_);
     }
     case Test::kExact: {
-      const RelationCode& code = plan_.codes[test.code];
+      const RelationCode& code = plan_->codes[test.code];
       return EvaluateExact(code.words.data(), code.length, digits_, *wide_);
     }
   }
@@ -450,61 +597,59 @@ bool FreeSearch::RunTest(const Test& test) {
 // 64 bits passes that on, and a comparison that meets one evaluates its
 // relation from the code, in as many bits as it takes.
 bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
-  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
-  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  const std::span<const NodeGraph::Term> terms = plan_->graph.Terms();
+  const std::span<const NodeGraph::Node> nodes = plan_->graph.Nodes();
   std::int64_t* values = values_.data();
-  const Instruction* end = walk.instructions.data() + step.endInstruction;
-  for (const Instruction* in = walk.instructions.data() + step.firstInstruction; in != end; ++in) {
-    std::int64_t& r = values[in->node];
-    if (in->code == Instruction::kDigit) {
-      r = digits_[in->a];
-      continue;
-    }
-    if (in->code == Instruction::kWord) {
-      r = nodes[in->node].constant;
-      for (int t = in->a; t < in->a + in->b; ++t) r += terms[t].weight * digits_[terms[t].variable];
-      continue;
-    }
-    const std::int64_t a = values[in->a];
-    const std::int64_t b = values[in->b];
-    const std::int32_t op = in->Operator();
-    const bool wide = a == kTooWideValue || b == kTooWideValue;
-    if (IsComparison(op)) {
-      if (!wide) {
-        if (!Compare(op, a, b)) return false;
-        continue;
-      }
-      const RelationCode& code = plan_.codes[plan_.relationCodes[nodes[in->node].relation]];
-      if (!EvaluateExact(code.words.data(), code.length, digits_, *wide_)) return false;
-      continue;
-    }
-    if (wide) {
+  const auto digit = [&](std::uint16_t node, int variable) {
+    values[node] = digits_[variable];
+    return true;
+  };
+  const auto word = [&](std::uint16_t node, int first, int end) {
+    std::int64_t r = nodes[node].constant;
+    for (int t = first; t < end; ++t) r += terms[t].weight * digits_[terms[t].variable];
+    values[node] = r;
+    return true;
+  };
+  const auto operate = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    const std::int64_t a = values[na];
+    const std::int64_t b = values[nb];
+    std::int64_t& r = values[node];
+    if (a == kTooWideValue || b == kTooWideValue) {
       r = kTooWideValue;
-      continue;
+      return true;
     }
     switch (Apply(op, a, b, r)) {
       case Outcome::kDone:
-        break;
+        return true;
       case Outcome::kFails:
         return false;
       case Outcome::kTooWide:
         r = kTooWideValue;
     }
-  }
-  return true;
+    return true;
+  };
+  const auto compare = [&](std::uint16_t node, Operator op, std::uint16_t na, std::uint16_t nb) {
+    const std::int64_t a = values[na];
+    const std::int64_t b = values[nb];
+    if (a != kTooWideValue && b != kTooWideValue) return Compare(op, a, b);
+    const RelationCode& code = plan_->codes[plan_->relationCodes[nodes[node].relation]];
+    return EvaluateExact(code.words.data(), code.length, digits_, *wide_);
+  };
+  const Instruction* base = walk.instructions.data();
+  return ForEachNode(base + step.firstInstruction, base + step.endInstruction, digit, word, operate, compare);
 }
 
 // Counts the solution and lists it while fewer than kMaxListedSolutions are
 // listed, the first one under a header of the letters.
 inline void FreeSearch::ReportSolution() {
   ++solutionCount_;
-  countWord_->store(solutionCount_, std::memory_order_relaxed);
+  Counted();
   if (solutionCount_ > kMaxListedSolutions) return;
-  const int total = plan_.total;
+  const int total = plan_->total;
   std::array<char, kMaxVariables + 2> line{};
   line[0] = ' ';
   if (solutionCount_ == 1) {
-    for (int v = 1; v <= total; ++v) line[v] = plan_.letters[v];
+    for (int v = 1; v <= total; ++v) line[v] = plan_->letters[v];
     out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
     std::array<char, kMaxVariables + 2> rule;
     rule.fill('-');
@@ -512,6 +657,125 @@ inline void FreeSearch::ReportSolution() {
   }
   for (int v = 1; v <= total; ++v) line[v] = static_cast<char>('0' + digits_[v]);
   out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
+}
+
+// The live count: stored whole by a search alone, added to in steps by
+// searches that share the count.
+inline void FreeSearch::Publish() {
+  if (!shared_) {
+    countWord_->store(solutionCount_, std::memory_order_relaxed);
+    return;
+  }
+  countWord_->fetch_add(solutionCount_ - published_, std::memory_order_relaxed);
+  published_ = solutionCount_;
+}
+
+// A search alone stores every new count; one that shares it adds to it in
+// steps, which spares the threads from waiting on each other for the word.
+inline void FreeSearch::Counted() {
+  if (!shared_ || solutionCount_ - published_ >= kPublishEvery) Publish();
+}
+
+// Leaves the subtree below a node of the counting walk that starts at
+// `start` for later, with the state it is counted from.
+SearchEnd FreeSearch::Defer(int start, int position, unsigned freeDigits) {
+  CountTask& task = tasks_.emplace_back();
+  task.start = start;
+  task.position = position;
+  task.freeDigits = freeDigits;
+  task.digits = digits_;
+  task.sums = sums_;
+  task.values = values_;
+  return SearchEnd::kCompleted;
+}
+
+void FreeSearch::Restore(const CountTask& task) {
+  digits_ = task.digits;
+  sums_ = task.sums;
+  std::copy(task.values.begin(), task.values.end(), values_.begin());
+}
+
+// The subtrees left once the listed solutions are found, counted on every
+// thread. Their order does not matter: only the count is left to find, and
+// it is a sum. The largest are split first, a level at a time, until there
+// are enough for each thread to take a new one as it finishes the last; a
+// small remainder is counted here alone, where threads would cost more
+// than they spare.
+SearchEnd FreeSearch::CountTasks() {
+  shared_ = true;
+  published_ = solutionCount_;
+  std::vector<CountTask> tasks;
+  while (tasks_.size() < static_cast<std::size_t>(kTasksPerThread * threads_)) {
+    // The tasks nearest the root are the largest.
+    const auto shallowest = std::min_element(
+        tasks_.begin(), tasks_.end(), [](const CountTask& a, const CountTask& b) { return a.position < b.position; });
+    const int depth = shallowest->position;
+    if (plan_->total - depth < kSplitFromRemaining) break;
+    tasks.clear();
+    std::swap(tasks, tasks_);
+    deferring_ = true;
+    for (const CountTask& task : tasks) {
+      if (task.position != depth) {
+        tasks_.push_back(task);
+        continue;
+      }
+      Restore(task);
+      if (Count(plan_->counting[task.start], task.position, task.freeDigits) == SearchEnd::kStopped) {
+        deferring_ = false;
+        Publish();
+        return SearchEnd::kStopped;
+      }
+    }
+    deferring_ = false;
+    if (tasks_.empty()) break;
+  }
+  std::stable_sort(tasks_.begin(), tasks_.end(),
+                   [](const CountTask& a, const CountTask& b) { return a.position < b.position; });
+  double work = 0;
+  for (const CountTask& task : tasks_) {
+    work += Arrangements(std::popcount(task.freeDigits), plan_->total - task.position);
+  }
+  const int threads = work < kThreadedFromAssignments ? 1 : std::min<int>(threads_, tasks_.size());
+  while (helpers_.size() + 1 < static_cast<std::size_t>(threads)) {
+    helpers_.push_back(std::make_unique<FreeSearch>());
+    FreeSearch& helper = *helpers_.back();
+    helper.plan_ = plan_;
+    helper.Prepare(wideTries_.size());
+  }
+  std::atomic<std::size_t> next{0};
+  std::vector<std::thread> running;
+  for (int t = 1; t < threads; ++t) {
+    FreeSearch& helper = *helpers_[t - 1];
+    helper.stop_ = stop_;
+    helper.countWord_ = countWord_;
+    helper.pollsStop_ = false;  // only this thread counts the polls
+    helper.shared_ = true;
+    helper.solutionCount_ = helper.published_ = kMaxListedSolutions;
+    running.emplace_back([&helper, &next, this] { helper.CountShare(tasks_, next); });
+  }
+  const SearchEnd end = CountShare(tasks_, next);
+  for (std::thread& thread : running) thread.join();
+  for (int t = 1; t < threads; ++t) {
+    FreeSearch& helper = *helpers_[t - 1];
+    solutionCount_ += helper.solutionCount_ - kMaxListedSolutions;
+    published_ += helper.published_ - kMaxListedSolutions;
+    helper.stop_ = nullptr;
+    helper.countWord_ = nullptr;
+  }
+  // A stop seen by any thread ends them all; it was asked of this search.
+  return end == SearchEnd::kStopped || stop_->IsSet() ? SearchEnd::kStopped : SearchEnd::kCompleted;
+}
+
+// Takes the next task not yet taken, until none is left or the search is
+// stopped.
+SearchEnd FreeSearch::CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next) {
+  SearchEnd end = SearchEnd::kCompleted;
+  for (std::size_t i; end == SearchEnd::kCompleted && (i = next.fetch_add(1)) < tasks.size();) {
+    Restore(tasks[i]);
+    end = Count(plan_->counting[tasks[i].start], tasks[i].position, tasks[i].freeDigits);
+  }
+  Publish();
+  return end;
 }
 
 }  // namespace zifrel::libero

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "core/line_sink.h"
@@ -14,25 +16,37 @@
 
 namespace zifrel::libero {
 
+// How a search ended: it went through every assignment it had to, or a stop
+// request ended it early.
+enum class SearchEnd : std::uint8_t { kCompleted, kStopped };
+
 // Every assignment of distinct digits to the variables, in the order the
 // plan fixes; solutions are reported in that order, and counted in full.
 // See SearchPlan for what is tested where.
 class FreeSearch {
  public:
-  // Plans the tests. Allocates; the search itself does not.
+  // Plans the tests. Allocates; the search itself does not, but for the
+  // subtrees a search on several threads leaves for them (at most a few
+  // hundred, once the listed solutions are found).
   void Plan(const SearchSetup& setup);
 
   // Searches, lists the first solutions on `out` and counts them all in
-  // `count`, which another thread may read at any time. Returns false when
-  // `stop` ended the search early.
-  bool Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
+  // `count`, which another thread may read at any time.
+  SearchEnd Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
 
   // A search that only has to tell one solution from several may end, as
   // completed, once it has counted `limit` solutions; its count is then at
   // least `limit`. Without a limit every solution is counted.
   void LimitSolutions(std::int32_t limit) { limit_ = limit; }
 
-  std::int32_t SolutionCount() const { return solutionCount_; }
+  // How many threads count the solutions once the listed ones are found; 1
+  // counts them all on the calling thread. The output and the final count
+  // are the same whatever the number.
+  void UseThreads(int threads) { threads_ = std::max(threads, 1); }
+
+  FreeSearch() = default;
+  FreeSearch(const FreeSearch&) = delete;
+  FreeSearch& operator=(const FreeSearch&) = delete;
 
  private:
   using Sums = std::array<std::int64_t, kMaxForms>;
@@ -60,7 +74,7 @@ class FreeSearch {
   // A test still to come below a node, affine in the digits of the
   // variables left: constant + sum of coef[slot] * digit, compared with 0.
   struct Constraint {
-    std::int8_t op;
+    Operator op;
     std::int64_t constant;
     std::array<std::int64_t, kMaxSuffix> coef;
     std::array<std::int64_t, kMaxSuffix> laterUp;    // by slot: the positive weights after it
@@ -75,13 +89,34 @@ class FreeSearch {
   // Whether the search ends here: stopped, or done with the solutions it
   // was asked for. The limit, checked where the stop is polled, may let a
   // few more solutions be counted after it is reached.
-  bool Halted() { return solutionCount_ >= limit_ || stop_->Poll(); }
+  bool Halted() { return solutionCount_ >= limit_ || (pollsStop_ ? stop_->Poll() : stop_->IsSet()); }
 
-  bool Assign(int position, unsigned freeDigits);
-  [[gnu::always_inline]] bool AssignLast(int position, unsigned freeDigits);
-  bool Count(const Walk& walk, int position, unsigned freeDigits);
+  // A subtree of a counting walk left for later, and the state above it.
+  struct CountTask {
+    int start;
+    int position;
+    unsigned freeDigits;
+    DigitValues digits;
+    Sums sums;
+    std::vector<std::int64_t> values;
+  };
+
+  void Prepare(std::size_t relations);
+  SearchEnd Defer(int start, int position, unsigned freeDigits);
+  void Restore(const CountTask& task);
+  SearchEnd CountTasks();
+  SearchEnd CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next);
+  [[gnu::always_inline]] void Counted();
+  [[gnu::always_inline]] void Publish();
+
+  bool Feasible() const;
+  SearchEnd Assign(int position, unsigned freeDigits);
+  [[gnu::always_inline]] SearchEnd AssignLast(int position, unsigned freeDigits);
+  SearchEnd Count(const Walk& walk, int position, unsigned freeDigits);
+  [[gnu::always_inline]] RangeVerdict TrySettle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);
+  RangeVerdict SettleWide(int relation, const DigitRanges& ranges);
   bool SolveSuffix(const Walk& walk, int position, unsigned freeDigits);
   bool AffineTests(const Walk& walk, int position);
   void EnumerateSuffix(const Walk& walk, int position, int slot, unsigned freeDigits);
@@ -100,11 +135,25 @@ class FreeSearch {
     bool mayFail;  // an operation on the way may fail
   };
 
-  SearchPlan plan_;
-  Sums sums_{};                       // running values of the forms
-  std::vector<std::int64_t> values_;  // of the graph's nodes, or kTooWideValue
+  SearchPlan ownPlan_;
+  const SearchPlan* plan_ = &ownPlan_;  // a helper reads its main search's plan
+  Sums sums_{};                         // running values of the forms
+  std::vector<std::int64_t> values_;    // of the graph's nodes, or kTooWideValue
   std::vector<NodeRange> ranges_;
   std::vector<Affine> affine_;
+  struct WideTries {
+    std::int32_t tried = 0;
+    std::int32_t settled = 0;
+  };
+  std::vector<WideTries> wideTries_;  // by relation
+  struct SettleTries {
+    std::int64_t tried = 0;  // as of the last judgement
+    std::int64_t settled = 0;
+    std::int32_t judgeIn = 0;  // tries to the next judgement
+    std::int32_t probeIn = 1;  // nodes to the next try, once not worth it
+    bool worth = true;
+  };
+  std::array<SettleTries, kMaxVariables + 1> settleTries_{};  // by variables left
   std::uint32_t stamp_ = 0;
   int constraintCount_ = 0;
   std::array<Constraint, 2 * kMaxRelations> constraints_{};
@@ -117,6 +166,14 @@ class FreeSearch {
   std::atomic<std::int32_t>* countWord_ = nullptr;
   std::int32_t solutionCount_ = 0;
   std::int32_t limit_ = std::numeric_limits<std::int32_t>::max();
+
+  int threads_ = 1;
+  bool deferring_ = false;  // subtrees to count are left for later, as tasks
+  bool pollsStop_ = true;   // false: the stop word is read, the polls left to the main search
+  bool shared_ = false;     // the live count is added to by several searches
+  std::int32_t published_ = 0;
+  std::vector<CountTask> tasks_;
+  std::vector<std::unique_ptr<FreeSearch>> helpers_;
 };
 
 }  // namespace zifrel::libero

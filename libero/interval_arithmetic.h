@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
@@ -19,13 +20,13 @@ struct Span {
   Int low = 0;
   Int high = 0;
 };
-using Interval = Span<Wide>;
 
 // The one comparison of two intervals: Holds or Fails when every pair of
 // values in them compares so.
 template <class Int>
-[[gnu::always_inline]] inline RangeVerdict CompareRange(std::int32_t op, const Span<Int>& a, const Span<Int>& b) {
+[[gnu::always_inline]] inline RangeVerdict CompareRange(Operator op, const Span<Int>& a, const Span<Int>& b) {
   bool holds = false, fails = false;
+  using enum Operator;
   switch (op) {
     case kEqual:
       holds = a.low == a.high && b.low == b.high && a.low == b.low;
@@ -81,12 +82,12 @@ Outcome Times(const Span<Int>& a, const Span<Int>& b, Span<Int>& r) {
 // divisor keeps its sign, so its extremes lie at the corners of each part
 // of the divisor's interval that excludes 0.
 template <class Int>
-Outcome Quotient(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+Outcome Quotient(Operator op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
   if (b.low == 0 && b.high == 0) return Outcome::kFails;
   r.mayFail = b.low <= 0 && b.high >= 0;
   // An exact division may fail wherever it is inexact, unless it divides by
   // +-1 or both operands are known and it is exact.
-  if (op == kDivide) {
+  if (op == Operator::kDivide) {
     const bool unit = b.low == b.high && (b.low == 1 || b.low == -1);
     const bool knownExact = unit || (a.low == a.high && b.low == b.high && a.low % b.low == 0);
     r.mayFail = r.mayFail || !knownExact;
@@ -150,7 +151,8 @@ Outcome Power(const Span<Int>& a, const Span<Int>& e, Span<Int>& r) {
 }
 
 template <class Int>
-Outcome ApplyRange(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+Outcome ApplyRange(Operator op, const Span<Int>& a, const Span<Int>& b, Operation<Int>& r) {
+  using enum Operator;
   switch (op) {
     case kPlus:
       if (__builtin_add_overflow(a.low, b.low, &r.result.low) ||
@@ -174,6 +176,101 @@ Outcome ApplyRange(std::int32_t op, const Span<Int>& a, const Span<Int>& b, Oper
       if (e.low > e.high) return Outcome::kFails;
       r.mayFail = e.low != b.low || e.high != b.high;
       return Power(a, e, r.result);
+    }
+    default:
+      return Outcome::kFails;
+  }
+}
+
+// Past 128 bits: bounds held as long doubles, whose exponent reaches far
+// beyond the cap (2^16383) and whose 64-bit mantissa holds every 64-bit
+// value. Each bound is rounded outward by one unit in the last place after
+// every operation, so the interval always holds the true values, and then
+// brought inward to whole numbers, which every true value is. A result
+// that reaches the cap fails: an interval wholly past it fails for every
+// assignment; one that crosses it is cut at the cap and may fail.
+using Magnitude = long double;
+
+inline const Magnitude kCap = std::ldexp(Magnitude{1}, kMaxValueBits);
+
+inline Magnitude Down(Magnitude x) { return std::nextafter(x, -std::numeric_limits<Magnitude>::infinity()); }
+inline Magnitude Up(Magnitude x) { return std::nextafter(x, std::numeric_limits<Magnitude>::infinity()); }
+
+// The rounded bounds [low, high] made whole and held against the cap.
+inline Outcome Settled(Magnitude low, Magnitude high, Operation<Magnitude>& r) {
+  low = std::ceil(Down(low));
+  high = std::floor(Up(high));
+  if (low >= kCap || high <= -kCap) return Outcome::kFails;
+  if (high >= kCap) high = kCap, r.mayFail = true;
+  if (low <= -kCap) low = -kCap, r.mayFail = true;
+  r.result = {low, high};
+  return Outcome::kDone;
+}
+
+// |x|^e rounded up, or down; stops once past the cap, which is enough to
+// know, so that nothing overflows.
+inline Magnitude RaiseBound(Magnitude x, int e, bool up) {
+  Magnitude r = 1;
+  for (; e > 0 && r <= kCap; --e) r = up ? Up(r * x) : Down(r * x);
+  return r;
+}
+
+inline Outcome ApplyRange(Operator op, const Span<Magnitude>& a, const Span<Magnitude>& b, Operation<Magnitude>& r) {
+  using enum Operator;
+  switch (op) {
+    case kPlus:
+      return Settled(a.low + b.low, a.high + b.high, r);
+    case kMinus:
+      return Settled(a.low - b.high, a.high - b.low, r);
+    case kTimes: {
+      const Magnitude p[4] = {a.low * b.low, a.low * b.high, a.high * b.low, a.high * b.high};
+      return Settled(*std::min_element(p, p + 4), *std::max_element(p, p + 4), r);
+    }
+    case kDivide:
+    case kQuotient: {
+      if (b.low == 0 && b.high == 0) return Outcome::kFails;
+      // Whether a wide division is exact cannot be told here.
+      r.mayFail = (b.low <= 0 && b.high >= 0) || op == kDivide;
+      Magnitude low = std::numeric_limits<Magnitude>::infinity(), high = -low;
+      for (const Span<Magnitude>& part : {Span<Magnitude>{b.low, std::min<Magnitude>(b.high, -1)},
+                                          Span<Magnitude>{std::max<Magnitude>(b.low, 1), b.high}}) {
+        if (part.low > part.high) continue;
+        for (const Magnitude n : {a.low, a.high}) {
+          for (const Magnitude d : {part.low, part.high}) {
+            // Truncation lies between the floor and the ceiling of the quotient.
+            low = std::min(low, std::floor(Down(n / d)));
+            high = std::max(high, std::ceil(Up(n / d)));
+          }
+        }
+      }
+      const bool mayFail = r.mayFail;
+      const Outcome o = Settled(low, high, r);
+      r.mayFail = r.mayFail || mayFail;
+      return o;
+    }
+    case kPower: {
+      const Magnitude eLow = std::max<Magnitude>(b.low, 0), eHigh = std::min<Magnitude>(b.high, kMaxExponent);
+      if (eLow > eHigh) return Outcome::kFails;
+      r.mayFail = eLow != b.low || eHigh != b.high;
+      // The magnitudes of the bases: the largest, and the smallest (0 when
+      // the interval holds 0).
+      const Magnitude most = std::max(std::fabs(a.low), std::fabs(a.high));
+      const Magnitude least = a.low <= 0 && a.high >= 0 ? 0 : std::min(std::fabs(a.low), std::fabs(a.high));
+      Magnitude low = std::numeric_limits<Magnitude>::infinity(), high = -low;
+      for (int e = static_cast<int>(eLow); e <= static_cast<int>(eHigh); ++e) {
+        const Magnitude reach = RaiseBound(most, e, true);
+        if (e % 2 == 0) {  // never negative
+          low = std::min(low, RaiseBound(least, e, false));
+          high = std::max(high, reach);
+        } else {  // odd: x^e keeps the sign of x and grows with it
+          low = std::min(low, a.low < 0 ? -RaiseBound(std::fabs(a.low), e, true) : RaiseBound(a.low, e, false));
+          high = std::max(high, a.high < 0 ? -RaiseBound(std::fabs(a.high), e, false) : RaiseBound(a.high, e, true));
+        }
+      }
+      const bool mayFail = r.mayFail;
+      const Outcome o = Settled(low, high, r);
+      r.mayFail = r.mayFail || mayFail;
+      return o;
     }
     default:
       return Outcome::kFails;

@@ -8,7 +8,10 @@ namespace zifrel::libero {
 namespace {
 
 // The variable counts a pilot reading may have, most welcome first: three
-// or four letters prune best.
+// or four letters prune best. The order of the listed solutions follows from
+// the pilot, and users and golden outputs rely on that order, so this list
+// stays as first chosen even where another pilot would search faster (the
+// counting walks reorder the letters freely, the listing never does).
 constexpr std::array<int, 10> kPilotPreference = {3, 4, 2, 5, 1, 6, 7, 8, 9, 10};
 
 }  // namespace
@@ -37,18 +40,16 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   out_ = &out;
   stop_ = &stop;
   count_ = &solutionCount;
-  bool stopped = false;
-  const int result = PrepareAndSearch(stopped);
+  const Prepared prepared = PrepareAndSearch();
   out_ = nullptr;
   stop_ = nullptr;
   count_ = nullptr;
 
-  if (result != 0) {
-    const int relation = result / 100;
-    const int code = result % 100;
+  if (prepared.end == JobEnd::Refused) {
     out.AppendLine(msg::kErrorHeader);
-    out.AppendLine(CheckMessage(code));
-    if (code != kTooManyVariables) out.AppendLine(kept_[relation]);
+    out.AppendLine(CheckMessage(prepared.check));
+    // Too many letters is said without a relation, even of one relation.
+    if (prepared.check != kTooManyVariables) out.AppendLine(kept_[prepared.relation]);
     return JobEnd::Refused;
   }
   const std::int32_t count = solutionCount.load(std::memory_order_relaxed);
@@ -60,17 +61,17 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   } else {
     out.AppendLine(std::to_string(count) + std::string(msg::kFreeSolutionsSuffix));
   }
-  if (!stopped) return JobEnd::Searched;
+  if (prepared.end == JobEnd::Searched) return JobEnd::Searched;
   out.AppendLine(msg::kFreeSearchStopped);
   return JobEnd::Stopped;
 }
 
-int FreeRelations::PrepareAndSearch(bool& stopped) {
+FreeRelations::Prepared FreeRelations::PrepareAndSearch() {
   table_.Reset();
   scratch_.length = 0;
   const int relations = static_cast<int>(texts_.size());
   for (int i = 0; i < relations; ++i) {
-    if (const CheckCode c = CheckRelation(texts_[i]); c != kCheckOk) return 100 * i + c;
+    if (const CheckCode c = CheckRelation(texts_[i]); c != kCheckOk) return {JobEnd::Refused, i, c};
   }
 
   // The pilot: the first relation, in the order of preference of counts,
@@ -101,13 +102,12 @@ int FreeRelations::PrepareAndSearch(bool& stopped) {
   codes_.assign(relations, RelationCode{});
   for (int j = 0; j < relations; ++j) CompileRelation(texts_[j], true, Reading::Full, codes_[j], table_);
   const int total = table_.Count();
-  if (total > kMaxVariables) return kTooManyVariables;
+  if (total > kMaxVariables) return {JobEnd::Refused, -1, kTooManyVariables};
 
   count_->store(0, std::memory_order_relaxed);
-  if (pilot_.relation < 0) return 0;
+  if (pilot_.relation < 0) return {};
   search_.Plan({total, pilot_.variables, &table_, texts_, codes_});
-  stopped = !search_.Run(*out_, *stop_, *count_);
-  return 0;
+  return {search_.Run(*out_, *stop_, *count_) == SearchEnd::kStopped ? JobEnd::Stopped : JobEnd::Searched};
 }
 
 }  // namespace zifrel::libero

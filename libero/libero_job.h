@@ -48,16 +48,21 @@ class FreeRelations {
   // `limit` solutions: a count of 2 already says "not unique".
   void LimitSolutions(std::int32_t limit) { search_.LimitSolutions(limit); }
 
-  // After a job that got that far: the pilot and the numbering it led to.
-  const PilotRelation& Pilot() const { return pilot_; }
-  const VariableTable& Variables() const { return table_; }
+  // Jobs from now on count on up to `threads` threads once the listed
+  // solutions are found (1, the default: on the calling thread alone). The
+  // report is the same, byte for byte, whatever the number.
+  void UseThreads(int threads) { search_.UseThreads(threads); }
 
  private:
-  // 0 when the search ran; else 100 * relation index + CheckCode of the
-  // first relation that fails its check, or kTooManyVariables when all the
-  // relations together have more than ten letters. `stopped` tells whether
-  // a search that ran was stopped.
-  int PrepareAndSearch(bool& stopped);
+  // What became of the relations kept: searched to the end, stopped, or
+  // refused for the `check` of relation `relation` (kTooManyVariables, with
+  // relation -1, when all of them together have more than ten letters).
+  struct Prepared {
+    JobEnd end = JobEnd::Searched;
+    int relation = -1;
+    CheckCode check = kCheckOk;
+  };
+  Prepared PrepareAndSearch();
 
   std::vector<std::string> kept_;      // the relations as typed
   std::vector<std::u32string> texts_;  // the same, normalised by their checks

@@ -1,8 +1,8 @@
 #include "libero/linear_view.h"
 
 #include <algorithm>
-#include <vector>
 
+#include "libero/code_walk.h"
 #include "libero/evaluator.h"
 
 namespace zifrel::libero {
@@ -41,8 +41,9 @@ LinearValue Combined(LinearValue a, const LinearValue& b, bool subtract) {
   return overflow ? Nonlinear() : a;
 }
 
-LinearValue ApplyLinear(std::int32_t op, const LinearValue& a, const LinearValue& b) {
+LinearValue ApplyLinear(Operator op, const LinearValue& a, const LinearValue& b) {
   if (!a.linear || !b.linear) return Nonlinear();
+  using enum Operator;
   switch (op) {
     case kPlus:
       return Combined(a, b, false);
@@ -70,35 +71,34 @@ LinearValue ApplyLinear(std::int32_t op, const LinearValue& a, const LinearValue
   }
 }
 
+// The walk: each value a linear form, or nonlinear.
+struct LinearMeaning {
+  using Value = LinearValue;
+  std::optional<LinearRelation> relation;
+
+  LinearValue Start() const { return {}; }
+  bool Append(LinearValue& top, std::int32_t w) const {
+    top = Scaled(top, 10);
+    if (!top.linear) return true;
+    std::int64_t& term = IsVariableWord(w) ? top.form.weight[w] : top.form.constant;
+    if (__builtin_add_overflow(term, IsVariableWord(w) ? 1 : InitialDigitValues()[w], &term)) top = Nonlinear();
+    return true;
+  }
+  bool Operate(Operator op, bool, LinearValue& a, const LinearValue& b) const {
+    a = ApplyLinear(op, a, b);
+    return true;
+  }
+  void Compare(Operator op, const LinearValue& a, const LinearValue& b) {
+    if (a.linear && b.linear) relation = LinearRelation{op, a.form, b.form};
+  }
+};
+
 }  // namespace
 
 std::optional<LinearRelation> LinearView(const RelationCode& full) {
-  const DigitValues constants = InitialDigitValues();
-  std::vector<LinearValue> stack;
-  for (int i = 0; i < full.length; ++i) {
-    const std::int32_t w = full.words[i];
-    if (w == kStartWord) {
-      stack.emplace_back();
-    } else if (IsDigitWord(w)) {
-      if (stack.empty()) return std::nullopt;
-      LinearValue& top = stack.back();
-      top = Scaled(top, 10);
-      if (!top.linear) continue;
-      std::int64_t& term = IsVariableWord(w) ? top.form.weight[w] : top.form.constant;
-      if (__builtin_add_overflow(term, IsVariableWord(w) ? 1 : constants[w], &term)) top = Nonlinear();
-    } else if (const std::int32_t op = OperatorOf(w); op >= 0) {
-      if (stack.size() < 2) return std::nullopt;
-      const LinearValue b = stack.back();
-      stack.pop_back();
-      const LinearValue a = stack.back();
-      if (IsComparison(op)) {
-        if (!a.linear || !b.linear) return std::nullopt;
-        return LinearRelation{op, a.form, b.form};
-      }
-      stack.back() = ApplyLinear(op, a, b);
-    }
-  }
-  return std::nullopt;
+  LinearMeaning meaning;
+  WalkCode(full, meaning);
+  return meaning.relation;
 }
 
 }  // namespace zifrel::libero

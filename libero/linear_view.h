@@ -16,7 +16,7 @@ struct LinearForm {
 };
 
 struct LinearRelation {
-  std::int32_t op = kEqual;  // kEqual .. kDifferent
+  Operator op = Operator::kEqual;  // a comparison
   LinearForm left;
   LinearForm right;
 };

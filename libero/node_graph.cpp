@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "libero/code_walk.h"
 #include "libero/evaluator.h"
 
 namespace zifrel::libero {
@@ -42,7 +43,8 @@ std::uint16_t NodeGraph::Intern(const Node& node, std::span<const Term> terms) {
     for (const Term& t : terms) key.insert(key.end(), {t.variable, t.weight});
     known = &words_.try_emplace({node.constant, key}, nodes_.size()).first->second;
   } else {
-    known = &operations_.try_emplace({node.kind, node.op, node.a, node.b}, nodes_.size()).first->second;
+    known =
+        &operations_.try_emplace({node.kind, static_cast<int>(node.op), node.a, node.b}, nodes_.size()).first->second;
   }
   if (*known != nodes_.size()) return *known;
   Node added = node;
@@ -55,99 +57,84 @@ std::uint16_t NodeGraph::Intern(const Node& node, std::span<const Term> terms) {
   return *known;
 }
 
-bool NodeGraph::Add(const RelationCode& full, int relation) {
-  // Checked first, added after: a relation the graph cannot hold leaves no
-  // node behind.
-  struct Operand {
-    bool constant;
-    std::int64_t value;
-  };
-  std::vector<Operand> operands;
-  std::vector<WordValue> words;
-  bool compared = false;
-  for (int i = 0; i < full.length && !compared; ++i) {
-    const std::int32_t w = full.words[i];
-    if (w == kStartWord) {
-      words.emplace_back();
-      operands.push_back({true, 0});
-    } else if (IsDigitWord(w)) {
-      if (words.empty()) return false;
-      WordValue& word = words.back();
-      word.Append(w);
-      if (IsVariableWord(w)) operands.back().constant = false;
-      if (!word.Fits()) return false;
-      operands.back().value = static_cast<std::int64_t>(word.constant);
-    } else if (const std::int32_t op = OperatorOf(w); op >= 0) {
-      if (operands.size() < 2) return false;
-      const Operand b = operands.back();
-      operands.pop_back();
-      Operand& a = operands.back();
-      if (IsComparison(op)) {
-        if (a.constant && b.constant) return false;  // a relation with letters never gets here
-        compared = true;
-      } else if (a.constant && b.constant) {
-        std::int64_t r = 0;
-        if (Apply(op, a.value, b.value, r) != Outcome::kDone) return false;
-        a.value = r;
-      } else {
-        a.constant = false;
-      }
-    }
-  }
-  if (!compared) return false;
+namespace {
 
-  // The same walk again, adding the nodes.
-  std::vector<std::uint16_t> stack;
-  std::vector<Term> terms;
-  WordValue word;
-  const auto closeWord = [&] {
-    terms.clear();
-    Node node;
-    node.constant = static_cast<std::int64_t>(word.constant);
-    for (int v = 1; v <= kMaxVariables; ++v) {
-      if (word.weight[v] == 0) continue;
-      terms.push_back({v, static_cast<std::int64_t>(word.weight[v])});
-      node.variables |= 1u << v;
-    }
-    stack.push_back(Intern(node, terms));
+// The relation's nodes as the walk finds them, kept aside: a relation the
+// graph cannot hold leaves no node behind. A value is the index of its node
+// in `found`.
+struct GraphMeaning {
+  using Value = int;
+  struct Found {
+    NodeGraph::Node node;
+    WordValue word;  // a word's letters and constant, or a folded constant
+    bool constant = true;
   };
-  bool inWord = false;
-  for (int i = 0; i < full.length; ++i) {
-    const std::int32_t w = full.words[i];
-    if (inWord && !IsDigitWord(w)) closeWord(), inWord = false;
-    if (w == kStartWord) {
-      word = {};
-      inWord = true;
-    } else if (IsDigitWord(w)) {
-      word.Append(w);
-    } else if (const std::int32_t op = OperatorOf(w); op >= 0) {
-      const std::uint16_t b = stack.back();
-      stack.pop_back();
-      const std::uint16_t a = stack.back();
-      const Node& left = nodes_[a];
-      const Node& right = nodes_[b];
-      Node node;
-      node.op = static_cast<std::int8_t>(op);
-      node.a = a;
-      node.b = b;
-      node.variables = left.variables | right.variables;
-      if (IsComparison(op)) {
-        node.kind = Kind::kComparison;
-        node.relation = static_cast<std::int16_t>(relation);
-        comparisons_.push_back(Intern(node, {}));
-        return true;
-      }
-      if (node.variables == 0) {  // both constant words: folded, as checked above
-        Node constant;
-        Apply(op, left.constant, right.constant, constant.constant);
-        stack.back() = Intern(constant, {});
-        continue;
-      }
-      node.kind = Kind::kOperation;
-      stack.back() = Intern(node, {});
-    }
+  std::vector<Found> found;
+
+  int Start() {
+    found.emplace_back();
+    return static_cast<int>(found.size()) - 1;
   }
-  return false;  // not reached: the check above found the comparison
+  bool Append(int& index, std::int32_t w) {
+    Found& f = found[index];
+    f.word.Append(w);
+    if (IsVariableWord(w)) f.constant = false;
+    return f.word.Fits();
+  }
+  bool Operate(Operator op, bool, int& a, const int& b) {
+    Found f;
+    if (found[a].constant && found[b].constant) {
+      std::int64_t r = 0;
+      if (Apply(op, static_cast<std::int64_t>(found[a].word.constant),
+                static_cast<std::int64_t>(found[b].word.constant), r) != Outcome::kDone) {
+        return false;
+      }
+      f.word.constant = r;
+    } else {
+      f = {{NodeGraph::Kind::kOperation, op, static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b)}, {}, false};
+    }
+    found.push_back(f);
+    a = static_cast<int>(found.size()) - 1;
+    return true;
+  }
+  void Compare(Operator op, const int& a, const int& b) {
+    // A relation with letters never compares two constants.
+    if (found[a].constant && found[b].constant) return;
+    found.push_back(
+        {{NodeGraph::Kind::kComparison, op, static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b)}, {}, false});
+  }
+};
+
+}  // namespace
+
+bool NodeGraph::Add(const RelationCode& full, int relation) {
+  GraphMeaning meaning;
+  if (WalkCode(full, meaning) != WalkEnd::kCompared || meaning.found.back().node.kind != Kind::kComparison) {
+    return false;
+  }
+  // The nodes found, in the walk's order, each operand before its use.
+  std::vector<std::uint16_t> id(meaning.found.size());
+  std::vector<Term> terms;
+  for (std::size_t i = 0; i < meaning.found.size(); ++i) {
+    Node node = meaning.found[i].node;
+    terms.clear();
+    if (node.kind == Kind::kWord) {
+      const WordValue& word = meaning.found[i].word;
+      node.constant = static_cast<std::int64_t>(word.constant);
+      for (int v = 1; v <= kMaxVariables; ++v) {
+        if (word.weight[v] == 0) continue;
+        terms.push_back({v, static_cast<std::int64_t>(word.weight[v])});
+        node.variables |= 1u << v;
+      }
+    } else {
+      node.a = id[node.a];
+      node.b = id[node.b];
+      node.variables = nodes_[node.a].variables | nodes_[node.b].variables;
+      if (node.kind == Kind::kComparison) node.relation = static_cast<std::int16_t>(relation);
+    }
+    id[i] = Intern(node, terms);
+  }
+  return true;
 }
 
 }  // namespace zifrel::libero

@@ -20,12 +20,12 @@ class NodeGraph {
 
   struct Node {
     Kind kind = Kind::kWord;
-    std::int8_t op = 0;          // an operation's or a comparison's operator
-    std::uint16_t a = 0;         // operands; for a word, its first term
-    std::uint16_t b = 0;         // for a word, its number of terms
-    std::int64_t constant = 0;   // a word's constant part; a folded constant is a word without terms
-    unsigned variables = 0;      // bit v: the node reads variable v
-    std::int16_t relation = -1;  // a comparison: the relation it decides
+    Operator op = Operator::kPlus;  // an operation's or a comparison's operator
+    std::uint16_t a = 0;            // operands; for a word, its first term
+    std::uint16_t b = 0;            // for a word, its number of terms
+    std::int64_t constant = 0;      // a word's constant part; a folded constant is a word without terms
+    unsigned variables = 0;         // bit v: the node reads variable v
+    std::int16_t relation = -1;     // a comparison: the relation it decides
   };
   // A word is its constant plus weight × digit of each of its letters.
   struct Term {
@@ -41,15 +41,12 @@ class NodeGraph {
 
   std::span<const Node> Nodes() const { return nodes_; }
   std::span<const Term> Terms() const { return terms_; }
-  // The comparison node of each relation added, in the order added.
-  std::span<const std::uint16_t> Comparisons() const { return comparisons_; }
 
  private:
   std::uint16_t Intern(const Node& node, std::span<const Term> terms);
 
   std::vector<Node> nodes_;
   std::vector<Term> terms_;
-  std::vector<std::uint16_t> comparisons_;
   std::map<std::tuple<Kind, int, int, int>, std::uint16_t> operations_;
   std::map<std::pair<std::int64_t, std::vector<std::int64_t>>, std::uint16_t> words_;
 };

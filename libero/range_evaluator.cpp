@@ -1,10 +1,13 @@
 #include "libero/range_evaluator.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
+#include "libero/code_walk.h"
 #include "libero/interval_arithmetic.h"
 
 namespace zifrel::libero {
@@ -15,88 +18,105 @@ namespace {
 
 // The two sides of a relation over the ranges, its operator, and whether an
 // operation may fail on the way or always fails.
+template <class Int>
 struct Sides {
-  Interval left;
-  Interval right;
-  std::int32_t op = kEqual;
+  Span<Int> left;
+  Span<Int> right;
+  Operator op = Operator::kEqual;
   bool mayFail = false;
   bool alwaysFails = false;
+};
+
+// The walk in one width: the sides, or a walk that halts where an interval
+// does not fit or where every assignment fails.
+template <class Int>
+struct RangeMeaning {
+  using Value = Span<Int>;
+  const DigitRanges& ranges;
+  Sides<Int> sides{};
+  bool tooWide = false;
+
+  Span<Int> Start() const { return {0, 0}; }
+  bool Append(Span<Int>& t, std::int32_t w) {  // a word's digits: the number only grows
+    Int low = 0, high = 0;
+    if (IsVariableWord(w)) {
+      low = ranges.low[w], high = ranges.high[w];
+    } else if (w >= kFirstConstantWord && w < kFirstConstantWord + 10) {
+      low = high = w - kFirstConstantWord;
+    }
+    if constexpr (std::is_floating_point_v<Int>) {  // no word comes near the cap
+      t.low = std::ceil(range::Down(t.low * 10 + low));
+      t.high = std::floor(range::Up(t.high * 10 + high));
+    } else if (__builtin_mul_overflow(t.low, 10, &t.low) || __builtin_mul_overflow(t.high, 10, &t.high) ||
+               __builtin_add_overflow(t.low, low, &t.low) || __builtin_add_overflow(t.high, high, &t.high)) {
+      tooWide = true;
+      return false;
+    }
+    return true;
+  }
+  bool Operate(Operator op, bool, Span<Int>& a, const Span<Int>& b) {
+    Operation<Int> r;
+    switch (ApplyRange(op, a, b, r)) {
+      case Outcome::kDone:
+        a = r.result;
+        sides.mayFail = sides.mayFail || r.mayFail;
+        return true;
+      case Outcome::kFails:
+        sides.alwaysFails = true;  // every assignment fails here
+        return false;
+      case Outcome::kTooWide:
+        tooWide = true;
+        return false;
+    }
+    return false;
+  }
+  void Compare(Operator op, const Span<Int>& a, const Span<Int>& b) {
+    sides.left = a;
+    sides.right = b;
+    sides.op = op;
+  }
 };
 
 // The evaluation in one width; nothing when an interval does not fit, or
 // when the code is not a relation.
 template <class Int>
-std::optional<Sides> SidesIn(const RelationCode& code, const DigitRanges& ranges) {
-  Span<Int> stack[kStackCapacity];
-  int top = -1;
-  Sides sides;
-  for (int i = 0; i < code.length; ++i) {
-    const std::int32_t w = code.words[i];
-    if (w == kStartWord) {
-      if (top == kStackCapacity - 1) return std::nullopt;
-      stack[++top] = {0, 0};
-      continue;
-    }
-    if (IsDigitWord(w)) {  // a word's digits: the number only grows
-      if (top < 0) return std::nullopt;
-      Int low = 0, high = 0;
-      if (IsVariableWord(w)) {
-        low = ranges.low[w], high = ranges.high[w];
-      } else if (w >= kFirstConstantWord && w < kFirstConstantWord + 10) {
-        low = high = w - kFirstConstantWord;
-      }
-      Span<Int>& t = stack[top];
-      if (__builtin_mul_overflow(t.low, 10, &t.low) || __builtin_mul_overflow(t.high, 10, &t.high) ||
-          __builtin_add_overflow(t.low, low, &t.low) || __builtin_add_overflow(t.high, high, &t.high)) {
-        return std::nullopt;
-      }
-      continue;
-    }
-    const std::int32_t op = OperatorOf(w);
-    if (op < 0) continue;
-    if (top < 1) return std::nullopt;
-    const Span<Int> b = stack[top--];
-    Span<Int>& a = stack[top];
-    if (IsComparison(op)) {
-      sides.left = {a.low, a.high};
-      sides.right = {b.low, b.high};
-      sides.op = op;
-      return sides;
-    }
-    Operation<Int> r;
-    switch (ApplyRange(op, a, b, r)) {
-      case Outcome::kDone:
-        break;
-      case Outcome::kFails:
-        sides.alwaysFails = true;  // every assignment fails here
-        return sides;
-      case Outcome::kTooWide:
-        return std::nullopt;
-    }
-    a = r.result;
-    sides.mayFail = sides.mayFail || r.mayFail;
-  }
-  return std::nullopt;
+std::optional<Sides<Int>> SidesIn(const RelationCode& code, const DigitRanges& ranges) {
+  RangeMeaning<Int> meaning{ranges};
+  const WalkEnd end = WalkCode(code, meaning);
+  if (end == WalkEnd::kMalformed || meaning.tooWide) return std::nullopt;
+  return meaning.sides;
 }
 
-// In 64 bits first, which nearly always suffice, then in 128.
-std::optional<Sides> SidesOf(const RelationCode& code, const DigitRanges& ranges) {
-  if (std::optional<Sides> sides = SidesIn<std::int64_t>(code, ranges)) return sides;
-  return SidesIn<Wide>(code, ranges);
-}
-
-}  // namespace
-
-RangeVerdict EvaluateRange(const RelationCode& code, const DigitRanges& ranges) {
-  const std::optional<Sides> sides = SidesOf(code, ranges);
-  if (!sides) return RangeVerdict::Unknown;
+template <class Int>
+std::optional<RangeVerdict> VerdictIn(const RelationCode& code, const DigitRanges& ranges) {
+  const std::optional<Sides<Int>> sides = SidesIn<Int>(code, ranges);
+  if (!sides) return std::nullopt;
   if (sides->alwaysFails) return RangeVerdict::Fails;
   const RangeVerdict verdict = CompareRange(sides->op, sides->left, sides->right);
   return verdict == RangeVerdict::Holds && sides->mayFail ? RangeVerdict::Unknown : verdict;
 }
 
+}  // namespace
+
+// In 64 bits first, which nearly always suffice, then in 128, then in
+// magnitudes that reach past the cap.
+RangeVerdict EvaluateRange(const RelationCode& code, const DigitRanges& ranges) {
+  if (const std::optional<RangeVerdict> v = VerdictIn<std::int64_t>(code, ranges)) return *v;
+  if (const std::optional<RangeVerdict> v = VerdictIn<Wide>(code, ranges)) return *v;
+  return VerdictIn<range::Magnitude>(code, ranges).value_or(RangeVerdict::Unknown);
+}
+
 std::optional<Wide> RangeSpread(const RelationCode& code, const DigitRanges& ranges) {
-  const std::optional<Sides> sides = SidesOf(code, ranges);
+  std::optional<Sides<Wide>> sides;
+  if (const std::optional<Sides<std::int64_t>> narrow = SidesIn<std::int64_t>(code, ranges)) {
+    sides = Sides<Wide>{{narrow->left.low, narrow->left.high},
+                        {narrow->right.low, narrow->right.high},
+                        narrow->op,
+                        narrow->mayFail,
+                        narrow->alwaysFails};
+  } else {
+    sides = SidesIn<Wide>(code, ranges);
+  }
   if (!sides || sides->alwaysFails) return std::nullopt;
   Wide high, low, spread;
   if (__builtin_sub_overflow(sides->left.high, sides->right.low, &high) ||

@@ -21,8 +21,8 @@ struct DigitRanges {
 // What a full code says for every assignment in the ranges, computed on
 // intervals: Fails when the relation is false for all of them (an operation
 // that fails makes it false too), Holds when it is true for all of them and
-// no operation can fail, Unknown when it may be either or an interval does
-// not fit in 128 bits.
+// no operation can fail, Unknown when it may be either. Past 128 bits the
+// intervals are bounds of magnitude, which settle less but never wrongly.
 RangeVerdict EvaluateRange(const RelationCode& code, const DigitRanges& ranges);
 
 // How far apart the two sides of the relation can be over the ranges: the

@@ -25,34 +25,36 @@ inline constexpr std::int32_t kFirstConstantWord = 16;  // the digit 0
 inline constexpr std::int32_t kFirstOperatorWord = 32;
 inline constexpr std::int32_t kFirstExactOperatorWord = 48;
 
-enum OperatorIndex : std::int32_t {
-  kPlus = 0,
-  kMinus = 1,
-  kTimes = 2,
-  kDivide = 3,  // ":" exact division
-  kPower = 4,
-  kQuotient = 5,  // "%" integer division
-  kEqual = 6,
-  kLess = 7,
-  kGreater = 8,
-  kGreaterEqual = 9,
-  kLessEqual = 10,
-  kDifferent = 11,
+// Libero's operators, by their index in kOperatorChars: an operator's code
+// word is 32 + its index. The arithmetic ones come first, then the
+// comparisons.
+enum class Operator : std::int8_t {
+  kPlus,
+  kMinus,
+  kTimes,
+  kDivide,  // ":" exact division
+  kPower,
+  kQuotient,  // "%" integer division
+  kEqual,
+  kLess,
+  kGreater,
+  kGreaterEqual,
+  kLessEqual,
+  kDifferent,
 };
-
-inline constexpr std::int32_t kArithmeticOperators = kEqual;  // kPlus .. kQuotient come first
-inline constexpr std::int32_t kLastOperator = kDifferent;
+inline constexpr int kLastOperatorIndex = static_cast<int>(Operator::kDifferent);
 
 inline bool IsDigitWord(std::int32_t word) { return word > kStartWord && word < kFirstOperatorWord; }
 inline bool IsVariableWord(std::int32_t word) { return word >= 1 && word <= kMaxVariables; }
-inline bool IsComparison(std::int32_t op) { return op >= kEqual; }
+inline bool IsComparison(Operator op) { return op >= Operator::kEqual; }
 
-// The one decoding of operator words: the operator, or -1 for a word that is
-// none. `exact` tells a word computed exactly inside an exponent of a reading.
-inline std::int32_t OperatorOf(std::int32_t word, bool* exact = nullptr) {
-  if (exact != nullptr) *exact = word >= kFirstExactOperatorWord;
-  if (word >= kFirstOperatorWord && word <= kFirstOperatorWord + kLastOperator) return word - kFirstOperatorWord;
-  if (word >= kFirstExactOperatorWord && word <= kFirstExactOperatorWord + kLastOperator) {
+// The one decoding of operator words: the operator's index, or -1 for a
+// word that is none. `exact` tells a word computed exactly inside an
+// exponent of a reading. Only the code walk calls it.
+inline int OperatorIndexOf(std::int32_t word, bool& exact) {
+  exact = word >= kFirstExactOperatorWord;
+  if (word >= kFirstOperatorWord && word <= kFirstOperatorWord + kLastOperatorIndex) return word - kFirstOperatorWord;
+  if (word >= kFirstExactOperatorWord && word <= kFirstExactOperatorWord + kLastOperatorIndex) {
     return word - kFirstExactOperatorWord;
   }
   return -1;

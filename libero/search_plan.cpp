@@ -67,6 +67,11 @@ class Planner {
   SearchPlan Build();
 
  private:
+  using Weighing = std::array<Wide, kMaxVariables + 1>;  // by variable
+
+  void NumberLetters();
+  Weighing Importance() const;
+  void PlanCounting(const Weighing& importance);
   void PlanRelation(int relation);
   bool PlanLinear(int relation, const LinearRelation& linear);
   void PlanReadings(int relation, unsigned variables);
@@ -87,6 +92,19 @@ class Planner {
 };
 
 SearchPlan Planner::Build() {
+  NumberLetters();
+  for (int r = 0; r < static_cast<int>(setup_.codes.size()); ++r) PlanRelation(r);
+  plan_.listing.start = 0;
+  Place(order_, plan_.listing);
+  FindAffinity();
+  plan_.listing.affineFrom = AffineFrom(order_, 0);
+  PlanCounting(Importance());
+  return std::move(plan_);
+}
+
+// The listing order: the pilot relation's variables from pilotCount down to
+// 1, then the others from total down to pilotCount + 1.
+void Planner::NumberLetters() {
   plan_.total = setup_.total;
   settledWhole_.assign(setup_.codes.size(), false);
   plan_.relationCodes.assign(setup_.codes.size(), -1);
@@ -97,16 +115,13 @@ SearchPlan Planner::Build() {
     plan_.allowedDigits[v] = setup_.table->Leading(v) ? kNonZeroDigits : kAllDigits;
     plan_.letters[v] = setup_.table->LetterOf(v);
   }
-  for (int r = 0; r < static_cast<int>(setup_.codes.size()); ++r) PlanRelation(r);
-  plan_.listing.start = 0;
-  Place(order_, plan_.listing);
+}
 
-  // The counting orders: the variables not yet assigned at `start`, those
-  // that weigh most in a test first, the others as they came. A variable's
-  // weight is how far its digit alone can move the two sides of a relation
-  // apart: once the heavy ones have digits, the light ones left barely move
-  // the sides, and bounds and ranges settle what is left.
-  std::array<Wide, kMaxVariables + 1> importance{};
+// A variable's weight is how far its digit alone can move the two sides of
+// a relation apart: once the heavy ones have digits, the light ones left
+// barely move the sides, and bounds and ranges settle what is left.
+Planner::Weighing Planner::Importance() const {
+  Weighing importance{};
   for (const Bound& bound : plan_.bounds) {
     for (int v = 1; v <= plan_.total; ++v) importance[v] = std::max(importance[v], 9 * Magnitude(bound.weight[v]));
   }
@@ -120,14 +135,18 @@ SearchPlan Planner::Build() {
       importance[v] = std::max(importance[v], RangeSpread(plan_.codes[code], ranges).value_or(0));
     }
   }
-  FindAffinity();
-  plan_.listing.affineFrom = AffineFrom(order_, 0);
+  return importance;
+}
+
+// The counting orders: the variables not yet assigned at `start`, those
+// that weigh most in a test first, the others as they came; the lightest
+// that can form an affine suffix go last.
+void Planner::PlanCounting(const Weighing& importance) {
   plan_.counting.resize(std::max(plan_.total, 1));
   for (int start = 1; start < plan_.total; ++start) {
     Order order = order_;
     std::stable_sort(order.begin() + start, order.begin() + plan_.total,
                      [&](int a, int b) { return importance[a] > importance[b]; });
-    // The lightest variables that can form an affine suffix go last.
     unsigned suffix = 0;
     int size = 0;
     for (int p = plan_.total - 1; p >= start && size < kMaxSuffix; --p) {
@@ -144,7 +163,6 @@ SearchPlan Planner::Build() {
     walk.affineFrom = AffineFrom(order, start);
     Place(order, walk);
   }
-  return std::move(plan_);
 }
 
 // Which variables can end a walk together: a variable read under a power or
@@ -156,12 +174,12 @@ void Planner::FindAffinity() {
     if (node.kind != NodeGraph::Kind::kOperation) continue;
     const unsigned a = nodes[node.a].variables;
     const unsigned b = nodes[node.b].variables;
-    if (node.op == kTimes) {
+    if (node.op == Operator::kTimes) {
       for (int v = 1; v <= kMaxVariables; ++v) {
         if (a & (1u << v)) plan_.affineConflicts[v] |= b;
         if (b & (1u << v)) plan_.affineConflicts[v] |= a;
       }
-    } else if (node.op != kPlus && node.op != kMinus) {
+    } else if (node.op != Operator::kPlus && node.op != Operator::kMinus) {
       plan_.notAffine |= a | b;
     }
   }
@@ -215,7 +233,7 @@ void Planner::PlanRelation(int relation) {
     ranged = static_cast<int>(plan_.rangedCodes.size());
     plan_.rangedCodes.push_back(code);
   }
-  const Test test{Test::kExact, kEqual, 0, -1, static_cast<std::int16_t>(byGraph ? -1 : code), 0};
+  const Test test{Test::kExact, Operator::kEqual, 0, -1, static_cast<std::int16_t>(byGraph ? -1 : code), 0};
   candidates_.push_back({relation, kFullStrength, variables, test, -1, ranged});
   settledWhole_[relation] = byGraph || ranged >= 0;
   PlanReadings(relation, variables);
@@ -238,9 +256,9 @@ bool Planner::PlanLinear(int relation, const LinearRelation& linear) {
     return w;
   };
   if (!StaysExact(constant, difference)) return false;
-  const auto op = static_cast<std::int8_t>(linear.op);
+  const Operator op = linear.op;
 
-  if (linear.op == kEqual || linear.op == kDifferent) {
+  if (op == Operator::kEqual || op == Operator::kDifferent) {
     const Weights weights = toWeights(difference);
     const auto form = static_cast<std::uint8_t>(AddForm(static_cast<std::int64_t>(constant), weights));
     plan_.bounds.push_back({op, form, -1, weights});
@@ -250,12 +268,12 @@ bool Planner::PlanLinear(int relation, const LinearRelation& linear) {
                            {Test::kForms, op, form, -1, 0, 0},
                            static_cast<int>(plan_.bounds.size()) - 1});
     settledWhole_[relation] = true;
-    if (linear.op == kEqual) {
+    if (op == Operator::kEqual) {
       std::int64_t modulus = 1;
       for (int k = 1; k <= kMaxReadingDigits; ++k) {
         modulus *= 10;
         candidates_.push_back(
-            {relation, k, VariablesOf(weights, modulus), {Test::kResidue, kEqual, form, -1, 0, modulus}});
+            {relation, k, VariablesOf(weights, modulus), {Test::kResidue, Operator::kEqual, form, -1, 0, modulus}});
       }
     }
     return true;
@@ -290,7 +308,7 @@ void Planner::PlanReadings(int relation, unsigned variables) {
     CompileReading(text, k, true, reading, table);
     const unsigned readingVariables = VariablesOf(reading);
     if (readingVariables == variables) break;  // from here on the whole relation is as soon known
-    const Test test{Test::kReading, kEqual, 0, -1, static_cast<std::int16_t>(AddCode(reading)), modulus};
+    const Test test{Test::kReading, Operator::kEqual, 0, -1, static_cast<std::int16_t>(AddCode(reading)), modulus};
     candidates_.push_back({relation, k, readingVariables, test});
   }
 }
@@ -374,7 +392,7 @@ void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk&
     if (at < walk.start) continue;
     Instruction in{Instruction::kWord, static_cast<std::uint16_t>(n), node.a, node.b};
     if (node.kind != NodeGraph::Kind::kWord) {
-      in.code = static_cast<std::uint8_t>(Instruction::kOperator + node.op);
+      in.code = static_cast<std::uint8_t>(Instruction::kOperator + static_cast<int>(node.op));
     } else if (const NodeGraph::Term& t = plan_.graph.Terms()[node.a];
                node.b == 1 && node.constant == 0 && t.weight == 1) {
       in = {Instruction::kDigit, static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(t.variable), 0};

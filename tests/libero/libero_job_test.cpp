@@ -35,8 +35,9 @@ struct JobRun {
 
 // On `job`, or on a fresh object; the count starts at 77, as an earlier job may
 // leave it.
-JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr) {
+JobRun RunJob(const Lines& lines, long stopAfterPolls = 0, FreeRelations* job = nullptr, int threads = 1) {
   FreeRelations fresh;
+  fresh.UseThreads(threads);
   LineCollector out;
   StopFlag stop;
   if (stopAfterPolls > 0) stop.RequestAfterPolls(stopAfterPolls);
@@ -237,6 +238,14 @@ TEST(SearchReference, ChosenRelations) {
 // divided by -1 is 2^63, even where only ranges are known. Each
 // row: the count, the first solution listed, and whether the plain search
 // is quick enough to compare with.
+// The product of thirteen ABCDEFGHIJ^9 is 3,500 to 3,900 bits wide: within
+// the cap.
+const std::string kThirteenPowers = [] {
+  std::string text = "ABCDEFGHIJ^9";
+  for (int i = 1; i < 13; ++i) text += "*ABCDEFGHIJ^9";
+  return text + ">A";
+}();
+
 TEST(SearchReference, ValuesAreExact) {
   struct Row {
     const char* relation;
@@ -244,13 +253,18 @@ TEST(SearchReference, ValuesAreExact) {
     const char* first;
     bool compare;
   };
-  for (const Row& row : {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
-                         Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
-                         Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
-                         Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true},
-                         Row{"AB^13=0", 0, "", true}, Row{"(((2^5)^9)^7)^13>A", 10, " 0", true},
-                         Row{"((2^16)^16)^16>A", 0, "", true}, Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true},
-                         Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true}}) {
+  for (const Row& row :
+       {Row{"A^B^C=D", 116, " 3201", true}, Row{"(A-B)^20=1", 18, " 10", true},
+        Row{"ABCDEFGHIJ*ABCDEFGHIJ<0", 0, "", false}, Row{"A^20*B^20=(A*B)^20", 90, " 10", true},
+        Row{"((A^20)^20)^20>B", 1, " 10", true}, Row{"A^(B^C)=43046721", 4, " 981", true},
+        Row{"A^(B-C+D)=32", 34, " 2610", true}, Row{"(2^20)^4*A=0", 1, " 0", true}, Row{"AB^13=0", 0, "", true},
+        Row{"(((2^5)^9)^7)^13>A", 10, " 0", true}, Row{"((2^16)^16)^16>A", 0, "", true},
+        Row{"A=(0-9223372036854775807-1):(0-1)+A", 0, "", true},
+        Row{"A=(0-9223372036854775807-1)%(0-1)+A", 0, "", true},
+        // Settled by ranges past 64 bits: every assignment
+        // holds, or none does.
+        Row{"ABCDEFGHIJ*ABCDEFGHIJ*ABCDEFGHIJ>0", 3265920, " 9876543210", false},
+        Row{"ABCDEFGHIJ^20^20>A", 0, "", false}, Row{kThirteenPowers.c_str(), 3265920, " 9876543210", false}}) {
     SCOPED_TRACE(row.relation);
     const JobRun run = RunJob({row.relation});
     EXPECT_EQ(run.count, row.count);
@@ -323,6 +337,68 @@ TEST(SearchReference, RandomRelations) {
   }
 }
 
+// Several threads count what one thread counts, and list the same: on the
+// exactness table, on relations nothing prunes and on random relations over
+// many letters, enough to share out.
+TEST(Threads, CountWhatOneThreadCounts) {
+  std::vector<Lines> cases = {{"ABCDE<FGHIJ"},
+                              {"A*B+C*D+E=F*G+H*I+J"},
+                              {"A+B+C+D+E+F+G+H+I+J>0"},
+                              {"(A*B+C*D*E+F^G)%53<>(H*I+J)%47", "(J*B+G*E*C+H^A)%59<>(D*F+I)%43"},
+                              {"ABCDEFGHIJ*ABCDEFGHIJ*ABCDEFGHIJ>0"},
+                              {"A^B^C=D"},
+                              {"A*B*C*D*E*F*G*H*I*J+A>=0"},
+                              {"AB:C>D", "AB+CD<EF"}};
+  const unsigned seed = TestSeed();
+  SCOPED_TRACE("seed " + std::to_string(seed));
+  RelationMaker maker{std::mt19937(seed), ""};
+  while (cases.size() < 60) {
+    maker.letters = std::string("ABCDEFGHIJ").substr(0, 7 + maker.Pick(4));
+    Lines relations(1 + maker.Pick(2));
+    for (std::string& r : relations) r = maker.Relation();
+    if (std::ranges::none_of(relations, [](const std::string& r) { return Normalised(r).empty(); })) {
+      cases.push_back(relations);
+    }
+  }
+  for (const Lines& relations : cases) {
+    SCOPED_TRACE(::testing::PrintToString(relations));
+    const JobRun one = RunJob(relations);
+    for (int threads : {2, 3}) {
+      const JobRun many = RunJob(relations, 0, nullptr, threads);
+      EXPECT_EQ(many.end, one.end);
+      EXPECT_EQ(many.out, one.out);
+      EXPECT_EQ(many.count, one.count);
+    }
+  }
+}
+
+// A stop while several threads count ends them all, and the count written
+// is the live count's last value: the listed solutions and as many counted
+// as the threads found.
+TEST(Threads, AStopLeavesAConsistentCount) {
+  const Lines relations = {"A*B+C*D+E=F*G+H*I+J"};
+  const JobRun full = RunJob(relations);
+  for (long polls : {1L, 30L, 300L, 3000L, 30000L}) {
+    SCOPED_TRACE(polls);
+    const JobRun run = RunJob(relations, polls, nullptr, 2);
+    if (run.end == JobEnd::Searched) {
+      EXPECT_EQ(run.out, full.out);
+      continue;
+    }
+    ASSERT_EQ(run.end, JobEnd::Stopped);
+    EXPECT_LE(run.count, full.count);
+    const std::int32_t listed = std::min(run.count, kMaxListedSolutions);
+    const std::size_t header = listed > 0 ? 2 : 0;
+    ASSERT_GE(run.out.size(), header + listed + 1);
+    EXPECT_TRUE(std::equal(run.out.begin(), run.out.begin() + header + listed, full.out.begin()));
+    const std::string summary = run.out[run.out.size() - 2];
+    EXPECT_EQ(summary, run.count == 0   ? "Nessuna soluzione"
+                       : run.count == 1 ? "1 soluzione"
+                                        : std::to_string(run.count) + " soluzioni");
+    EXPECT_EQ(run.out.back(), "(Ricerca interrotta)");
+  }
+}
+
 // The verdict of `ranges` on `relation`, which must be what every assignment
 // in them gives (digits may repeat here, a wider set than any search
 // visits); nothing for a relation that fails its check.
@@ -351,6 +427,33 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
   mixed.low = {0, 1, 0, 1};
   mixed.high = {0, 4, 0, 9};
   EXPECT_EQ(CheckedVerdict("A*(B-C)+20<0", mixed), RangeVerdict::Unknown);
+
+  // Past 128 bits, bounds of magnitude: 9^1200 is 3,804 bits, 3^1600 2,536,
+  // 7^1600 4,492 and 9^1600 5,072, against a cap of 4,096.
+  struct Row {
+    const char* relation;
+    std::array<int, 3> low, high;  // A, B, C
+    RangeVerdict verdict;
+  };
+  for (const Row& row : {
+           Row{"((A^20)^20)^3>B", {2, 0, 0}, {9, 9, 0}, RangeVerdict::Holds},
+           Row{"((A^20)^20)^4>B", {7, 0, 0}, {9, 9, 0}, RangeVerdict::Fails},
+           Row{"((A^20)^20)^4>B", {3, 0, 0}, {9, 9, 0}, RangeVerdict::Unknown},
+           Row{"(A^20)^20*B^20>C", {2, 1, 0}, {9, 9, 9}, RangeVerdict::Holds},
+           Row{"(A^20)^20-(B^20)^20>C", {5, 4, 0}, {5, 4, 9}, RangeVerdict::Holds},
+           Row{"(A^20)^20=(B^20)^20+C", {2, 5, 0}, {3, 6, 9}, RangeVerdict::Fails},
+           Row{"(A^20)^20%(B^20)^19<C", {8, 2, 0}, {9, 3, 9}, RangeVerdict::Fails},
+           Row{"(A^20)^20:(B^20)^20>=C", {8, 2, 1}, {9, 3, 9}, RangeVerdict::Unknown},
+           Row{"(0-A)^(20*20+B)<C", {2, 1, 0}, {3, 1, 9}, RangeVerdict::Fails},  // no exponent past 20
+           Row{"((0-A)^20)^19*(0-B)<C", {2, 1, 0}, {3, 4, 9}, RangeVerdict::Holds},
+       }) {
+    DigitRanges ranges;
+    for (int v = 1; v <= 3; ++v) {
+      ranges.low[v] = static_cast<std::int8_t>(row.low[v - 1]);
+      ranges.high[v] = static_cast<std::int8_t>(row.high[v - 1]);
+    }
+    EXPECT_EQ(CheckedVerdict(row.relation, ranges), row.verdict) << row.relation;
+  }
 
   const unsigned seed = TestSeed();
   SCOPED_TRACE("seed " + std::to_string(seed));
