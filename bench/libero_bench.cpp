@@ -104,7 +104,7 @@ std::vector<libero::RelationCode> Compiled(const Lines& relations) {
   for (std::size_t i = 0; i < relations.size(); ++i) {
     std::u32string text = DecodeUtf8(relations[i]);
     libero::CheckRelation(text);
-    libero::CompileRelation(text, i > 0, libero::Reading::Full, codes[i], table);
+    libero::CompileRelation(text, i > 0, libero::Reading::kFull, codes[i], table);
   }
   return codes;
 }

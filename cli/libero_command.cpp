@@ -60,11 +60,11 @@ int Libero(const ParsedArgs& args, Io& io) {
   const SearchRunning searching;
   switch (job.SolveFreeRelations(
       read.lines, [](std::span<const std::string>) {}, out, io.stop, count)) {
-    case libero::JobEnd::Searched:
+    case libero::JobEnd::kSearched:
       return kExitSearched;
-    case libero::JobEnd::Stopped:
+    case libero::JobEnd::kStopped:
       return kExitInterrupted;
-    case libero::JobEnd::Refused:
+    case libero::JobEnd::kRefused:
       break;
   }
   return kExitRefused;

@@ -151,7 +151,7 @@ int Parole(const ParsedArgs& args, Io& io) {
       libero::FreeRelations job;
       const libero::JobEnd end = job.SolveFreeRelations(
           lines, [](std::span<const std::string>) {}, out, io.stop, solutions);
-      if (end == libero::JobEnd::Stopped) return kExitInterrupted;
+      if (end == libero::JobEnd::kStopped) return kExitInterrupted;
       // The key as a puzzle page prints it: the letters in alphabetical order.
       const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation.text);
       parole::Digits digits{};

@@ -123,7 +123,7 @@ void CompileReading(std::u32string_view text, int lastChars, bool keepVariables,
 
 void CompileRelation(std::u32string_view text, bool keepVariables, Reading mode, RelationCode& dest,
                      VariableTable& table) {
-  CompileReading(text, mode == Reading::Units ? 1 : 0, keepVariables, dest, table);
+  CompileReading(text, mode == Reading::kUnits ? 1 : 0, keepVariables, dest, table);
 }
 
 int CountVariables(std::u32string_view text, Reading mode, RelationCode& scratch, VariableTable& table) {

@@ -117,7 +117,7 @@ void FreeSearch::Prepare(std::size_t relations) {
   }
 }
 
-SearchEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
+RunEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count) {
   out_ = &out;
   stop_ = &stop;
   countWord_ = &count;
@@ -130,11 +130,11 @@ SearchEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_
   tasks_.clear();
   // Only a search that counts every solution has counting to share out.
   deferring_ = threads_ > 1 && limit_ == std::numeric_limits<std::int32_t>::max();
-  SearchEnd end = plan_->total == 0 || !Feasible() ? SearchEnd::kCompleted : Assign(0, kAllDigits);
+  RunEnd end = plan_->total == 0 || !Feasible() ? RunEnd::kCompleted : Assign(0, kAllDigits);
   deferring_ = false;
-  if (end == SearchEnd::kCompleted && !tasks_.empty()) end = CountTasks();
+  if (end == RunEnd::kCompleted && !tasks_.empty()) end = CountTasks();
   // A search that reached its limit of solutions has done all it was asked.
-  if (solutionCount_ >= limit_) end = SearchEnd::kCompleted;
+  if (solutionCount_ >= limit_) end = RunEnd::kCompleted;
   out_ = nullptr;
   stop_ = nullptr;
   countWord_ = nullptr;
@@ -152,19 +152,20 @@ bool FreeSearch::Feasible() const {
 
 // Gives the variable at `position` each free digit in turn, in the order of
 // the listed solutions.
-SearchEnd FreeSearch::Assign(int position, unsigned freeDigits) {
+RunEnd FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
     if (deferring_) return Defer(position, position, freeDigits);
     return Count(plan_->counting[position], position, freeDigits);
   }
-  if (Halted()) return SearchEnd::kStopped;
+  if (Halted()) return RunEnd::kStopped;
   const Walk& walk = plan_->listing;
   // A subtree that ranges show to hold no solution is left; one where all
   // hold must still be walked, to list them in order.
-  if (plan_->total - position >= kSettleFromRemaining && TrySettle(walk, position, freeDigits) == RangeVerdict::Fails) {
-    return SearchEnd::kCompleted;
+  if (plan_->total - position >= kSettleFromRemaining &&
+      TrySettle(walk, position, freeDigits) == RangeVerdict::kFails) {
+    return RunEnd::kCompleted;
   }
-  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
+  if (SolveSuffix(walk, position, freeDigits)) return RunEnd::kCompleted;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   const int next = position + 1;
@@ -174,36 +175,36 @@ SearchEnd FreeSearch::Assign(int position, unsigned freeDigits) {
     const unsigned rest = freeDigits & ~(1u << d);
     if (next == plan_->total) {
       ReportSolution();
-    } else if ((next + 1 == plan_->total ? AssignLast(next, rest) : Assign(next, rest)) == SearchEnd::kStopped) {
-      return SearchEnd::kStopped;
+    } else if ((next + 1 == plan_->total ? AssignLast(next, rest) : Assign(next, rest)) == RunEnd::kStopped) {
+      return RunEnd::kStopped;
     }
   }
-  return SearchEnd::kCompleted;
+  return RunEnd::kCompleted;
 }
 
 // The last variable, written out apart so that no call is made per
 // complete assignment: with ten letters there are as many last steps as
 // solutions to count.
-inline SearchEnd FreeSearch::AssignLast(int position, unsigned freeDigits) {
-  if (Halted()) return SearchEnd::kStopped;
+inline RunEnd FreeSearch::AssignLast(int position, unsigned freeDigits) {
+  if (Halted()) return RunEnd::kStopped;
   const Walk& walk = plan_->listing;
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     if (Try(walk, step, saved, LowestDigit(candidates))) ReportSolution();
   }
-  return SearchEnd::kCompleted;
+  return RunEnd::kCompleted;
 }
 
 // Counts the solutions below a node once none is listed any more, in the
 // walk's order.
-SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
-  if (Halted()) return SearchEnd::kStopped;
+RunEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
+  if (Halted()) return RunEnd::kStopped;
   const int remaining = plan_->total - position;
   if (remaining >= kSettleFromRemaining) {
     const RangeVerdict verdict = TrySettle(walk, position, freeDigits);
-    if (verdict == RangeVerdict::Fails) return SearchEnd::kCompleted;
-    if (verdict == RangeVerdict::Holds) {
+    if (verdict == RangeVerdict::kFails) return RunEnd::kCompleted;
+    if (verdict == RangeVerdict::kHolds) {
       // Every remaining test holds whatever the digits: count the ways to
       // give them, a leading variable never taking 0.
       const int digits = std::popcount(freeDigits);
@@ -213,10 +214,10 @@ SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits)
       if (freeDigits & 1u) ways -= leading * Arrangements(digits - 1, remaining - 1);
       solutionCount_ += ways;
       Counted();
-      return SearchEnd::kCompleted;
+      return RunEnd::kCompleted;
     }
   }
-  if (SolveSuffix(walk, position, freeDigits)) return SearchEnd::kCompleted;
+  if (SolveSuffix(walk, position, freeDigits)) return RunEnd::kCompleted;
 
   const Step& step = walk.steps[position];
   const SavedSums saved(step, sums_);
@@ -227,11 +228,11 @@ SearchEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits)
       ReportSolution();
     } else if (deferring_) {
       Defer(walk.start, position + 1, freeDigits & ~(1u << d));
-    } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == SearchEnd::kStopped) {
-      return SearchEnd::kStopped;
+    } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == RunEnd::kStopped) {
+      return RunEnd::kStopped;
     }
   }
-  return SearchEnd::kCompleted;
+  return RunEnd::kCompleted;
 }
 
 // Settle where it pays: at each number of variables left, ranges are tried
@@ -244,11 +245,11 @@ inline RangeVerdict FreeSearch::TrySettle(const Walk& walk, int position, unsign
   const int remaining = plan_->total - position;
   SettleTries& tries = settleTries_[remaining];
   if (!tries.worth) {
-    if (--tries.probeIn != 0) return RangeVerdict::Unknown;
+    if (--tries.probeIn != 0) return RangeVerdict::kUnknown;
     tries.probeIn = kSettleProbeEvery;
   }
   const RangeVerdict verdict = Settle(walk, position, freeDigits);
-  tries.settled += verdict != RangeVerdict::Unknown;
+  tries.settled += verdict != RangeVerdict::kUnknown;
   if (--tries.judgeIn == 0) {
     tries.judgeIn = kSettleTriesBeforeJudging;
     tries.tried += kSettleTriesBeforeJudging;
@@ -278,31 +279,32 @@ RangeVerdict FreeSearch::Settle(const Walk& walk, int position, unsigned freeDig
       high += w * (w > 0 ? HighestDigit(allowed) : LowestDigit(allowed));
     }
     const RangeVerdict verdict = CompareRange<std::int64_t>(bound.op, {low, high}, {0, 0});
-    if (verdict == RangeVerdict::Fails) return verdict;
-    allHold = allHold && verdict == RangeVerdict::Holds;
+    if (verdict == RangeVerdict::kFails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::kHolds;
   }
   const bool graphPending = walk.steps[position].firstInstruction != static_cast<int>(walk.instructions.size());
-  if (walk.pendingRanged[position] == 0 && !graphPending) return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+  if (walk.pendingRanged[position] == 0 && !graphPending)
+    return allHold ? RangeVerdict::kHolds : RangeVerdict::kUnknown;
   DigitRanges ranges;
   for (int v = 1; v <= plan_->total; ++v) ranges.low[v] = ranges.high[v] = static_cast<std::int8_t>(digits_[v]);
   for (int p = position; p < plan_->total; ++p) {
     const unsigned allowed = freeDigits & walk.steps[p].allowedDigits;
-    if (allowed == 0) return RangeVerdict::Fails;  // no digit left for it: nothing below
+    if (allowed == 0) return RangeVerdict::kFails;  // no digit left for it: nothing below
     const int v = walk.steps[p].variable;
     ranges.low[v] = static_cast<std::int8_t>(LowestDigit(allowed));
     ranges.high[v] = static_cast<std::int8_t>(HighestDigit(allowed));
   }
   if (graphPending) {
     const RangeVerdict verdict = SettleGraph(walk, position, ranges);
-    if (verdict == RangeVerdict::Fails) return verdict;
-    allHold = allHold && verdict == RangeVerdict::Holds;
+    if (verdict == RangeVerdict::kFails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::kHolds;
   }
   for (RangedMask pending = walk.pendingRanged[position]; pending != 0; pending &= pending - 1) {
     const RangeVerdict verdict = EvaluateRange(plan_->codes[plan_->rangedCodes[std::countr_zero(pending)]], ranges);
-    if (verdict == RangeVerdict::Fails) return verdict;
-    allHold = allHold && verdict == RangeVerdict::Holds;
+    if (verdict == RangeVerdict::kFails) return verdict;
+    allHold = allHold && verdict == RangeVerdict::kHolds;
   }
-  return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+  return allHold ? RangeVerdict::kHolds : RangeVerdict::kUnknown;
 }
 
 // The graph's nodes still to compute below a node of the search, on
@@ -328,7 +330,7 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     }
   };
   bool allHold = true;
-  RangeVerdict failed = RangeVerdict::Unknown;
+  RangeVerdict failed = RangeVerdict::kUnknown;
   const auto fresh = [&](std::uint16_t node) -> NodeRange& { return ranges_[node] = {0, 0, stamp, false, false}; };
   const auto digit = [&](std::uint16_t node, int variable) {
     NodeRange& r = fresh(node);
@@ -357,7 +359,7 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
         r.mayFail = r.mayFail || result.mayFail;
         return true;
       case Outcome::kFails:
-        failed = RangeVerdict::Fails;  // it fails over the whole subtree
+        failed = RangeVerdict::kFails;  // it fails over the whole subtree
         return false;
       case Outcome::kTooWide:
         r.unknown = true;
@@ -370,18 +372,18 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
     operand(na, a, r.unknown, r.mayFail);
     operand(nb, b, r.unknown, r.mayFail);
     const RangeVerdict verdict = r.unknown ? SettleWide(nodes[node].relation, ranges) : CompareRange(op, a, b);
-    if (verdict == RangeVerdict::Fails) {
+    if (verdict == RangeVerdict::kFails) {
       failed = verdict;
       return false;
     }
-    allHold = allHold && verdict == RangeVerdict::Holds && (!r.mayFail || r.unknown);
+    allHold = allHold && verdict == RangeVerdict::kHolds && (!r.mayFail || r.unknown);
     return true;
   };
   const Instruction* first = walk.instructions.data() + walk.steps[position].firstInstruction;
   if (!ForEachNode(first, walk.instructions.data() + walk.instructions.size(), digit, word, operate, compare)) {
     return failed;
   }
-  return allHold ? RangeVerdict::Holds : RangeVerdict::Unknown;
+  return allHold ? RangeVerdict::kHolds : RangeVerdict::kUnknown;
 }
 
 // A relation whose nodes leave 64 bits, settled on its code over the
@@ -390,12 +392,12 @@ RangeVerdict FreeSearch::SettleGraph(const Walk& walk, int position, const Digit
 RangeVerdict FreeSearch::SettleWide(int relation, const DigitRanges& ranges) {
   WideTries& tries = wideTries_[relation];
   if (tries.tried > kWideTriesBeforeJudging && tries.settled * kWideSettleRatio < tries.tried) {
-    return RangeVerdict::Unknown;
+    return RangeVerdict::kUnknown;
   }
   ++tries.tried;
   const RelationCode& code = plan_->codes[plan_->relationCodes[relation]];
   const RangeVerdict verdict = EvaluateRange(code, ranges);
-  tries.settled += verdict != RangeVerdict::Unknown;
+  tries.settled += verdict != RangeVerdict::kUnknown;
   return verdict;
 }
 
@@ -560,7 +562,7 @@ void FreeSearch::EnumerateSuffix(const Walk& walk, int position, int slot, unsig
       const std::int64_t up = constraint.laterUp[slot];
       const std::int64_t down = constraint.laterDown[slot];
       const Span<std::int64_t> reach{value + up * least + down * most, value + up * most + down * least};
-      possible = CompareRange(constraint.op, reach, {0, 0}) != RangeVerdict::Fails;
+      possible = CompareRange(constraint.op, reach, {0, 0}) != RangeVerdict::kFails;
     }
     if (!possible) continue;
     digits_[step.variable] = d;
@@ -678,7 +680,7 @@ inline void FreeSearch::Counted() {
 
 // Leaves the subtree below a node of the counting walk that starts at
 // `start` for later, with the state it is counted from.
-SearchEnd FreeSearch::Defer(int start, int position, unsigned freeDigits) {
+RunEnd FreeSearch::Defer(int start, int position, unsigned freeDigits) {
   CountTask& task = tasks_.emplace_back();
   task.start = start;
   task.position = position;
@@ -686,7 +688,7 @@ SearchEnd FreeSearch::Defer(int start, int position, unsigned freeDigits) {
   task.digits = digits_;
   task.sums = sums_;
   task.values = values_;
-  return SearchEnd::kCompleted;
+  return RunEnd::kCompleted;
 }
 
 void FreeSearch::Restore(const CountTask& task) {
@@ -701,7 +703,7 @@ void FreeSearch::Restore(const CountTask& task) {
 // are enough for each thread to take a new one as it finishes the last; a
 // small remainder is counted here alone, where threads would cost more
 // than they spare.
-SearchEnd FreeSearch::CountTasks() {
+RunEnd FreeSearch::CountTasks() {
   shared_ = true;
   published_ = solutionCount_;
   std::vector<CountTask> tasks;
@@ -720,10 +722,10 @@ SearchEnd FreeSearch::CountTasks() {
         continue;
       }
       Restore(task);
-      if (Count(plan_->counting[task.start], task.position, task.freeDigits) == SearchEnd::kStopped) {
+      if (Count(plan_->counting[task.start], task.position, task.freeDigits) == RunEnd::kStopped) {
         deferring_ = false;
         Publish();
-        return SearchEnd::kStopped;
+        return RunEnd::kStopped;
       }
     }
     deferring_ = false;
@@ -753,7 +755,7 @@ SearchEnd FreeSearch::CountTasks() {
     helper.solutionCount_ = helper.published_ = kMaxListedSolutions;
     running.emplace_back([&helper, &next, this] { helper.CountShare(tasks_, next); });
   }
-  const SearchEnd end = CountShare(tasks_, next);
+  const RunEnd end = CountShare(tasks_, next);
   for (std::thread& thread : running) thread.join();
   for (int t = 1; t < threads; ++t) {
     FreeSearch& helper = *helpers_[t - 1];
@@ -763,14 +765,14 @@ SearchEnd FreeSearch::CountTasks() {
     helper.countWord_ = nullptr;
   }
   // A stop seen by any thread ends them all; it was asked of this search.
-  return end == SearchEnd::kStopped || stop_->IsSet() ? SearchEnd::kStopped : SearchEnd::kCompleted;
+  return end == RunEnd::kStopped || stop_->IsSet() ? RunEnd::kStopped : RunEnd::kCompleted;
 }
 
 // Takes the next task not yet taken, until none is left or the search is
 // stopped.
-SearchEnd FreeSearch::CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next) {
-  SearchEnd end = SearchEnd::kCompleted;
-  for (std::size_t i; end == SearchEnd::kCompleted && (i = next.fetch_add(1)) < tasks.size();) {
+RunEnd FreeSearch::CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next) {
+  RunEnd end = RunEnd::kCompleted;
+  for (std::size_t i; end == RunEnd::kCompleted && (i = next.fetch_add(1)) < tasks.size();) {
     Restore(tasks[i]);
     end = Count(plan_->counting[tasks[i].start], tasks[i].position, tasks[i].freeDigits);
   }

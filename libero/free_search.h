@@ -18,7 +18,7 @@ namespace zifrel::libero {
 
 // How a search ended: it went through every assignment it had to, or a stop
 // request ended it early.
-enum class SearchEnd : std::uint8_t { kCompleted, kStopped };
+enum class RunEnd : std::uint8_t { kCompleted, kStopped };  // how a run of the search ended
 
 // Every assignment of distinct digits to the variables, in the order the
 // plan fixes; solutions are reported in that order, and counted in full.
@@ -32,7 +32,7 @@ class FreeSearch {
 
   // Searches, lists the first solutions on `out` and counts them all in
   // `count`, which another thread may read at any time.
-  SearchEnd Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
+  RunEnd Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>& count);
 
   // A search that only has to tell one solution from several may end, as
   // completed, once it has counted `limit` solutions; its count is then at
@@ -102,17 +102,17 @@ class FreeSearch {
   };
 
   void Prepare(std::size_t relations);
-  SearchEnd Defer(int start, int position, unsigned freeDigits);
+  RunEnd Defer(int start, int position, unsigned freeDigits);
   void Restore(const CountTask& task);
-  SearchEnd CountTasks();
-  SearchEnd CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next);
+  RunEnd CountTasks();
+  RunEnd CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next);
   [[gnu::always_inline]] void Counted();
   [[gnu::always_inline]] void Publish();
 
   bool Feasible() const;
-  SearchEnd Assign(int position, unsigned freeDigits);
-  [[gnu::always_inline]] SearchEnd AssignLast(int position, unsigned freeDigits);
-  SearchEnd Count(const Walk& walk, int position, unsigned freeDigits);
+  RunEnd Assign(int position, unsigned freeDigits);
+  [[gnu::always_inline]] RunEnd AssignLast(int position, unsigned freeDigits);
+  RunEnd Count(const Walk& walk, int position, unsigned freeDigits);
   [[gnu::always_inline]] RangeVerdict TrySettle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);

@@ -11,7 +11,7 @@
 
 namespace zifrel::libero {
 
-enum class RangeVerdict { Holds, Fails, Unknown };
+enum class RangeVerdict { kHolds, kFails, kUnknown };
 
 // All the values a quantity takes over a subtree of the search lie in
 // low..high.
@@ -48,7 +48,7 @@ template <class Int>
       holds = a.high < b.low || b.high < a.low;
       fails = a.low == a.high && b.low == b.high && a.low == b.low;
   }
-  return holds ? RangeVerdict::Holds : fails ? RangeVerdict::Fails : RangeVerdict::Unknown;
+  return holds ? RangeVerdict::kHolds : fails ? RangeVerdict::kFails : RangeVerdict::kUnknown;
 }
 
 namespace range {

@@ -25,12 +25,12 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
     const std::size_t length = CodePointCount(line);
     if (length > static_cast<std::size_t>(kMaxFormulaChars)) {
       out.AppendLine(msg::kLineTooLong);
-      return JobEnd::Refused;
+      return JobEnd::kRefused;
     }
     if (length < 3) continue;  // too short to be a relation: dropped
     if (kept_.size() == static_cast<std::size_t>(kMaxRelations)) {
       out.AppendLine(msg::kTooManyRelations);
-      return JobEnd::Refused;
+      return JobEnd::kRefused;
     }
     kept_.push_back(line);
     texts_.push_back(DecodeUtf8(line));
@@ -45,12 +45,12 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   stop_ = nullptr;
   count_ = nullptr;
 
-  if (prepared.end == JobEnd::Refused) {
+  if (prepared.end == JobEnd::kRefused) {
     out.AppendLine(msg::kErrorHeader);
     out.AppendLine(CheckMessage(prepared.check));
     // Too many letters is said without a relation, even of one relation.
     if (prepared.check != kTooManyVariables) out.AppendLine(kept_[prepared.relation]);
-    return JobEnd::Refused;
+    return JobEnd::kRefused;
   }
   const std::int32_t count = solutionCount.load(std::memory_order_relaxed);
   if (count > 0) out.AppendLine(msg::kSummaryRule);
@@ -61,9 +61,9 @@ JobEnd FreeRelations::SolveFreeRelations(std::span<const std::string> lines, con
   } else {
     out.AppendLine(std::to_string(count) + std::string(msg::kFreeSolutionsSuffix));
   }
-  if (prepared.end == JobEnd::Searched) return JobEnd::Searched;
+  if (prepared.end == JobEnd::kSearched) return JobEnd::kSearched;
   out.AppendLine(msg::kFreeSearchStopped);
-  return JobEnd::Stopped;
+  return JobEnd::kStopped;
 }
 
 FreeRelations::Prepared FreeRelations::PrepareAndSearch() {
@@ -71,22 +71,22 @@ FreeRelations::Prepared FreeRelations::PrepareAndSearch() {
   scratch_.length = 0;
   const int relations = static_cast<int>(texts_.size());
   for (int i = 0; i < relations; ++i) {
-    if (const CheckCode c = CheckRelation(texts_[i]); c != kCheckOk) return {JobEnd::Refused, i, c};
+    if (const CheckCode c = CheckRelation(texts_[i]); c != kCheckOk) return {JobEnd::kRefused, i, c};
   }
 
   // The pilot: the first relation, in the order of preference of counts,
   // whose units reading or else whose full reading has that many variables.
   std::vector<int> fullCount(relations), unitsCount(relations);
   for (int j = 0; j < relations; ++j) {
-    fullCount[j] = CountVariables(texts_[j], Reading::Full, scratch_, table_);
-    unitsCount[j] = CountVariables(texts_[j], Reading::Units, scratch_, table_);
+    fullCount[j] = CountVariables(texts_[j], Reading::kFull, scratch_, table_);
+    unitsCount[j] = CountVariables(texts_[j], Reading::kUnits, scratch_, table_);
   }
   for (int k : kPilotPreference) {
     for (int j = 0; j < relations && pilot_.relation < 0; ++j) {
       if (unitsCount[j] == k)
-        pilot_ = {j, Reading::Units, k};
+        pilot_ = {j, Reading::kUnits, k};
       else if (fullCount[j] == k)
-        pilot_ = {j, Reading::Full, k};
+        pilot_ = {j, Reading::kFull, k};
     }
     if (pilot_.relation >= 0) break;
   }
@@ -100,14 +100,14 @@ FreeRelations::Prepared FreeRelations::PrepareAndSearch() {
     table_.Reset();
   }
   codes_.assign(relations, RelationCode{});
-  for (int j = 0; j < relations; ++j) CompileRelation(texts_[j], true, Reading::Full, codes_[j], table_);
+  for (int j = 0; j < relations; ++j) CompileRelation(texts_[j], true, Reading::kFull, codes_[j], table_);
   const int total = table_.Count();
-  if (total > kMaxVariables) return {JobEnd::Refused, -1, kTooManyVariables};
+  if (total > kMaxVariables) return {JobEnd::kRefused, -1, kTooManyVariables};
 
   count_->store(0, std::memory_order_relaxed);
   if (pilot_.relation < 0) return {};
   search_.Plan({total, pilot_.variables, &table_, texts_, codes_});
-  return {search_.Run(*out_, *stop_, *count_) == SearchEnd::kStopped ? JobEnd::Stopped : JobEnd::Searched};
+  return {search_.Run(*out_, *stop_, *count_) == RunEnd::kStopped ? JobEnd::kStopped : JobEnd::kSearched};
 }
 
 }  // namespace zifrel::libero

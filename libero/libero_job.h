@@ -19,7 +19,7 @@ namespace zifrel::libero {
 
 // How a Libero job ended: its search ran to the end, or was stopped, or its
 // input was refused with an error report.
-enum class JobEnd { Searched, Stopped, Refused };
+enum class JobEnd { kSearched, kStopped, kRefused };
 
 // Rewrites the formula area with the relations the job keeps, as typed.
 using KeepRelations = std::function<void(std::span<const std::string>)>;
@@ -27,7 +27,7 @@ using KeepRelations = std::function<void(std::span<const std::string>)>;
 // The relation that leads the search, and its reading.
 struct PilotRelation {
   int relation = -1;
-  Reading mode = Reading::Full;
+  Reading mode = Reading::kFull;
   int variables = 0;  // numbered 1..variables
 };
 
@@ -58,7 +58,7 @@ class FreeRelations {
   // refused for the `check` of relation `relation` (kTooManyVariables, with
   // relation -1, when all of them together have more than ten letters).
   struct Prepared {
-    JobEnd end = JobEnd::Searched;
+    JobEnd end = JobEnd::kSearched;
     int relation = -1;
     CheckCode check = kCheckOk;
   };

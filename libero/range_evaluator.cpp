@@ -91,9 +91,9 @@ template <class Int>
 std::optional<RangeVerdict> VerdictIn(const RelationCode& code, const DigitRanges& ranges) {
   const std::optional<Sides<Int>> sides = SidesIn<Int>(code, ranges);
   if (!sides) return std::nullopt;
-  if (sides->alwaysFails) return RangeVerdict::Fails;
+  if (sides->alwaysFails) return RangeVerdict::kFails;
   const RangeVerdict verdict = CompareRange(sides->op, sides->left, sides->right);
-  return verdict == RangeVerdict::Holds && sides->mayFail ? RangeVerdict::Unknown : verdict;
+  return verdict == RangeVerdict::kHolds && sides->mayFail ? RangeVerdict::kUnknown : verdict;
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ std::optional<RangeVerdict> VerdictIn(const RelationCode& code, const DigitRange
 RangeVerdict EvaluateRange(const RelationCode& code, const DigitRanges& ranges) {
   if (const std::optional<RangeVerdict> v = VerdictIn<std::int64_t>(code, ranges)) return *v;
   if (const std::optional<RangeVerdict> v = VerdictIn<Wide>(code, ranges)) return *v;
-  return VerdictIn<range::Magnitude>(code, ranges).value_or(RangeVerdict::Unknown);
+  return VerdictIn<range::Magnitude>(code, ranges).value_or(RangeVerdict::kUnknown);
 }
 
 std::optional<Wide> RangeSpread(const RelationCode& code, const DigitRanges& ranges) {

@@ -73,6 +73,6 @@ struct RelationCode {
 // every word outside an exponent is cut to its last character and the
 // arithmetic keeps only the units digit; such a code needs only the last
 // letters of the words, so a search can test it early.
-enum class Reading { Full, Units };
+enum class Reading { kFull, kUnits };
 
 }  // namespace zifrel::libero

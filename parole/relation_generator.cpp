@@ -137,7 +137,7 @@ bool RelationGenerator::HasOneSolution(const std::string& text, StopFlag& stop) 
   const std::string lines[] = {text};
   const libero::JobEnd end = job_.SolveFreeRelations(
       lines, [](std::span<const std::string>) {}, none, stop, count_);
-  return end == libero::JobEnd::Searched && !stop.IsSet() && count_.load(std::memory_order_relaxed) == 1;
+  return end == libero::JobEnd::kSearched && !stop.IsSet() && count_.load(std::memory_order_relaxed) == 1;
 }
 
 }  // namespace zifrel::parole

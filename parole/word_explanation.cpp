@@ -169,9 +169,9 @@ WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopF
   libero::FreeRelations job;
   const libero::JobEnd end = job.SolveFreeRelations(
       relations, [](std::span<const std::string>) {}, report, stop, count);
-  if (end != libero::JobEnd::Searched || stop.IsSet()) {
+  if (end != libero::JobEnd::kSearched || stop.IsSet()) {
     WriteAll(report.lines, out);
-    return end == libero::JobEnd::Refused ? WordExplainOutcome::kRefused : WordExplainOutcome::kStopped;
+    return end == libero::JobEnd::kRefused ? WordExplainOutcome::kRefused : WordExplainOutcome::kStopped;
   }
   const std::optional<WordSum> sum = ParseWordSum(relations[0]);
   if (!sum) {

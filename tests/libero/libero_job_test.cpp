@@ -150,7 +150,7 @@ TEST(LiberoJob, AStopAfterTheSearchIsTooLate) {
   const Lines lines = {"A+1=8"};
   EXPECT_EQ(job.SolveFreeRelations(
                 lines, [](std::span<const std::string>) {}, out, out.stop, count),
-            JobEnd::Searched);
+            JobEnd::kSearched);
   EXPECT_EQ(out.lines.back(), "1 soluzione");
 }
 
@@ -170,7 +170,7 @@ TEST(LiberoJob, ALimitOfSolutionsEndsTheSearchAsCompleted) {
     SCOPED_TRACE(::testing::PrintToString(relations));
     const JobRun full = RunJob(relations);
     const JobRun limited = RunJob(relations, 0, &job);
-    EXPECT_EQ(limited.end, JobEnd::Searched);
+    EXPECT_EQ(limited.end, JobEnd::kSearched);
     if (full.count < 2) {
       EXPECT_EQ(limited.out, full.out);
       continue;
@@ -381,11 +381,11 @@ TEST(Threads, AStopLeavesAConsistentCount) {
   for (long polls : {1L, 30L, 300L, 3000L, 30000L}) {
     SCOPED_TRACE(polls);
     const JobRun run = RunJob(relations, polls, nullptr, 2);
-    if (run.end == JobEnd::Searched) {
+    if (run.end == JobEnd::kSearched) {
       EXPECT_EQ(run.out, full.out);
       continue;
     }
-    ASSERT_EQ(run.end, JobEnd::Stopped);
+    ASSERT_EQ(run.end, JobEnd::kStopped);
     EXPECT_LE(run.count, full.count);
     const std::int32_t listed = std::min(run.count, kMaxListedSolutions);
     const std::size_t header = listed > 0 ? 2 : 0;
@@ -407,18 +407,18 @@ std::optional<RangeVerdict> CheckedVerdict(const std::string& relation, const Di
   if (CheckRelation(text) != kCheckOk) return std::nullopt;
   RelationCode code;
   VariableTable table;
-  CompileRelation(text, false, Reading::Full, code, table);
+  CompileRelation(text, false, Reading::kFull, code, table);
   const RangeVerdict verdict = EvaluateRange(code, ranges);
   DigitValues digits = InitialDigitValues();
   const auto every = [&](auto& self, int v) -> bool {
-    if (v > table.Count()) return EvaluateCode(code, false, digits) == (verdict == RangeVerdict::Holds);
+    if (v > table.Count()) return EvaluateCode(code, false, digits) == (verdict == RangeVerdict::kHolds);
     for (int d = ranges.low[v]; d <= ranges.high[v]; ++d) {
       digits[v] = d;
       if (!self(self, v + 1)) return false;
     }
     return true;
   };
-  EXPECT_TRUE(verdict == RangeVerdict::Unknown || every(every, 1)) << relation;
+  EXPECT_TRUE(verdict == RangeVerdict::kUnknown || every(every, 1)) << relation;
   return verdict;
 }
 
@@ -426,7 +426,7 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
   DigitRanges mixed;  // A in 1..4 times B - C in -9..-1: an extreme at a corner of mixed signs
   mixed.low = {0, 1, 0, 1};
   mixed.high = {0, 4, 0, 9};
-  EXPECT_EQ(CheckedVerdict("A*(B-C)+20<0", mixed), RangeVerdict::Unknown);
+  EXPECT_EQ(CheckedVerdict("A*(B-C)+20<0", mixed), RangeVerdict::kUnknown);
 
   // Past 128 bits, bounds of magnitude: 9^1200 is 3,804 bits, 3^1600 2,536,
   // 7^1600 4,492 and 9^1600 5,072, against a cap of 4,096.
@@ -436,16 +436,16 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
     RangeVerdict verdict;
   };
   for (const Row& row : {
-           Row{"((A^20)^20)^3>B", {2, 0, 0}, {9, 9, 0}, RangeVerdict::Holds},
-           Row{"((A^20)^20)^4>B", {7, 0, 0}, {9, 9, 0}, RangeVerdict::Fails},
-           Row{"((A^20)^20)^4>B", {3, 0, 0}, {9, 9, 0}, RangeVerdict::Unknown},
-           Row{"(A^20)^20*B^20>C", {2, 1, 0}, {9, 9, 9}, RangeVerdict::Holds},
-           Row{"(A^20)^20-(B^20)^20>C", {5, 4, 0}, {5, 4, 9}, RangeVerdict::Holds},
-           Row{"(A^20)^20=(B^20)^20+C", {2, 5, 0}, {3, 6, 9}, RangeVerdict::Fails},
-           Row{"(A^20)^20%(B^20)^19<C", {8, 2, 0}, {9, 3, 9}, RangeVerdict::Fails},
-           Row{"(A^20)^20:(B^20)^20>=C", {8, 2, 1}, {9, 3, 9}, RangeVerdict::Unknown},
-           Row{"(0-A)^(20*20+B)<C", {2, 1, 0}, {3, 1, 9}, RangeVerdict::Fails},  // no exponent past 20
-           Row{"((0-A)^20)^19*(0-B)<C", {2, 1, 0}, {3, 4, 9}, RangeVerdict::Holds},
+           Row{"((A^20)^20)^3>B", {2, 0, 0}, {9, 9, 0}, RangeVerdict::kHolds},
+           Row{"((A^20)^20)^4>B", {7, 0, 0}, {9, 9, 0}, RangeVerdict::kFails},
+           Row{"((A^20)^20)^4>B", {3, 0, 0}, {9, 9, 0}, RangeVerdict::kUnknown},
+           Row{"(A^20)^20*B^20>C", {2, 1, 0}, {9, 9, 9}, RangeVerdict::kHolds},
+           Row{"(A^20)^20-(B^20)^20>C", {5, 4, 0}, {5, 4, 9}, RangeVerdict::kHolds},
+           Row{"(A^20)^20=(B^20)^20+C", {2, 5, 0}, {3, 6, 9}, RangeVerdict::kFails},
+           Row{"(A^20)^20%(B^20)^19<C", {8, 2, 0}, {9, 3, 9}, RangeVerdict::kFails},
+           Row{"(A^20)^20:(B^20)^20>=C", {8, 2, 1}, {9, 3, 9}, RangeVerdict::kUnknown},
+           Row{"(0-A)^(20*20+B)<C", {2, 1, 0}, {3, 1, 9}, RangeVerdict::kFails},  // no exponent past 20
+           Row{"((0-A)^20)^19*(0-B)<C", {2, 1, 0}, {3, 4, 9}, RangeVerdict::kHolds},
        }) {
     DigitRanges ranges;
     for (int v = 1; v <= 3; ++v) {
@@ -467,7 +467,7 @@ TEST(RangeEvaluator, SettlesOnlyWhatEveryAssignmentInTheRangesAgrees) {
           static_cast<std::int8_t>(maker.Pick(3) ? ranges.low[v] : ranges.low[v] + maker.Pick(10 - ranges.low[v]));
     }
     const std::optional<RangeVerdict> verdict = CheckedVerdict(maker.Relation(), ranges);
-    settled += verdict.value_or(RangeVerdict::Unknown) != RangeVerdict::Unknown;
+    settled += verdict.value_or(RangeVerdict::kUnknown) != RangeVerdict::kUnknown;
   }
   EXPECT_GT(settled, 100);
 }
