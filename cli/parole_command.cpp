@@ -156,7 +156,7 @@ int Parole(const ParsedArgs& args, Io& io) {
       const std::optional<parole::WordSum> sum = parole::ParseWordSum(relation.text);
       parole::Digits digits{};
       if (sum && parole::CountSolutions(*sum, 1, &digits) == 1) out.AppendLine(parole::SolutionKey(*sum, digits));
-      out.AppendLine(parole::WordLevelLine(relation.level));
+      out.AppendLine(LevelLine(relation.level));
     }
     if (io.out.Failed()) return kExitIo;
   }

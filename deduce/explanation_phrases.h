@@ -100,8 +100,6 @@ inline constexpr std::string_view kWhySharedCell = "quindi la {} e la {} non sar
 // After the steps.
 inline constexpr std::string_view kMoreSteps = "Altri {} passi portano alla soluzione.";
 inline constexpr std::string_view kOneMoreStep = "Un altro passo porta alla soluzione.";
-inline constexpr std::string_view kLevelLine = "Livello: {} ({})";
-inline constexpr std::string_view kLevelNames[] = {"facile", "medio", "difficile", "molto difficile", "diabolico"};
 
 // A known digit that is not the solution's.
 inline constexpr std::string_view kWrongKnownEquation = "Con {} = {} la {} non sarebbe verificata.";

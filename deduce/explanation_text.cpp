@@ -460,6 +460,4 @@ std::string NamedEquation(const DeductionPuzzle& puzzle, int equation) { return 
 
 std::string LetterName(const DeductionPuzzle& puzzle, int symbol) { return StepWriter(puzzle, 0).Symbol(symbol); }
 
-std::string LevelLine(int level) { return Fill(kLevelLine, {Number(level), kLevelNames[level - 1]}); }
-
 }  // namespace zifrel

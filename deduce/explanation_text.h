@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/level_line.h"
 #include "core/line_sink.h"
 #include "deduce/explanation_plan.h"
 
@@ -23,8 +24,5 @@ std::string NamedEquation(const DeductionPuzzle& puzzle, int equation);
 
 // A letter as the explanation writes it.
 std::string LetterName(const DeductionPuzzle& puzzle, int symbol);
-
-// "Livello: 3 (difficile)".
-std::string LevelLine(int level);
 
 }  // namespace zifrel

@@ -150,8 +150,6 @@ void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink
   for (const WordStep& step : deduction.steps) WriteStep(sum, step, std::to_string(++number) + ". ", width, out);
 }
 
-std::string WordLevelLine(int level) { return Fill(kLevelLine, {std::to_string(level), kLevelNames[level - 1]}); }
-
 WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopFlag& stop, LineSink& out,
                                        std::size_t width) {
   std::vector<std::string> relations;
@@ -190,7 +188,7 @@ WordExplainOutcome ExplainWordRelation(std::span<const std::string> lines, StopF
   }
   WriteWordSteps(*sum, deduction, out, width);
   WriteAll(report.lines, out);
-  out.AppendLine(WordLevelLine(deduction.level));
+  out.AppendLine(LevelLine(deduction.level));
   return WordExplainOutcome::kExplained;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/level_line.h"
 #include "core/line_sink.h"
 #include "core/stop_flag.h"
 #include "parole/word_deduction.h"
@@ -44,8 +45,5 @@ WordGrading GradeWordRelation(std::string_view relation, StopFlag& stop);
 // The steps of a deduction as text, numbered from 1.
 void WriteWordSteps(const WordSum& sum, const WordDeduction& deduction, LineSink& out,
                     std::size_t width = kWordExplanationWidth);
-
-// "Livello: 2 (medio)".
-std::string WordLevelLine(int level);
 
 }  // namespace zifrel::parole

@@ -53,8 +53,6 @@ inline constexpr std::string_view kTrialConclusion = "Quindi {} non può essere 
 inline constexpr std::string_view kTrialStepLead = "- ";
 
 // After the steps.
-inline constexpr std::string_view kLevelLine = "Livello: {} ({})";
-inline constexpr std::string_view kLevelNames[] = {"facile", "medio", "difficile", "molto difficile", "diabolico"};
 
 // What is not explained, after Libero's report on it where there is one.
 inline constexpr std::string_view kOneRelation = "Si spiega una relazione alla volta.";

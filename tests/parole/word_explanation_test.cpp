@@ -264,7 +264,7 @@ TEST(GradedRelations, GiveTheLevelAskedFor) {
     const GradedRelation relation = NextGraded(generator, level, stop);
     ASSERT_EQ(relation.end, SearchEnd::kFound) << "level " << level;
     EXPECT_EQ(relation.level, level);
-    EXPECT_TRUE(Explained({relation.text}).ends_with(WordLevelLine(level) + "\n")) << relation.text;
+    EXPECT_TRUE(Explained({relation.text}).ends_with(LevelLine(level) + "\n")) << relation.text;
   }
 }
 

@@ -100,7 +100,7 @@ std::string WordExplanationFault(const std::string& relation) {
   }
   const std::vector<std::string> tail(text.lines.end() - 6, text.lines.end() - 1);
   if (tail != report.lines) return relation + ": not ending with Libero's report";
-  if (text.lines.back() != parole::WordLevelLine(deduction.level)) return relation + ": " + text.lines.back();
+  if (text.lines.back() != LevelLine(deduction.level)) return relation + ": " + text.lines.back();
   return "";
 }
 
