@@ -36,22 +36,8 @@ int Libero(const ParsedArgs& args, Io& io) {
     threads = *n;
   }
   const std::string_view file = args.positional.empty() ? "-" : args.positional[0];
-
-  // Opening or reading may wait (a FIFO, a terminal): a signal meanwhile
-  // ends the program at once.
-  const bool fromStdin = file == "-";
-  const int fd = fromStdin ? io.in : ::open(std::string(file).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
-    return kExitIo;
-  }
-  const LinesRead read = ReadRelationLines(fd);
-  if (!fromStdin) ::close(fd);
-  if (read.error != 0) {
-    io.err << "zifrel-cli: non riesco a leggere " << (fromStdin ? "lo standard input" : file) << ": "
-           << ReadErrorReason(read.error) << '\n';
-    return kExitIo;
-  }
+  const std::optional<std::vector<std::string>> lines = ReadRelationFile(file, io);
+  if (!lines) return kExitIo;
 
   OutputSink out(io.out);
   std::atomic<std::int32_t> count{0};
@@ -59,7 +45,7 @@ int Libero(const ParsedArgs& args, Io& io) {
   job.UseThreads(threads);
   const SearchRunning searching;
   switch (job.SolveFreeRelations(
-      read.lines, [](std::span<const std::string>) {}, out, io.stop, count)) {
+      *lines, [](std::span<const std::string>) {}, out, io.stop, count)) {
     case libero::JobEnd::kSearched:
       return kExitSearched;
     case libero::JobEnd::kStopped:

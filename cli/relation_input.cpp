@@ -1,5 +1,6 @@
 #include "cli/relation_input.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
@@ -7,6 +8,8 @@
 #include <functional>
 #include <string_view>
 
+#include "cli/error_reasons.h"
+#include "cli/output.h"
 #include "core/utf8.h"
 #include "libero/relation_check.h"
 
@@ -76,6 +79,23 @@ LinesRead ReadRelationLines(int fd) {
   if (error != 0) return {lines.Take(), error};
   if (!settled && !line.empty()) lines.Add(std::move(line));
   return {lines.Take(), 0};
+}
+
+std::optional<std::vector<std::string>> ReadRelationFile(std::string_view file, Io& io) {
+  const bool fromStdin = file == "-";
+  const int fd = fromStdin ? io.in : ::open(std::string(file).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
+    return std::nullopt;
+  }
+  LinesRead read = ReadRelationLines(fd);
+  if (!fromStdin) ::close(fd);
+  if (read.error != 0) {
+    io.err << "zifrel-cli: non riesco a leggere " << (fromStdin ? "lo standard input" : file) << ": "
+           << ReadErrorReason(read.error) << '\n';
+    return std::nullopt;
+  }
+  return std::move(read.lines);
 }
 
 }  // namespace zifrel::cli

@@ -23,24 +23,12 @@ int SpiegaLibero(const ParsedArgs& args, Io& io) {
     return UsageError(io, kSpiega, "--libero non vuole --ops, --passi né --noti");
   }
   const std::string_view file = args.positional.empty() ? "-" : args.positional[0];
-  const bool fromStdin = file == "-";
-  const int fd = fromStdin ? io.in : ::open(std::string(file).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    io.err << "zifrel-cli: non riesco a leggere " << file << ": " << ReadErrorReason(errno) << '\n';
-    return kExitIo;
-  }
-  const LinesRead read = ReadRelationLines(fd);
-  if (!fromStdin) ::close(fd);
-  if (read.error != 0) {
-    io.err << "zifrel-cli: non riesco a leggere " << (fromStdin ? "lo standard input" : file) << ": "
-           << ReadErrorReason(read.error) << '\n';
-    return kExitIo;
-  }
+  const std::optional<std::vector<std::string>> lines = ReadRelationFile(file, io);
+  if (!lines) return kExitIo;
   OutputSink out(io.out);
   const SearchRunning searching;
-  switch (parole::ExplainWordRelation(read.lines, io.stop, out)) {
+  switch (parole::ExplainWordRelation(*lines, io.stop, out)) {
     case parole::WordExplainOutcome::kExplained:
-    case parole::WordExplainOutcome::kNotUnique:
       return kExitSearched;
     case parole::WordExplainOutcome::kStopped:
       return kExitInterrupted;

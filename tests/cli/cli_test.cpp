@@ -587,6 +587,7 @@ TEST(SpiegaLiberoCli, ExplainsGradesAndRefuses) {
             "Si spiega solo una somma o una differenza di parole di al più 12 lettere, come "
             "gatto+gatto=cane+cane+cane.\n");
   EXPECT_EQ(Cli({"spiega", "--libero", "--passi", "2"}, "").status, 2);
+  EXPECT_EQ(Cli({"spiega", "--libero"}, "A+B=C\n").status, 1);  // several solutions: refused
 
   const Finished graded = Cli({"parole", "--seed", "3", "--livello", "3", "--solution"});
   const Lines key = SplitLines(graded.out);
