@@ -7,14 +7,14 @@
 // difference before committing it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <sstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "core/line_sink.h"
 #include "deduce/explain.h"
 #include "tests/support/compact_schema.h"
+#include "tests/support/golden_texts.h"
 
 namespace zifrel {
 namespace {
@@ -54,33 +54,11 @@ std::string Explained(const GoldenCase& c) {
   return text;
 }
 
-std::map<std::string, std::string> ReadGolden(const std::string& path) {
-  std::map<std::string, std::string> sections;
-  std::ifstream in(path);
-  std::string line, name;
-  while (std::getline(in, line)) {
-    if (line.starts_with("== ")) {
-      name = line.substr(3);
-      sections[name];
-    } else {
-      sections[name] += line + "\n";
-    }
-  }
-  return sections;
-}
-
 TEST(ExplanationText, MatchesTheGoldenTexts) {
-  const std::string path = std::string(ZIFREL_TEST_DATA) + "/explanations.golden";
-  if (std::getenv("ZIFREL_GOLDEN_UPDATE") != nullptr) {
-    std::ofstream out(path);
-    for (const GoldenCase& c : kCases) out << "== " << c.name << "\n" << Explained(c);
-  }
-  const std::map<std::string, std::string> golden = ReadGolden(path);
-  for (const GoldenCase& c : kCases) {
-    const auto expected = golden.find(c.name);
-    ASSERT_NE(expected, golden.end()) << "no golden text for: " << c.name;
-    EXPECT_EQ(Explained(c), expected->second) << c.name << ": " << c.cells << " \"" << c.ops << "\"";
-  }
+  std::vector<testing::GoldenCase> cases;
+  for (std::size_t k = 0; k < std::size(kCases); ++k) cases.push_back({kCases[k].name, std::to_string(k)});
+  testing::ExpectGoldenTexts(std::string(ZIFREL_TEST_DATA) + "/deduce/explanations.golden", cases,
+                             [](const std::string& k) { return Explained(kCases[std::stoul(k)]); });
 }
 
 }  // namespace
