@@ -43,13 +43,7 @@ TEST(PlayHint, WithNothingFilledInItIsTheFirstStep) {
 TEST(PlayHint, WithRightDigitsItIsOneStepAboutTheRest) {
   const PlayHint hint = HintFor({{U'A', 1}, {U'C', 2}, {U'J', 8}, {U'H', 7}});
   ASSERT_EQ(hint.outcome, HintOutcome::kHint);
-  const std::string text = Text(hint.lines);
-  ASSERT_FALSE(text.empty());
-  EXPECT_EQ(text.rfind("1. ", 0), 0u) << text;
-  EXPECT_EQ(text.find("\n2. "), std::string::npos) << text;
-  for (const char* given : {"A = 1", "C = 2", "J = 8", "H = 7"}) EXPECT_EQ(text.find(given), std::string::npos) << text;
-  EXPECT_NE(text.find_first_of("BDI"), std::string::npos) << text;
-  EXPECT_EQ(text,
+  EXPECT_EQ(Text(hint.lines),
             "1. Riga 1: AHJ - C = AHD, cioè AHD + C = AHJ. Ultima cifra: D + C deve finire\n"
             "   con J, quindi D = 6.\n");
 }
