@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "core/digit_mask.h"
 #include "libero/node_graph.h"
 #include "libero/relation_check.h"
 #include "libero/relation_code.h"
 #include "libero/variable_table.h"
 
 namespace zifrel::libero {
-
-inline constexpr unsigned kAllDigits = 0x3FF;                 // digits 0..9, a bit each
-inline constexpr unsigned kNonZeroDigits = kAllDigits & ~1u;  // a leading letter never takes 0
 
 // What the search needs from a prepared job.
 struct SearchSetup {

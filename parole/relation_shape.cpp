@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/integer_division.h"
 #include "parole/word_list.h"
 
 namespace zifrel::parole {
@@ -17,10 +18,6 @@ std::int64_t PowerOfTen(int n) {
   for (int i = 0; i < n; ++i) p *= 10;
   return p;
 }
-
-// Division rounded toward minus and plus infinity, for a positive divisor.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && a < 0); }
-std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return a / b + (a % b != 0 && a > 0); }
 
 }  // namespace
 
