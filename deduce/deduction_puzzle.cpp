@@ -74,7 +74,7 @@ SymbolDigits DigitsOfGrid(const DeductionPuzzle& puzzle, const NumberGrid& grid)
 }
 
 std::int32_t CellValue(const PuzzleCell& cell, const SymbolDigits& digits, int lastDigits) {
-  const int start = lastDigits == 0 ? 0 : std::max(0, cell.length - lastDigits);
+  const int start = LastDigitsStart(cell.length, lastDigits);
   std::int32_t value = 0;
   for (int i = start; i < cell.length; ++i) value = value * 10 + digits[cell.symbols[i]];
   return value;

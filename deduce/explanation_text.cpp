@@ -107,7 +107,7 @@ std::vector<std::string> StepWriter::SymbolNames(SymbolMask symbols) const {
 std::string StepWriter::Cell(int cell, int lastDigits) const {
   const PuzzleCell& c = puzzle_.cells[cell];
   std::string text;
-  for (int i = lastDigits == 0 ? 0 : std::max(0, c.length - lastDigits); i < c.length; ++i) {
+  for (int i = LastDigitsStart(c.length, lastDigits); i < c.length; ++i) {
     AppendUtf8(text, puzzle_.symbolChars[c.symbols[i]]);
   }
   return text;

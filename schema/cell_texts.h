@@ -12,6 +12,13 @@ inline constexpr int kCellMaxChars = 4;  // characters a cell holds, in the wind
 // 10^k for the k last digits of a cell, up to all of them.
 inline constexpr std::array<std::int32_t, kCellMaxChars + 1> kPowersOfTen = {1, 10, 100, 1000, 10000};
 
+// Where a cell's last `lastDigits` characters start, in a cell of `length`
+// characters; 0 stands for the whole cell. Solver, deduction and the
+// explanation text all read the last digits of a cell this way.
+constexpr int LastDigitsStart(int length, int lastDigits) {
+  return lastDigits == 0 || lastDigits >= length ? 0 : length - lastDigits;
+}
+
 // The nine cell texts a solve works on, as fixed buffers of code points, so
 // that the generator can refill them thousands of times without allocating.
 class CellTexts {

@@ -278,7 +278,7 @@ bool SchemaSolver::CanBeatTenth() const {
 // A leading zero is allowed: a cell may stand for 07.
 std::int32_t SchemaSolver::CellValue(int cell, int digits) const {
   const int length = cellLength_[cell];
-  const int start = digits == 0 ? 0 : std::max(0, length - digits);
+  const int start = LastDigitsStart(length, digits);
   std::int32_t value = 0;
   for (int i = start; i < length; ++i) value = value * 10 + symbolDigits_[cellSymbols_[cell][i]];
   return value;
