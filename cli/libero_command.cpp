@@ -65,7 +65,7 @@ const Command kLibero = {
     "      o con -, dallo standard input: ogni lettera e' una cifra diversa.\n"
     "      Al piu' 20 relazioni di al piu' 200 caratteri; elenca 20 soluzioni\n"
     "      e le conta tutte, man mano che le trova.\n"
-    "      --jobs N: conta su N core (senza: tutti quelli disponibili); il\n"
+    "      --jobs N: cerca su N core (senza: tutti quelli disponibili); il\n"
     "      risultato e' lo stesso con qualunque N.\n",
     kOptions,
     Libero,

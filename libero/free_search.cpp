@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <limits>
+#include <system_error>
 #include <thread>
 
 namespace zifrel::libero {
@@ -38,15 +40,17 @@ constexpr std::int32_t kSettleProbeEvery = 64;
 constexpr std::int32_t kWideTriesBeforeJudging = 32;
 constexpr std::int32_t kWideSettleRatio = 16;
 
-// The counting left once the listed solutions are found is shared out as
-// subtrees: about this many a thread, so that a thread that finishes early
-// takes another, none smaller than kSplitFromRemaining variables; and only
-// where at least kThreadedFromAssignments assignments are left, below which
-// starting threads costs more than it spares (a thread starts in about
-// 50 microseconds, the search tries an assignment in about 10 nanoseconds).
+// A search on several threads shares out the subtrees of the listing walk
+// below its first few letters: about this many a thread, so that a thread
+// that finishes early takes another, none with fewer than
+// kSplitFromRemaining letters left; and only where the letters have at
+// least kThreadedFromAssignments assignments. Helper threads start once the
+// search has run kHelpersAfter, so that a search pruned to a trifle never
+// pays for them (a thread starts in about 50 microseconds).
 constexpr int kTasksPerThread = 16;
 constexpr int kSplitFromRemaining = 5;
-constexpr double kThreadedFromAssignments = 200000;
+constexpr std::int32_t kThreadedFromAssignments = 200000;
+constexpr auto kHelpersAfter = std::chrono::microseconds(500);
 
 // A thread that shares the count adds to it every this many solutions.
 constexpr std::int32_t kPublishEvery = 4096;
@@ -127,12 +131,8 @@ RunEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>&
   digits_ = InitialDigitValues();
   pollsStop_ = true;
   shared_ = false;
-  tasks_.clear();
-  // Only a search that counts every solution has counting to share out.
-  deferring_ = threads_ > 1 && limit_ == std::numeric_limits<std::int32_t>::max();
-  RunEnd end = plan_->total == 0 || !Feasible() ? RunEnd::kCompleted : Assign(0, kAllDigits);
-  deferring_ = false;
-  if (end == RunEnd::kCompleted && !tasks_.empty()) end = CountTasks();
+  RunEnd end = RunEnd::kCompleted;
+  if (plan_->total > 0 && Feasible()) end = SplitDepth() > 0 ? RunShared() : Assign(0, kAllDigits);
   // A search that reached its limit of solutions has done all it was asked.
   if (solutionCount_ >= limit_) end = RunEnd::kCompleted;
   out_ = nullptr;
@@ -154,7 +154,6 @@ bool FreeSearch::Feasible() const {
 // the listed solutions.
 RunEnd FreeSearch::Assign(int position, unsigned freeDigits) {
   if (solutionCount_ >= kMaxListedSolutions && position > 0) {
-    if (deferring_) return Defer(position, position, freeDigits);
     return Count(plan_->counting[position], position, freeDigits);
   }
   if (Halted()) return RunEnd::kStopped;
@@ -226,8 +225,6 @@ RunEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
     if (!Try(walk, step, saved, d)) continue;
     if (position + 1 == plan_->total) {
       ReportSolution();
-    } else if (deferring_) {
-      Defer(walk.start, position + 1, freeDigits & ~(1u << d));
     } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == RunEnd::kStopped) {
       return RunEnd::kStopped;
     }
@@ -642,23 +639,33 @@ bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
 }
 
 // Counts the solution and lists it while fewer than kMaxListedSolutions are
-// listed, the first one under a header of the letters.
+// listed: on the output, the first one under a header of the letters, or in
+// the result of a subtree shared out.
 inline void FreeSearch::ReportSolution() {
   ++solutionCount_;
   Counted();
   if (solutionCount_ > kMaxListedSolutions) return;
   const int total = plan_->total;
-  std::array<char, kMaxVariables + 2> line{};
+  SolutionLine line;
   line[0] = ' ';
-  if (solutionCount_ == 1) {
-    for (int v = 1; v <= total; ++v) line[v] = plan_->letters[v];
-    out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
-    std::array<char, kMaxVariables + 2> rule;
-    rule.fill('-');
-    out_->AppendLine({rule.data(), static_cast<std::size_t>(total + 2)});
-  }
   for (int v = 1; v <= total; ++v) line[v] = static_cast<char>('0' + digits_[v]);
+  if (result_ != nullptr) {
+    result_->lines[result_->listed++] = line;
+    return;
+  }
+  if (solutionCount_ == 1) WriteHeader();
   out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
+}
+
+void FreeSearch::WriteHeader() {
+  const int total = plan_->total;
+  SolutionLine line;
+  line[0] = ' ';
+  for (int v = 1; v <= total; ++v) line[v] = plan_->letters[v];
+  out_->AppendLine({line.data(), static_cast<std::size_t>(total + 1)});
+  std::array<char, kMaxVariables + 2> rule;
+  rule.fill('-');
+  out_->AppendLine({rule.data(), static_cast<std::size_t>(total + 2)});
 }
 
 // The live count: stored whole by a search alone, added to in steps by
@@ -678,106 +685,130 @@ inline void FreeSearch::Counted() {
   if (!shared_ || solutionCount_ - published_ >= kPublishEvery) Publish();
 }
 
-// Leaves the subtree below a node of the counting walk that starts at
-// `start` for later, with the state it is counted from.
-RunEnd FreeSearch::Defer(int start, int position, unsigned freeDigits) {
-  CountTask& task = tasks_.emplace_back();
-  task.start = start;
-  task.position = position;
-  task.freeDigits = freeDigits;
-  task.digits = digits_;
-  task.sums = sums_;
-  task.values = values_;
-  return RunEnd::kCompleted;
+// How deep a search on several threads splits the listing walk, or 0 where
+// it searches on one. Only a search that counts every solution shares out.
+int FreeSearch::SplitDepth() const {
+  const int total = plan_->total;
+  const int digits = std::popcount(kAllDigits);
+  if (threads_ == 1 || limit_ != std::numeric_limits<std::int32_t>::max() ||
+      Arrangements(digits, total) < kThreadedFromAssignments) {
+    return 0;
+  }
+  int depth = 1;
+  while (Arrangements(digits, depth) < kTasksPerThread * threads_ && total - depth > kSplitFromRemaining) ++depth;
+  return total - depth >= kSplitFromRemaining ? depth : 0;
 }
 
-void FreeSearch::Restore(const CountTask& task) {
-  digits_ = task.digits;
-  sums_ = task.sums;
-  std::copy(task.values.begin(), task.values.end(), values_.begin());
+// Walks the listing order down to `depth` and leaves each subtree there, in
+// the order of the listed solutions, with the state it is searched from.
+void FreeSearch::Split(int position, int depth, unsigned freeDigits) {
+  if (position == depth) {
+    subtrees_.push_back({position, freeDigits, digits_, sums_, values_});
+    return;
+  }
+  const Walk& walk = plan_->listing;
+  const Step& step = walk.steps[position];
+  const SavedSums saved(step, sums_);
+  for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
+    const int d = LowestDigit(candidates);
+    if (Try(walk, step, saved, d)) Split(position + 1, depth, freeDigits & ~(1u << d));
+  }
 }
 
-// The subtrees left once the listed solutions are found, counted on every
-// thread. Their order does not matter: only the count is left to find, and
-// it is a sum. The largest are split first, a level at a time, until there
-// are enough for each thread to take a new one as it finishes the last; a
-// small remainder is counted here alone, where threads would cost more
-// than they spare.
-RunEnd FreeSearch::CountTasks() {
+// The search on several threads. Each subtree lists its own first solutions
+// and counts the others; the subtrees are taken in order, and their lists,
+// put one after the other, are the listing of a search on one thread: this
+// thread writes them out as the subtrees before them are done. The count
+// is a sum, the same whatever the thread that adds to it.
+RunEnd FreeSearch::RunShared() {
+  const auto started = std::chrono::steady_clock::now();
+  subtrees_.clear();
+  Split(0, SplitDepth(), kAllDigits);
+  results_ = std::make_unique<SubtreeResult[]>(subtrees_.size());
   shared_ = true;
-  published_ = solutionCount_;
-  std::vector<CountTask> tasks;
-  while (tasks_.size() < static_cast<std::size_t>(kTasksPerThread * threads_)) {
-    // The tasks nearest the root are the largest.
-    const auto shallowest = std::min_element(
-        tasks_.begin(), tasks_.end(), [](const CountTask& a, const CountTask& b) { return a.position < b.position; });
-    const int depth = shallowest->position;
-    if (plan_->total - depth < kSplitFromRemaining) break;
-    tasks.clear();
-    std::swap(tasks, tasks_);
-    deferring_ = true;
-    for (const CountTask& task : tasks) {
-      if (task.position != depth) {
-        tasks_.push_back(task);
-        continue;
-      }
-      Restore(task);
-      if (Count(plan_->counting[task.start], task.position, task.freeDigits) == RunEnd::kStopped) {
-        deferring_ = false;
-        Publish();
-        return RunEnd::kStopped;
-      }
-    }
-    deferring_ = false;
-    if (tasks_.empty()) break;
-  }
-  std::stable_sort(tasks_.begin(), tasks_.end(),
-                   [](const CountTask& a, const CountTask& b) { return a.position < b.position; });
-  double work = 0;
-  for (const CountTask& task : tasks_) {
-    work += Arrangements(std::popcount(task.freeDigits), plan_->total - task.position);
-  }
-  const int threads = work < kThreadedFromAssignments ? 1 : std::min<int>(threads_, tasks_.size());
-  while (helpers_.size() + 1 < static_cast<std::size_t>(threads)) {
-    helpers_.push_back(std::make_unique<FreeSearch>());
-    FreeSearch& helper = *helpers_.back();
-    helper.plan_ = plan_;
-    helper.Prepare(wideTries_.size());
-  }
+  published_ = 0;
   std::atomic<std::size_t> next{0};
   std::vector<std::thread> running;
-  for (int t = 1; t < threads; ++t) {
-    FreeSearch& helper = *helpers_[t - 1];
-    helper.stop_ = stop_;
-    helper.countWord_ = countWord_;
-    helper.pollsStop_ = false;  // only this thread counts the polls
-    helper.shared_ = true;
-    helper.solutionCount_ = helper.published_ = kMaxListedSolutions;
-    running.emplace_back([&helper, &next, this] { helper.CountShare(tasks_, next); });
+  std::size_t written = 0;  // subtrees whose lists are written out
+  std::int32_t lines = 0;   // solutions listed so far
+  RunEnd end = RunEnd::kCompleted;
+  bool helpersDue = true;
+  for (std::size_t i; end == RunEnd::kCompleted && (i = next.fetch_add(1)) < subtrees_.size();) {
+    end = SearchSubtree(subtrees_[i], results_[i]);
+    WriteListed(written, lines, false);
+    if (helpersDue && std::chrono::steady_clock::now() - started >= kHelpersAfter) {
+      helpersDue = false;
+      StartHelpers(running, next);
+    }
   }
-  const RunEnd end = CountShare(tasks_, next);
   for (std::thread& thread : running) thread.join();
-  for (int t = 1; t < threads; ++t) {
-    FreeSearch& helper = *helpers_[t - 1];
-    solutionCount_ += helper.solutionCount_ - kMaxListedSolutions;
-    published_ += helper.published_ - kMaxListedSolutions;
-    helper.stop_ = nullptr;
-    helper.countWord_ = nullptr;
-  }
+  WriteListed(written, lines, true);
+  solutionCount_ = 0;
+  for (std::size_t i = 0; i < subtrees_.size(); ++i) solutionCount_ += results_[i].count;
   // A stop seen by any thread ends them all; it was asked of this search.
   return end == RunEnd::kStopped || stop_->IsSet() ? RunEnd::kStopped : RunEnd::kCompleted;
 }
 
-// Takes the next task not yet taken, until none is left or the search is
-// stopped.
-RunEnd FreeSearch::CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next) {
-  RunEnd end = RunEnd::kCompleted;
-  for (std::size_t i; end == RunEnd::kCompleted && (i = next.fetch_add(1)) < tasks.size();) {
-    Restore(tasks[i]);
-    end = Count(plan_->counting[tasks[i].start], tasks[i].position, tasks[i].freeDigits);
+// Starts the helper threads on the subtrees not yet taken. A thread that
+// cannot start leaves its share to those that did.
+void FreeSearch::StartHelpers(std::vector<std::thread>& running, std::atomic<std::size_t>& next) {
+  const std::size_t left = subtrees_.size() - std::min(next.load(), subtrees_.size());
+  const int helpers = static_cast<int>(std::min<std::size_t>(threads_ - 1, left));
+  while (static_cast<int>(helpers_.size()) < helpers) helpers_.push_back(std::make_unique<FreeSearch>());
+  for (int h = 0; h < helpers; ++h) {
+    FreeSearch& helper = *helpers_[h];
+    helper.plan_ = plan_;
+    helper.Prepare(wideTries_.size());
+    helper.stop_ = stop_;
+    helper.countWord_ = countWord_;
+    helper.pollsStop_ = false;  // only this thread counts the polls
+    helper.shared_ = true;
+    try {
+      running.emplace_back([&helper, &next, this] { helper.SearchSubtrees(*this, next); });
+    } catch (const std::system_error&) {
+      return;
+    }
   }
+}
+
+// A helper's share: the next subtree not yet taken, until none is left or
+// the search is stopped.
+void FreeSearch::SearchSubtrees(const FreeSearch& main, std::atomic<std::size_t>& next) {
+  RunEnd end = RunEnd::kCompleted;
+  for (std::size_t i; end == RunEnd::kCompleted && (i = next.fetch_add(1)) < main.subtrees_.size();) {
+    end = SearchSubtree(main.subtrees_[i], main.results_[i]);
+  }
+}
+
+// Searches one subtree in the listing order, its solutions listed in
+// `result` while they are among its first ones.
+RunEnd FreeSearch::SearchSubtree(const Subtree& subtree, SubtreeResult& result) {
+  digits_ = subtree.digits;
+  sums_ = subtree.sums;
+  std::copy(subtree.values.begin(), subtree.values.end(), values_.begin());
+  solutionCount_ = 0;
+  published_ = 0;
+  result_ = &result;
+  const RunEnd end = Assign(subtree.position, subtree.freeDigits);
+  result_ = nullptr;
   Publish();
+  result.count = solutionCount_;
+  result.done.store(end == RunEnd::kCompleted, std::memory_order_release);
   return end;
+}
+
+// Writes out the lists of the subtrees done, in order, up to the first one
+// not done. Once the search has ended, every list left: a stop may have cut
+// some short, and the solutions listed are then those found, in order.
+void FreeSearch::WriteListed(std::size_t& written, std::int32_t& lines, bool searchEnded) {
+  for (; written < subtrees_.size(); ++written) {
+    const SubtreeResult& result = results_[written];
+    if (!searchEnded && !result.done.load(std::memory_order_acquire)) return;
+    for (int k = 0; k < result.listed && lines < kMaxListedSolutions; ++k, ++lines) {
+      if (lines == 0) WriteHeader();
+      out_->AppendLine({result.lines[k].data(), static_cast<std::size_t>(plan_->total + 1)});
+    }
+  }
 }
 
 }  // namespace zifrel::libero

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "core/line_sink.h"
@@ -26,8 +27,8 @@ enum class RunEnd : std::uint8_t { kCompleted, kStopped };  // how a run of the 
 class FreeSearch {
  public:
   // Plans the tests. Allocates; the search itself does not, but for the
-  // subtrees a search on several threads leaves for them (at most a few
-  // hundred, once the listed solutions are found).
+  // subtrees a search on several threads shares out (a few hundred at most,
+  // made before it starts).
   void Plan(const SearchSetup& setup);
 
   // Searches, lists the first solutions on `out` and counts them all in
@@ -39,9 +40,9 @@ class FreeSearch {
   // least `limit`. Without a limit every solution is counted.
   void LimitSolutions(std::int32_t limit) { limit_ = limit; }
 
-  // How many threads count the solutions once the listed ones are found; 1
-  // counts them all on the calling thread. The output and the final count
-  // are the same whatever the number.
+  // How many threads search at most; 1 searches on the calling thread
+  // alone. The output and the final count are the same whatever the
+  // number.
   void UseThreads(int threads) { threads_ = std::max(threads, 1); }
 
   FreeSearch() = default;
@@ -91,21 +92,33 @@ class FreeSearch {
   // few more solutions be counted after it is reached.
   bool Halted() { return solutionCount_ >= limit_ || (pollsStop_ ? stop_->Poll() : stop_->IsSet()); }
 
-  // A subtree of a counting walk left for later, and the state above it.
-  struct CountTask {
-    int start;
+  // A subtree of the listing walk shared out to the threads, and the state
+  // above it.
+  struct Subtree {
     int position;
     unsigned freeDigits;
     DigitValues digits;
     Sums sums;
     std::vector<std::int64_t> values;
   };
+  using SolutionLine = std::array<char, kMaxVariables + 1>;
+  // What a thread found in a subtree: its first solutions, in order, and
+  // how many it holds. `done` is set once the subtree is searched in full.
+  struct SubtreeResult {
+    std::int32_t listed = 0;
+    std::int32_t count = 0;
+    std::array<SolutionLine, kMaxListedSolutions> lines{};
+    std::atomic<bool> done{false};
+  };
 
   void Prepare(std::size_t relations);
-  RunEnd Defer(int start, int position, unsigned freeDigits);
-  void Restore(const CountTask& task);
-  RunEnd CountTasks();
-  RunEnd CountShare(const std::vector<CountTask>& tasks, std::atomic<std::size_t>& next);
+  int SplitDepth() const;
+  void Split(int position, int depth, unsigned freeDigits);
+  RunEnd RunShared();
+  void StartHelpers(std::vector<std::thread>& running, std::atomic<std::size_t>& next);
+  void SearchSubtrees(const FreeSearch& main, std::atomic<std::size_t>& next);
+  RunEnd SearchSubtree(const Subtree& subtree, SubtreeResult& result);
+  void WriteListed(std::size_t& written, std::int32_t& lines, bool searchEnded);
   [[gnu::always_inline]] void Counted();
   [[gnu::always_inline]] void Publish();
 
@@ -124,6 +137,7 @@ class FreeSearch {
   bool RunTest(const Test& test);
   bool RunInstructions(const Walk& walk, const Step& step);
   [[gnu::always_inline]] void ReportSolution();
+  void WriteHeader();
 
   // The intervals of the graph's nodes still to compute below a node of the
   // search; `stamp` tells which belong to the present settling.
@@ -168,11 +182,12 @@ class FreeSearch {
   std::int32_t limit_ = std::numeric_limits<std::int32_t>::max();
 
   int threads_ = 1;
-  bool deferring_ = false;  // subtrees to count are left for later, as tasks
-  bool pollsStop_ = true;   // false: the stop word is read, the polls left to the main search
-  bool shared_ = false;     // the live count is added to by several searches
+  bool pollsStop_ = true;  // false: the stop word is read, the polls left to the main search
+  bool shared_ = false;    // the live count is added to by several searches
   std::int32_t published_ = 0;
-  std::vector<CountTask> tasks_;
+  SubtreeResult* result_ = nullptr;  // where a shared-out subtree lists its solutions
+  std::vector<Subtree> subtrees_;
+  std::unique_ptr<SubtreeResult[]> results_;
   std::vector<std::unique_ptr<FreeSearch>> helpers_;
 };
 

@@ -48,9 +48,9 @@ class FreeRelations {
   // `limit` solutions: a count of 2 already says "not unique".
   void LimitSolutions(std::int32_t limit) { search_.LimitSolutions(limit); }
 
-  // Jobs from now on count on up to `threads` threads once the listed
-  // solutions are found (1, the default: on the calling thread alone). The
-  // report is the same, byte for byte, whatever the number.
+  // Jobs from now on search on up to `threads` threads (1, the default: on
+  // the calling thread alone). The report is the same, byte for byte,
+  // whatever the number.
   void UseThreads(int threads) { search_.UseThreads(threads); }
 
  private:
