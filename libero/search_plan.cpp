@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "libero/compiler.h"
+#include "libero/evaluator.h"
 #include "libero/exact_arithmetic.h"
 #include "libero/linear_view.h"
 #include "libero/range_evaluator.h"
@@ -16,6 +17,11 @@ namespace {
 
 constexpr int kMaxReadingDigits = 9;  // 10^9 squared still fits in 64 bits
 constexpr int kFullStrength = kMaxReadingDigits + 1;
+
+// Relations that complete together are tried in the order that spares the
+// most: the cheapest and most often false first, as this many assignments
+// drawn at planning time show.
+constexpr int kOrderSamples = 64;
 
 unsigned VariablesOf(const RelationCode& code) {
   unsigned mask = 0;
@@ -79,6 +85,7 @@ class Planner {
   int AddCode(const RelationCode& code);
   void Place(const Order& order, Walk& walk) const;
   void FindAffinity();
+  void RankRelations();
   int AffineFrom(const Order& order, int start) const;
   void Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const;
 
@@ -87,6 +94,7 @@ class Planner {
   Order order_{};
   std::vector<Candidate> candidates_;
   std::vector<bool> settledWhole_;  // by relation: a bound or ranges settle it whole
+  std::vector<int> rank_;           // by relation: its place among those tried together
   std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
   std::array<int, kMaxVariables + 1> variableTermCount_{};
 };
@@ -94,6 +102,7 @@ class Planner {
 SearchPlan Planner::Build() {
   NumberLetters();
   for (int r = 0; r < static_cast<int>(setup_.codes.size()); ++r) PlanRelation(r);
+  RankRelations();
   plan_.listing.start = 0;
   Place(order_, plan_.listing);
   FindAffinity();
@@ -163,6 +172,41 @@ void Planner::PlanCounting(const Weighing& importance) {
     walk.affineFrom = AffineFrom(order, start);
     Place(order, walk);
   }
+}
+
+// Ranks the relations by the cost of their code over how often they are
+// false on a sample of assignments: tried in that order, relations that
+// complete at the same step end a failing assignment soonest.
+void Planner::RankRelations() {
+  const int relations = static_cast<int>(setup_.codes.size());
+  rank_.resize(relations);
+  std::vector<int> order(relations);
+  for (int r = 0; r < relations; ++r) order[r] = r;
+  if (relations > 1) {
+    std::vector<int> falses(relations, 0);
+    const WideScratch wide = MakeWideScratch();
+    DigitValues digits = InitialDigitValues();
+    std::array<int, 10> shuffled = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    std::uint32_t draw = 12345;
+    for (int s = 0; s < kOrderSamples; ++s) {
+      for (int i = 9; i > 0; --i) {  // a fixed sequence of assignments: the plan never depends on chance
+        draw = draw * 1103515245u + 12345u;
+        std::swap(shuffled[i], shuffled[(draw >> 16) % (i + 1)]);
+      }
+      for (int v = 1; v <= plan_.total; ++v) digits[v] = shuffled[v - 1];
+      for (int r = 0; r < relations; ++r) {
+        const RelationCode& code = setup_.codes[r];
+        falses[r] += !EvaluateExact(code.words.data(), code.length, digits, *wide);
+      }
+    }
+    // cost / chance of failing, compared as cross products.
+    const auto spares = [&](int a, int b) {
+      return std::int64_t{setup_.codes[a].length} * (falses[b] + 1) <
+             std::int64_t{setup_.codes[b].length} * (falses[a] + 1);
+    };
+    std::stable_sort(order.begin(), order.end(), spares);
+  }
+  for (int k = 0; k < relations; ++k) rank_[order[k]] = k;
 }
 
 // Which variables can end a walk together: a variable read under a power or
@@ -339,8 +383,8 @@ void Planner::Place(const Order& order, Walk& walk) const {
 
   std::vector<const Candidate*> strongestFirst;
   for (const Candidate& c : candidates_) strongestFirst.push_back(&c);
-  std::stable_sort(strongestFirst.begin(), strongestFirst.end(), [](const Candidate* a, const Candidate* b) {
-    return a->relation != b->relation ? a->relation < b->relation : a->strength > b->strength;
+  std::stable_sort(strongestFirst.begin(), strongestFirst.end(), [this](const Candidate* a, const Candidate* b) {
+    return a->relation != b->relation ? rank_[a->relation] < rank_[b->relation] : a->strength > b->strength;
   });
   int relation = -1;
   int strongerAt = 0;
@@ -381,6 +425,17 @@ void Planner::Place(const Order& order, Walk& walk) const {
 // change and are computed once, before the search.
 void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const {
   const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  // A node goes with the first relation, in rank, that reads it: a step
+  // computes its relations one after the other, the first to fail ending it.
+  std::vector<int> group(nodes.size(), std::numeric_limits<int>::max());
+  for (std::size_t n = nodes.size(); n-- > 0;) {  // a node's operands come before it
+    const NodeGraph::Node& node = nodes[n];
+    if (node.kind == NodeGraph::Kind::kComparison) group[n] = rank_[node.relation];
+    if (node.kind != NodeGraph::Kind::kWord) {
+      group[node.a] = std::min(group[node.a], group[n]);
+      group[node.b] = std::min(group[node.b], group[n]);
+    }
+  }
   std::array<std::vector<Instruction>, kMaxVariables> byStep;
   for (std::size_t n = 0; n < nodes.size(); ++n) {
     const NodeGraph::Node& node = nodes[n];
@@ -400,6 +455,8 @@ void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk&
     byStep[at].push_back(in);
   }
   for (int p = walk.start; p < plan_.total; ++p) {
+    std::stable_sort(byStep[p].begin(), byStep[p].end(),
+                     [&](const Instruction& x, const Instruction& y) { return group[x.node] < group[y.node]; });
     walk.steps[p].firstInstruction = static_cast<int>(walk.instructions.size());
     walk.instructions.insert(walk.instructions.end(), byStep[p].begin(), byStep[p].end());
     walk.steps[p].endInstruction = static_cast<int>(walk.instructions.size());
