@@ -41,6 +41,12 @@ unsigned VariablesOf(const Weights& weight, std::int64_t modulus = 0) {
 
 Wide Magnitude(Wide x) { return x < 0 ? -x : x; }
 
+int Decade(Wide x) {
+  int decade = 0;
+  for (; x >= 10; x /= 10) ++decade;
+  return decade;
+}
+
 // True when every partial sum of the form, whatever digits it adds, fits in
 // 64 bits: then the running sums are exact values, their last digits those
 // of the true sum and their bounds true bounds.
@@ -78,6 +84,8 @@ class Planner {
   void NumberLetters();
   Weighing Importance() const;
   void PlanCounting(const Weighing& importance);
+  int Work(int variable, unsigned later) const;
+  void LightestLast(Order& order, int from, int end, unsigned later) const;
   void PlanRelation(int relation);
   bool PlanLinear(int relation, const LinearRelation& linear);
   void PlanReadings(int relation, unsigned variables);
@@ -156,6 +164,16 @@ void Planner::PlanCounting(const Weighing& importance) {
     Order order = order_;
     std::stable_sort(order.begin() + start, order.begin() + plan_.total,
                      [&](int a, int b) { return importance[a] > importance[b]; });
+    // Within a decade of importance the order matters little to the bounds,
+    // much to the work of each assignment.
+    unsigned later = 0;
+    for (int end = plan_.total; end > start;) {
+      int from = end - 1;
+      while (from > start && Decade(importance[order[from - 1]]) == Decade(importance[order[end - 1]])) --from;
+      LightestLast(order, from, end, later);
+      for (int p = from; p < end; ++p) later |= 1u << order[p];
+      end = from;
+    }
     unsigned suffix = 0;
     int size = 0;
     for (int p = plan_.total - 1; p >= start && size < kMaxSuffix; --p) {
@@ -207,6 +225,37 @@ void Planner::RankRelations() {
     std::stable_sort(order.begin(), order.end(), spares);
   }
   for (int k = 0; k < relations; ++k) rank_[order[k]] = k;
+}
+
+// The graph's nodes and the codes that `variable` completes when every
+// variable in `later` comes after it: the work its digit costs.
+int Planner::Work(int variable, unsigned later) const {
+  const unsigned bit = 1u << variable;
+  int work = 0;
+  for (const NodeGraph::Node& node : plan_.graph.Nodes()) {
+    work += (node.variables & bit) != 0 && (node.variables & later) == 0;
+  }
+  for (const Candidate& c : candidates_) {
+    if (c.test.kind == Test::kExact && !c.ByGraph() && (c.variables & bit) != 0 && (c.variables & later) == 0) {
+      work += plan_.codes[c.test.code].length;
+    }
+  }
+  return work;
+}
+
+// Reorders order[from, end) so that, from the end back, each position takes
+// the variable whose digit costs least there: the last positions are tried
+// most often.
+void Planner::LightestLast(Order& order, int from, int end, unsigned later) const {
+  for (int p = end - 1; p > from; --p) {
+    int lightest = p;
+    int least = Work(order[p], later);
+    for (int q = p - 1; q >= from; --q) {
+      if (const int work = Work(order[q], later); work < least) lightest = q, least = work;
+    }
+    std::rotate(order.begin() + lightest, order.begin() + lightest + 1, order.begin() + p + 1);
+    later |= 1u << order[p];
+  }
 }
 
 // Which variables can end a walk together: a variable read under a power or
