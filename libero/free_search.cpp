@@ -100,7 +100,9 @@ template <class Digit, class Word, class Operate, class Compare>
 }  // namespace
 
 void FreeSearch::Plan(const SearchSetup& setup) {
-  ownPlan_ = PlanSearch(setup);
+  // Where counting shows that no assignment exists, an empty plan searches
+  // nothing, and costs nothing to make.
+  ownPlan_ = Feasible(setup) ? PlanSearch(setup) : SearchPlan{};
   plan_ = &ownPlan_;
   Prepare(setup.codes.size());
   helpers_.clear();
@@ -132,7 +134,7 @@ RunEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>&
   pollsStop_ = true;
   shared_ = false;
   RunEnd end = RunEnd::kCompleted;
-  if (plan_->total > 0 && Feasible()) end = SplitDepth() > 0 ? RunShared() : Assign(0, kAllDigits);
+  if (plan_->total > 0) end = SplitDepth() > 0 ? RunShared() : Assign(0, kAllDigits);
   // A search that reached its limit of solutions has done all it was asked.
   if (solutionCount_ >= limit_) end = RunEnd::kCompleted;
   out_ = nullptr;
@@ -144,10 +146,10 @@ RunEnd FreeSearch::Run(LineSink& out, StopFlag& stop, std::atomic<std::int32_t>&
 // Whether distinct digits can be given at all: the letters that may not
 // take 0 must find room among the nine other digits. Counting tells it
 // before a single digit is tried.
-bool FreeSearch::Feasible() const {
+bool FreeSearch::Feasible(const SearchSetup& setup) {
   int leading = 0;
-  for (int v = 1; v <= plan_->total; ++v) leading += plan_->allowedDigits[v] == kNonZeroDigits;
-  return leading <= std::popcount(kNonZeroDigits) && plan_->total <= std::popcount(kAllDigits);
+  for (int v = 1; v <= setup.total; ++v) leading += setup.table->Leading(v);
+  return leading <= std::popcount(kNonZeroDigits) && setup.total <= std::popcount(kAllDigits);
 }
 
 // Gives the variable at `position` each free digit in turn, in the order of

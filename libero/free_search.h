@@ -122,7 +122,7 @@ class FreeSearch {
   [[gnu::always_inline]] void Counted();
   [[gnu::always_inline]] void Publish();
 
-  bool Feasible() const;
+  static bool Feasible(const SearchSetup& setup);
   RunEnd Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] RunEnd AssignLast(int position, unsigned freeDigits);
   RunEnd Count(const Walk& walk, int position, unsigned freeDigits);

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "libero/compiler.h"
-#include "libero/evaluator.h"
 #include "libero/exact_arithmetic.h"
 #include "libero/linear_view.h"
 #include "libero/range_evaluator.h"
@@ -18,10 +17,10 @@ namespace {
 constexpr int kMaxReadingDigits = 9;  // 10^9 squared still fits in 64 bits
 constexpr int kFullStrength = kMaxReadingDigits + 1;
 
-// Relations that complete together are tried in the order that spares the
-// most: the cheapest and most often false first, as this many assignments
-// drawn at planning time show.
-constexpr int kOrderSamples = 64;
+// The counting walks order their last positions by the work a digit there
+// costs: with ten letters the last three are tried nine times as often as
+// all the others together.
+constexpr int kOrderedByWork = 3;
 
 unsigned VariablesOf(const RelationCode& code) {
   unsigned mask = 0;
@@ -84,6 +83,7 @@ class Planner {
   void NumberLetters();
   Weighing Importance() const;
   void PlanCounting(const Weighing& importance);
+  void FindWork();
   int Work(int variable, unsigned later) const;
   void LightestLast(Order& order, int from, int end, unsigned later) const;
   void PlanRelation(int relation);
@@ -101,8 +101,14 @@ class Planner {
   SearchPlan plan_;
   Order order_{};
   std::vector<Candidate> candidates_;
-  std::vector<bool> settledWhole_;  // by relation: a bound or ranges settle it whole
-  std::vector<int> rank_;           // by relation: its place among those tried together
+  std::vector<bool> settledWhole_;      // by relation: a bound or ranges settle it whole
+  std::vector<int> rank_;               // by relation: its place among those tried together
+  std::vector<std::size_t> scheduled_;  // the graph's nodes, those of the first relation in rank first
+  // What each variable's digit makes the search compute, variable v's from
+  // workFrom_[v] to workFrom_[v + 1]: the variables and the weight of a node
+  // or a code that reads it.
+  std::vector<std::pair<unsigned, int>> work_;
+  std::array<int, kMaxVariables + 2> workFrom_{};
   std::array<std::array<Term, kMaxForms>, kMaxVariables + 1> variableTerms_{};
   std::array<int, kMaxVariables + 1> variableTermCount_{};
 };
@@ -115,6 +121,7 @@ SearchPlan Planner::Build() {
   Place(order_, plan_.listing);
   FindAffinity();
   plan_.listing.affineFrom = AffineFrom(order_, 0);
+  FindWork();
   PlanCounting(Importance());
   return std::move(plan_);
 }
@@ -160,6 +167,8 @@ Planner::Weighing Planner::Importance() const {
 // that can form an affine suffix go last.
 void Planner::PlanCounting(const Weighing& importance) {
   plan_.counting.resize(std::max(plan_.total, 1));
+  std::array<int, kMaxVariables + 1> decade{};
+  for (int v = 1; v <= plan_.total; ++v) decade[v] = Decade(importance[v]);
   for (int start = 1; start < plan_.total; ++start) {
     Order order = order_;
     std::stable_sort(order.begin() + start, order.begin() + plan_.total,
@@ -167,9 +176,9 @@ void Planner::PlanCounting(const Weighing& importance) {
     // Within a decade of importance the order matters little to the bounds,
     // much to the work of each assignment.
     unsigned later = 0;
-    for (int end = plan_.total; end > start;) {
+    for (int end = plan_.total; end > start && end > plan_.total - kOrderedByWork;) {
       int from = end - 1;
-      while (from > start && Decade(importance[order[from - 1]]) == Decade(importance[order[end - 1]])) --from;
+      while (from > start && decade[order[from - 1]] == decade[order[end - 1]]) --from;
       LightestLast(order, from, end, later);
       for (int p = from; p < end; ++p) later |= 1u << order[p];
       end = from;
@@ -193,61 +202,84 @@ void Planner::PlanCounting(const Weighing& importance) {
 }
 
 // Ranks the relations by the cost of their code over how often they are
-// false on a sample of assignments: tried in that order, relations that
-// complete at the same step end a failing assignment soonest.
+// false: tried in that order, relations that complete at the same step end
+// a failing assignment soonest. How often is told by the comparison alone,
+// at no cost: two values are seldom equal, and seldom both different and
+// false; an order between them fails about half the time.
 void Planner::RankRelations() {
   const int relations = static_cast<int>(setup_.codes.size());
-  rank_.resize(relations);
+  std::vector<int> falseIn16(relations, 8);
+  for (int r = 0; r < relations; ++r) {
+    const std::u32string& text = setup_.texts[r];
+    if (text.find(U'\v') != std::u32string::npos) {
+      falseIn16[r] = 1;
+    } else if (text.find(U'=') != std::u32string::npos) {
+      falseIn16[r] = 15;
+    }
+  }
   std::vector<int> order(relations);
   for (int r = 0; r < relations; ++r) order[r] = r;
-  if (relations > 1) {
-    std::vector<int> falses(relations, 0);
-    const WideScratch wide = MakeWideScratch();
-    DigitValues digits = InitialDigitValues();
-    std::array<int, 10> shuffled = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-    std::uint32_t draw = 12345;
-    for (int s = 0; s < kOrderSamples; ++s) {
-      for (int i = 9; i > 0; --i) {  // a fixed sequence of assignments: the plan never depends on chance
-        draw = draw * 1103515245u + 12345u;
-        std::swap(shuffled[i], shuffled[(draw >> 16) % (i + 1)]);
-      }
-      for (int v = 1; v <= plan_.total; ++v) digits[v] = shuffled[v - 1];
-      for (int r = 0; r < relations; ++r) {
-        const RelationCode& code = setup_.codes[r];
-        falses[r] += !EvaluateExact(code.words.data(), code.length, digits, *wide);
-      }
-    }
-    // cost / chance of failing, compared as cross products.
-    const auto spares = [&](int a, int b) {
-      return std::int64_t{setup_.codes[a].length} * (falses[b] + 1) <
-             std::int64_t{setup_.codes[b].length} * (falses[a] + 1);
-    };
-    std::stable_sort(order.begin(), order.end(), spares);
-  }
+  // cost / chance of failing, compared as cross products.
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return setup_.codes[a].length * falseIn16[b] < setup_.codes[b].length * falseIn16[a];
+  });
+  rank_.resize(relations);
   for (int k = 0; k < relations; ++k) rank_[order[k]] = k;
+  // A node goes with the first relation, in rank, that reads it: a step
+  // computes its relations one after the other, the first to fail ending it.
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  std::vector<int> group(nodes.size(), std::numeric_limits<int>::max());
+  for (std::size_t n = nodes.size(); n-- > 0;) {  // a node's operands come before it
+    const NodeGraph::Node& node = nodes[n];
+    if (node.kind == NodeGraph::Kind::kComparison) group[n] = rank_[node.relation];
+    if (node.kind != NodeGraph::Kind::kWord) {
+      group[node.a] = std::min(group[node.a], group[n]);
+      group[node.b] = std::min(group[node.b], group[n]);
+    }
+  }
+  scheduled_.resize(nodes.size());
+  for (std::size_t n = 0; n < nodes.size(); ++n) scheduled_[n] = n;
+  std::sort(scheduled_.begin(), scheduled_.end(),
+            [&](std::size_t a, std::size_t b) { return group[a] != group[b] ? group[a] < group[b] : a < b; });
 }
 
-// The graph's nodes and the codes that `variable` completes when every
-// variable in `later` comes after it: the work its digit costs.
-int Planner::Work(int variable, unsigned later) const {
-  const unsigned bit = 1u << variable;
-  int work = 0;
-  for (const NodeGraph::Node& node : plan_.graph.Nodes()) {
-    work += (node.variables & bit) != 0 && (node.variables & later) == 0;
-  }
-  for (const Candidate& c : candidates_) {
-    if (c.test.kind == Test::kExact && !c.ByGraph() && (c.variables & bit) != 0 && (c.variables & later) == 0) {
-      work += plan_.codes[c.test.code].length;
+// What each variable's digit makes the search compute: the variables of
+// each graph node and each code it is read by, with the code's length.
+void Planner::FindWork() {
+  const auto each = [&](const auto& take) {
+    for (const NodeGraph::Node& node : plan_.graph.Nodes()) take(node.variables, 1);
+    for (const Candidate& c : candidates_) {
+      if (c.test.kind == Test::kExact && !c.ByGraph()) take(c.variables, plan_.codes[c.test.code].length);
     }
+  };
+  each([&](unsigned variables, int) {
+    for (int v = 1; v <= plan_.total; ++v) workFrom_[v + 1] += (variables >> v) & 1u;
+  });
+  for (int v = 1; v <= plan_.total; ++v) workFrom_[v + 1] += workFrom_[v];
+  work_.resize(workFrom_[plan_.total + 1]);
+  std::array<int, kMaxVariables + 2> next = workFrom_;
+  each([&](unsigned variables, int weight) {
+    for (int v = 1; v <= plan_.total; ++v) {
+      if ((variables >> v) & 1u) work_[next[v]++] = {variables, weight};
+    }
+  });
+}
+
+// The work `variable` completes when every variable in `later` comes after
+// it.
+int Planner::Work(int variable, unsigned later) const {
+  int work = 0;
+  for (int i = workFrom_[variable]; i < workFrom_[variable + 1]; ++i) {
+    work += (work_[i].first & later) == 0 ? work_[i].second : 0;
   }
   return work;
 }
 
-// Reorders order[from, end) so that, from the end back, each position takes
-// the variable whose digit costs least there: the last positions are tried
-// most often.
+// Reorders the last kOrderedByWork positions of order[from, end) so that,
+// from the end back, each takes the variable whose digit costs least there:
+// those positions are tried most often.
 void Planner::LightestLast(Order& order, int from, int end, unsigned later) const {
-  for (int p = end - 1; p > from; --p) {
+  for (int p = end - 1; p > from && p >= plan_.total - kOrderedByWork; --p) {
     int lightest = p;
     int least = Work(order[p], later);
     for (int q = p - 1; q >= from; --q) {
@@ -474,19 +506,8 @@ void Planner::Place(const Order& order, Walk& walk) const {
 // change and are computed once, before the search.
 void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const {
   const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
-  // A node goes with the first relation, in rank, that reads it: a step
-  // computes its relations one after the other, the first to fail ending it.
-  std::vector<int> group(nodes.size(), std::numeric_limits<int>::max());
-  for (std::size_t n = nodes.size(); n-- > 0;) {  // a node's operands come before it
-    const NodeGraph::Node& node = nodes[n];
-    if (node.kind == NodeGraph::Kind::kComparison) group[n] = rank_[node.relation];
-    if (node.kind != NodeGraph::Kind::kWord) {
-      group[node.a] = std::min(group[node.a], group[n]);
-      group[node.b] = std::min(group[node.b], group[n]);
-    }
-  }
   std::array<std::vector<Instruction>, kMaxVariables> byStep;
-  for (std::size_t n = 0; n < nodes.size(); ++n) {
+  for (const std::size_t n : scheduled_) {  // each step's nodes relation by relation, in rank
     const NodeGraph::Node& node = nodes[n];
     if (node.variables == 0) continue;
     int at = 0;
@@ -504,8 +525,6 @@ void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk&
     byStep[at].push_back(in);
   }
   for (int p = walk.start; p < plan_.total; ++p) {
-    std::stable_sort(byStep[p].begin(), byStep[p].end(),
-                     [&](const Instruction& x, const Instruction& y) { return group[x.node] < group[y.node]; });
     walk.steps[p].firstInstruction = static_cast<int>(walk.instructions.size());
     walk.instructions.insert(walk.instructions.end(), byStep[p].begin(), byStep[p].end());
     walk.steps[p].endInstruction = static_cast<int>(walk.instructions.size());
