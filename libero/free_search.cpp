@@ -70,6 +70,16 @@ std::int32_t Arrangements(int n, int k) {
   return ways;
 }
 
+// d^e for the digits d and e.
+constexpr std::array<std::array<std::int64_t, 10>, 10> kDigitPowers = [] {
+  std::array<std::array<std::int64_t, 10>, 10> powers{};
+  for (int d = 0; d < 10; ++d) {
+    powers[d][0] = 1;
+    for (int e = 1; e < 10; ++e) powers[d][e] = powers[d][e - 1] * d;
+  }
+  return powers;
+}();
+
 int LowestDigit(unsigned digits) { return std::countr_zero(digits); }
 int HighestDigit(unsigned digits) { return 31 - std::countl_zero(digits); }
 
@@ -636,8 +646,53 @@ bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
     const RelationCode& code = plan_->codes[plan_->relationCodes[nodes[node].relation]];
     return EvaluateExact(code.words.data(), code.length, digits_, *wide_);
   };
-  const Instruction* base = walk.instructions.data();
-  return ForEachNode(base + step.firstInstruction, base + step.endInstruction, digit, word, operate, compare);
+  // The unchecked operators inline, one case each; the rest as the other
+  // readings of the instructions take them.
+  const Instruction* const base = walk.instructions.data();
+  const Instruction* const end = base + step.endInstruction;
+  for (const Instruction* in = base + step.firstInstruction; in != end; ++in) {
+    using enum Operator;
+    constexpr auto unchecked = [](Operator op) { return Instruction::kUnchecked + static_cast<int>(op); };
+    std::int64_t& r = values[in->node];
+    switch (in->code) {
+      case unchecked(kPlus):
+        r = values[in->a] + values[in->b];
+        continue;
+      case unchecked(kMinus):
+        r = values[in->a] - values[in->b];
+        continue;
+      case unchecked(kTimes):
+        r = values[in->a] * values[in->b];
+        continue;
+      case unchecked(kQuotient):
+        r = values[in->a] / values[in->b];
+        continue;
+      case Instruction::kDigitPower:
+        r = kDigitPowers[values[in->a]][values[in->b]];
+        continue;
+      case unchecked(kEqual):
+        if (values[in->a] != values[in->b]) return false;
+        continue;
+      case unchecked(kDifferent):
+        if (values[in->a] == values[in->b]) return false;
+        continue;
+      case unchecked(kLess):
+        if (values[in->a] >= values[in->b]) return false;
+        continue;
+      case unchecked(kGreater):
+        if (values[in->a] <= values[in->b]) return false;
+        continue;
+      case unchecked(kLessEqual):
+        if (values[in->a] > values[in->b]) return false;
+        continue;
+      case unchecked(kGreaterEqual):
+        if (values[in->a] < values[in->b]) return false;
+        continue;
+      default:
+        if (!ForEachNode(in, in + 1, digit, word, operate, compare)) return false;
+    }
+  }
+  return true;
 }
 
 // Counts the solution and lists it while fewer than kMaxListedSolutions are

@@ -43,6 +43,7 @@ enum class Operator : std::int8_t {
   kDifferent,
 };
 inline constexpr int kLastOperatorIndex = static_cast<int>(Operator::kDifferent);
+inline constexpr int kOperatorCount = kLastOperatorIndex + 1;
 
 inline bool IsDigitWord(std::int32_t word) { return word > kStartWord && word < kFirstOperatorWord; }
 inline bool IsVariableWord(std::int32_t word) { return word >= 1 && word <= kMaxVariables; }

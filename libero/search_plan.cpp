@@ -1,12 +1,14 @@
 #include "libero/search_plan.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <limits>
 #include <optional>
 
 #include "libero/compiler.h"
 #include "libero/exact_arithmetic.h"
+#include "libero/interval_arithmetic.h"
 #include "libero/linear_view.h"
 #include "libero/range_evaluator.h"
 #include "libero/reading_text.h"
@@ -94,6 +96,7 @@ class Planner {
   void Place(const Order& order, Walk& walk) const;
   void FindAffinity();
   void RankRelations();
+  void FindUnchecked();
   int AffineFrom(const Order& order, int start) const;
   void Schedule(const std::array<int, kMaxVariables + 1>& position, Walk& walk) const;
 
@@ -101,9 +104,10 @@ class Planner {
   SearchPlan plan_;
   Order order_{};
   std::vector<Candidate> candidates_;
-  std::vector<bool> settledWhole_;      // by relation: a bound or ranges settle it whole
-  std::vector<int> rank_;               // by relation: its place among those tried together
-  std::vector<std::size_t> scheduled_;  // the graph's nodes, those of the first relation in rank first
+  std::vector<bool> settledWhole_;          // by relation: a bound or ranges settle it whole
+  std::vector<int> rank_;                   // by relation: its place among those tried together
+  std::vector<std::size_t> scheduled_;      // the graph's nodes, those of the first relation in rank first
+  std::vector<std::uint8_t> operatorCode_;  // by node: the instruction code of an operation or a comparison
   // What each variable's digit makes the search compute, variable v's from
   // workFrom_[v] to workFrom_[v + 1]: the variables and the weight of a node
   // or a code that reads it.
@@ -117,6 +121,7 @@ SearchPlan Planner::Build() {
   NumberLetters();
   for (int r = 0; r < static_cast<int>(setup_.codes.size()); ++r) PlanRelation(r);
   RankRelations();
+  FindUnchecked();
   plan_.listing.start = 0;
   Place(order_, plan_.listing);
   FindAffinity();
@@ -241,6 +246,54 @@ void Planner::RankRelations() {
   for (std::size_t n = 0; n < nodes.size(); ++n) scheduled_[n] = n;
   std::sort(scheduled_.begin(), scheduled_.end(),
             [&](std::size_t a, std::size_t b) { return group[a] != group[b] ? group[a] < group[b] : a < b; });
+}
+
+// Which operations need no check: over every digit the variables allow,
+// their operands and their result stay inside 64 bits (never at the value
+// that marks a value too wide) and they never fail. Every other operation
+// keeps its checks.
+void Planner::FindUnchecked() {
+  using Range = Span<std::int64_t>;
+  const std::span<const NodeGraph::Node> nodes = plan_.graph.Nodes();
+  const std::span<const NodeGraph::Term> terms = plan_.graph.Terms();
+  std::vector<std::optional<Range>> range(nodes.size());
+  operatorCode_.assign(nodes.size(), 0);
+  const auto low = [&](int v) { return std::countr_zero(plan_.allowedDigits[v]); };
+  const auto high = [&](int v) { return 31 - std::countl_zero(plan_.allowedDigits[v]); };
+  const auto isDigit = [](const Range& r) { return r.low >= 0 && r.high <= 9; };
+  for (std::size_t n = 0; n < nodes.size(); ++n) {
+    const NodeGraph::Node& node = nodes[n];
+    if (node.kind == NodeGraph::Kind::kWord) {  // words fit in 64 bits over any digits; weights are positive
+      Range r{node.constant, node.constant};
+      for (int t = node.a; t < node.a + node.b; ++t) {
+        r.low += terms[t].weight * low(terms[t].variable);
+        r.high += terms[t].weight * high(terms[t].variable);
+      }
+      range[n] = r;
+      continue;
+    }
+    const int index = static_cast<int>(node.op);
+    operatorCode_[n] = static_cast<std::uint8_t>(Instruction::kOperator + index);
+    const std::optional<Range>& a = range[node.a];
+    const std::optional<Range>& b = range[node.b];
+    if (!a || !b) continue;
+    if (node.kind == NodeGraph::Kind::kComparison) {
+      operatorCode_[n] = static_cast<std::uint8_t>(Instruction::kUnchecked + index);
+      continue;
+    }
+    range::Operation<std::int64_t> r;
+    if (range::ApplyRange(node.op, *a, *b, r) != Outcome::kDone || r.mayFail ||
+        r.result.low == std::numeric_limits<std::int64_t>::min()) {
+      continue;
+    }
+    range[n] = r.result;
+    // A power is unchecked only between digits, from their table.
+    if (node.op != Operator::kPower) {
+      operatorCode_[n] = static_cast<std::uint8_t>(Instruction::kUnchecked + index);
+    } else if (isDigit(*a) && isDigit(*b)) {
+      operatorCode_[n] = Instruction::kDigitPower;
+    }
+  }
 }
 
 // What each variable's digit makes the search compute: the variables of
@@ -517,7 +570,7 @@ void Planner::Schedule(const std::array<int, kMaxVariables + 1>& position, Walk&
     if (at < walk.start) continue;
     Instruction in{Instruction::kWord, static_cast<std::uint16_t>(n), node.a, node.b};
     if (node.kind != NodeGraph::Kind::kWord) {
-      in.code = static_cast<std::uint8_t>(Instruction::kOperator + static_cast<int>(node.op));
+      in.code = operatorCode_[n];
     } else if (const NodeGraph::Term& t = plan_.graph.Terms()[node.a];
                node.b == 1 && node.constant == 0 && t.weight == 1) {
       in = {Instruction::kDigit, static_cast<std::uint16_t>(n), static_cast<std::uint16_t>(t.variable), 0};

@@ -51,19 +51,27 @@ struct Term {
 };
 
 // One node of the graph to compute: a letter's digit (variable a), a word
-// (its b terms from term a on), or an operator on nodes a and b.
+// (its b terms from term a on), or an operator on nodes a and b. An
+// unchecked operator is one the planner showed, over every digit, never to
+// fail nor to leave 64 bits: it is computed with no check at all. A digit
+// power raises a digit 0..9 to a digit, from a table.
 struct Instruction {
   enum Code : std::uint8_t {
     kDigit,
     kWord,
-    kOperator,  // kOperator + the operator's index
+    kOperator,                                // kOperator + the operator's index
+    kUnchecked = kOperator + kOperatorCount,  // kUnchecked + the operator's index
+    kDigitPower = kUnchecked + kOperatorCount,
   };
   std::uint8_t code;
   std::uint16_t node;
   std::uint16_t a;
   std::uint16_t b;
 
-  libero::Operator Op() const { return static_cast<libero::Operator>(code - kOperator); }
+  libero::Operator Op() const {
+    if (code == kDigitPower) return libero::Operator::kPower;
+    return static_cast<libero::Operator>(code >= kUnchecked ? code - kUnchecked : code - kOperator);
+  }
 };
 
 // The assignment of one variable: the sums it weighs in, the tests it
