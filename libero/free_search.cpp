@@ -235,13 +235,26 @@ RunEnd FreeSearch::Count(const Walk& walk, int position, unsigned freeDigits) {
   for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
     const int d = LowestDigit(candidates);
     if (!Try(walk, step, saved, d)) continue;
-    if (position + 1 == plan_->total) {
+    const int next = position + 1;
+    if (next == plan_->total) {
       ReportSolution();
-    } else if (Count(walk, position + 1, freeDigits & ~(1u << d)) == RunEnd::kStopped) {
+    } else if (next + 1 == plan_->total) {
+      CountLast(walk, next, freeDigits & ~(1u << d));
+    } else if (Count(walk, next, freeDigits & ~(1u << d)) == RunEnd::kStopped) {
       return RunEnd::kStopped;
     }
   }
   return RunEnd::kCompleted;
+}
+
+// The last variable of a counting walk, written out apart as in
+// AssignLast; the stop is polled a step above.
+inline void FreeSearch::CountLast(const Walk& walk, int position, unsigned freeDigits) {
+  const Step& step = walk.steps[position];
+  const SavedSums saved(step, sums_);
+  for (unsigned candidates = freeDigits & step.allowedDigits; candidates != 0; candidates &= candidates - 1) {
+    if (Try(walk, step, saved, LowestDigit(candidates))) ReportSolution();
+  }
 }
 
 // Settle where it pays: at each number of variables left, ranges are tried

@@ -126,6 +126,7 @@ class FreeSearch {
   RunEnd Assign(int position, unsigned freeDigits);
   [[gnu::always_inline]] RunEnd AssignLast(int position, unsigned freeDigits);
   RunEnd Count(const Walk& walk, int position, unsigned freeDigits);
+  [[gnu::always_inline]] void CountLast(const Walk& walk, int position, unsigned freeDigits);
   [[gnu::always_inline]] RangeVerdict TrySettle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict Settle(const Walk& walk, int position, unsigned freeDigits);
   RangeVerdict SettleGraph(const Walk& walk, int position, const DigitRanges& ranges);
