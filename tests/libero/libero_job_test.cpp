@@ -211,7 +211,8 @@ TEST(SearchReference, ChosenRelations) {
   // ABC<DEF on) more than twenty solutions, counted past the listed ones in an
   // order of their own with bounds that settle whole subtrees. The last two
   // meet bounds of exactly 0 and a twentieth solution found as the counting
-  // takes over.
+  // takes over. The last four hold values at the ends of 64 bits, some
+  // computed with no check and some that must stay checked.
   for (const Lines& relations : std::vector<Lines>{{"A^BC=DEF"},
                                                    {"ABCDABCDABCDABCDABCD=DCBADCBADCBADCBADCBA"},
                                                    {"AB*CD*EF*AB*CD*EF*AB*CD*EF*AB=0"},
@@ -230,7 +231,11 @@ TEST(SearchReference, ChosenRelations) {
                                                    {"ABCDABCDABCDABCDABCD>DCBA", "A<B"},
                                                    {"A-B<C-D", "B<>0", "AB+C>D"},
                                                    {"A+B>=C+D", "A+B<=C+D"},
-                                                   {"CB+AC<=DD"}}) {
+                                                   {"CB+AC<=DD"},
+                                                   {"(0-9223372036854775807-1)+A<B-C"},
+                                                   {"((0-9223372036854775807-1)+A)*0=B-C"},
+                                                   {"9223372036854775798+A>B*C"},
+                                                   {"9223372036854775798+A+B>C*D"}}) {
     ExpectSameAsReference(relations);
   }
 }
