@@ -684,22 +684,12 @@ bool FreeSearch::RunInstructions(const Walk& walk, const Step& step) {
         r = kDigitPowers[values[in->a]][values[in->b]];
         continue;
       case unchecked(kEqual):
-        if (values[in->a] != values[in->b]) return false;
-        continue;
-      case unchecked(kDifferent):
-        if (values[in->a] == values[in->b]) return false;
-        continue;
       case unchecked(kLess):
-        if (values[in->a] >= values[in->b]) return false;
-        continue;
       case unchecked(kGreater):
-        if (values[in->a] <= values[in->b]) return false;
-        continue;
-      case unchecked(kLessEqual):
-        if (values[in->a] > values[in->b]) return false;
-        continue;
       case unchecked(kGreaterEqual):
-        if (values[in->a] < values[in->b]) return false;
+      case unchecked(kLessEqual):
+      case unchecked(kDifferent):
+        if (!Compare(in->Op(), values[in->a], values[in->b])) return false;
         continue;
       default:
         if (!ForEachNode(in, in + 1, digit, word, operate, compare)) return false;
